@@ -1,0 +1,65 @@
+# Velunor: set-up, build, run and test on Debian.
+# Every target first installs the Debian packages that are missing.
+
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+
+PACKAGES := cmake ninja-build g++ pkg-config \
+  libgtest-dev libgmock-dev libbenchmark-dev libcrypto++-dev libcli11-dev \
+  qt6-base-dev libgl-dev libx11-dev \
+  xvfb xauth xdotool xclip \
+  clang libclang-rt-14-dev g++-mingw-w64-x86-64
+
+.PHONY: all deps configure build run test test-sanitize bench fuzz install clean format
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Installing:$$missing"; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq$$missing; \
+	  else \
+	    echo "Missing Debian packages. Install them with:"; \
+	    echo "  sudo apt-get install$$missing"; \
+	    exit 1; \
+	  fi; \
+	fi
+
+configure: deps
+	@cmake --preset default > /dev/null
+
+build: configure
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	@if [ -x build/bin/cmvelunor ]; then build/bin/cmvelunor; else build/bin/velunor --help; fi
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+test-sanitize: deps
+	@cmake --preset sanitize > /dev/null
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
+
+bench: build
+	build/bin/velunor_bench --benchmark_min_time=0.5
+
+fuzz: deps
+	@cmake --preset fuzz > /dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	@echo "Run a target, e.g.: build-fuzz/bin/fuzz_text_to_bytes -max_total_time=300"
+
+install: build
+	cmake --install build
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-sanitize build-fuzz

@@ -1,0 +1,33 @@
+#include <benchmark/benchmark.h>
+
+#include "protection/format_registry.h"
+
+namespace {
+
+using velunor::ByteString;
+
+ByteString MiB() {
+  ByteString data(1 << 20, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 131 + (i >> 8));
+  return data;
+}
+
+void BM_Base64Encode(benchmark::State& state) {
+  const ByteString data = MiB();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(velunor::BytesToText(data, velunor::sfBase64));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(data.size()));
+}
+BENCHMARK(BM_Base64Encode);
+
+void BM_Base64Decode(benchmark::State& state) {
+  const ByteString text = velunor::BytesToText(MiB(), velunor::sfBase64);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(velunor::TextToBytes(text, velunor::sfBase64));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(text.size()));
+}
+BENCHMARK(BM_Base64Decode);
+
+}  // namespace

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "cipher/cipher.h"
+
+namespace velunor {
+
+// Blowfish as published: 64-bit block read as two big-endian halves,
+// 16 rounds, keys of 1 to 56 bytes, key schedule from the digits of pi.
+// Key data: S-boxes 0..3 (256 words each), then P[0..17], native words.
+class TCipher_Blowfish : public TCipher {
+ public:
+  explicit TCipher_Blowfish(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+
+  static const TCipherClass& Class();
+
+  void Init(const void* key, std::int32_t keySize, const void* iv) override;
+  void EncipherBlock(std::uint8_t* block) override;
+  void DecipherBlock(std::uint8_t* block) override;
+
+ protected:
+  void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+  void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+
+ private:
+  std::uint32_t* SBoxes() { return reinterpret_cast<std::uint32_t*>(KeyData()); }
+  std::uint32_t* PArray() { return SBoxes() + 4 * 256; }
+};
+
+}  // namespace velunor

@@ -1,0 +1,40 @@
+#include "cipher/cipher_registry.h"
+
+#include <mutex>
+
+#include "cipher/cipher_blowfish.h"
+#include "hash/hash_registry.h"
+
+namespace velunor {
+
+namespace {
+
+// The built-in cipher classes, registered once in this order. A blank name
+// is derived from the class name.
+void RegisterBuiltInCiphers(TCipherRegistry& registry) {
+  registry.Register(&TCipher_Blowfish::Class(), "", "");
+}
+
+}  // namespace
+
+TCipherRegistry& CipherRegistry() {
+  static TCipherRegistry registry;
+  static std::once_flag filled;
+  std::call_once(filled, [] {
+    HashRegistry();  // the hashes are registered before the ciphers
+    RegisterBuiltInCiphers(registry);
+  });
+  return registry;
+}
+
+bool RegisterCipherClass(const TCipherClass* cls, std::string_view name, std::string_view description) {
+  return CipherRegistry().Register(cls, name, description);
+}
+
+const TCipherClass* FindCipherClass(std::string_view name) { return CipherRegistry().Find(name); }
+
+std::string CipherClassName(const TCipherClass* cls) { return CipherRegistry().NameOf(cls); }
+
+const TCipherClass& FallbackCipherClass() { return TCipher_Blowfish::Class(); }
+
+}  // namespace velunor

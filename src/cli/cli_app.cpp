@@ -1,0 +1,59 @@
+#include "cli/cli_app.h"
+
+#include <iostream>
+#include <vector>
+
+#include "cli/command.h"
+#include "protection/exceptions.h"
+
+namespace velunor::cli {
+
+namespace {
+
+// The subcommands, in the order `velunor --help` lists them.
+constexpr CommandAdder kCommands[] = {
+    AddConvertCommand,
+};
+
+}  // namespace
+
+int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Velunor: encrypt, decrypt, digest and convert text and bytes", "velunor"};
+  app.set_version_flag("--version", std::string("velunor ") + VELUNOR_VERSION);
+  app.require_subcommand(1);
+
+  CommandContext context{in, out, err};
+  std::vector<std::pair<CLI::App*, CommandAction>> actions;
+  for (const CommandAdder add : kCommands) {
+    const auto before = app.get_subcommands({}).size();
+    CommandAction action = add(app, context);
+    auto subcommands = app.get_subcommands({});
+    for (auto i = before; i < subcommands.size(); ++i) actions.emplace_back(subcommands[i], action);
+  }
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e, out, err);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e, out, err);
+    return kExitUsage;
+  }
+
+  for (auto& [subcommand, action] : actions) {
+    if (!subcommand->parsed()) continue;
+    try {
+      return action();
+    } catch (const velunor::Exception& e) {
+      err << "velunor: " << e.Message() << '\n';
+      return kExitFailure;
+    }
+  }
+  return kExitUsage;
+}
+
+}  // namespace velunor::cli

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "protection/byte_string.h"
+#include "protection/protection.h"
+
+namespace velunor {
+
+class THash;
+
+// The 32 self-test bytes shared by the hashes and ciphers.
+extern const std::uint8_t SelfTestInput[32];
+
+// The class reference of a hash class: its name, parent, digest size and
+// known-answer data, and a way to create an object of the class.
+class THashClass : public TClass {
+ public:
+  using Factory = THash* (*)(TProtection* protection);
+
+  THashClass(std::string_view name, const TClass* parent, std::int32_t digestSize,
+             const std::uint8_t* knownAnswerData, Factory factory)
+      : TClass(name, parent), digestSize_(digestSize), knownAnswer_(knownAnswerData), factory_(factory) {}
+
+  // The digest length in bytes.
+  std::int32_t DigestSize() const { return digestSize_; }
+  // The class's digest of SelfTestInput, DigestSize bytes.
+  std::span<const std::uint8_t> KnownAnswerData() const {
+    return {knownAnswer_, static_cast<std::size_t>(digestSize_)};
+  }
+  // A new object of the class with `protection` chained; nobody holds a
+  // counted reference to it yet.
+  THash* Create(TProtection* protection = nullptr) const { return factory_(protection); }
+
+  // The digest of `data` as text in `format`, through a temporary object
+  // chained to `protection`.
+  ByteString DigestAsText(std::string_view data, TProtection* protection, std::int32_t format) const;
+
+ private:
+  std::int32_t digestSize_;
+  const std::uint8_t* knownAnswer_;
+  Factory factory_;
+};
+
+template <class T>
+THash* CreateHashObject(TProtection* protection) {
+  return new T(protection);
+}
+
+// The base of every message digest and checksum. Calling order for one
+// digest: Init, any number of AddData, Finish, then DigestSize bytes at
+// DigestBuffer. In the coding pipeline a hash digests (caDigest), replaces
+// data by digests (caOverwrite, caShred) or uses its running digest as a key
+// stream (caEncode, caDecode). THash itself is a null digest of size 0.
+class THash : public TProtection {
+ public:
+  explicit THash(TProtection* protection = nullptr) : TProtection(protection) {}
+
+  static const THashClass& Class();
+  const THashClass& ClassType() const override { return Class(); }
+
+  std::int32_t DigestSize() const { return ClassType().DigestSize(); }
+
+  virtual void Init();
+  virtual void AddData(const void* buffer, std::int32_t length);
+  virtual void Finish();
+  // The digest bytes; writable, owned by the object.
+  virtual std::uint8_t* DigestBuffer();
+
+  // The digest bytes as a byte string.
+  ByteString Digest() { return MakeByteString(DigestBuffer(), static_cast<std::size_t>(DigestSize())); }
+
+  void BeginCoding(TCodeAction action) override;
+  void EndCoding(TCodeAction action) override;
+  void CodeData(void* data, std::int32_t size, TCodeAction action) override;
+
+ protected:
+  enum class ChainHookPoint { kInit, kFinish };
+  // Runs at the end of every Init and Finish: hands the digest to a chained
+  // TMAC or codes it through another chained protection object.
+  void RunChainHook(ChainHookPoint point);
+};
+
+// The abstract parent of the checksum classes.
+class TChecksum : public THash {
+ public:
+  using THash::THash;
+
+  static const THashClass& Class();
+  const THashClass& ClassType() const override { return Class(); }
+};
+
+}  // namespace velunor

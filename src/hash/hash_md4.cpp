@@ -1,0 +1,151 @@
+#include "hash/hash_md4.h"
+
+#include <cstring>
+
+#include "hash/block_feeder.h"
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr std::uint8_t kKnownAnswer[16] = {0x25, 0xEA, 0xBF, 0xCC, 0x8C, 0xC9, 0x6F, 0xD9,
+                                           0x2D, 0xCF, 0x7E, 0xBD, 0x7F, 0x87, 0x7C, 0x7C};
+
+constexpr std::uint32_t kInitialChaining[10] = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476,
+                                                0xC3D2E1F0, 0x76543210, 0xFEDCBA98, 0x89ABCDEF,
+                                                0x01234567, 0x3C2D1E0F};
+
+std::uint32_t LoadLE(const std::uint8_t* p) {
+  std::uint32_t value;
+  std::memcpy(&value, p, 4);
+  return value;
+}
+
+}  // namespace
+
+const THashClass& THash_MD4::Class() {
+  static const THashClass cls("THash_MD4", &THash::Class(), 16, kKnownAnswer,
+                              CreateHashObject<THash_MD4>);
+  return cls;
+}
+
+THash_MD4::~THash_MD4() {
+  SecureFill(ChainingState, 0, sizeof ChainingState);
+  SecureFill(BlockBuffer, 0, sizeof BlockBuffer);
+}
+
+void THash_MD4::ResetBlockState() {
+  std::memset(BlockBuffer, 0, sizeof BlockBuffer);
+  std::memcpy(ChainingState, kInitialChaining, sizeof ChainingState);
+  ByteCount = 0;
+}
+
+void THash_MD4::Init() {
+  ResetBlockState();
+  RunChainHook(ChainHookPoint::kInit);
+}
+
+void THash_MD4::AddData(const void* buffer, std::int32_t length) {
+  FeedBlocks(BlockBuffer, ByteCount, buffer, length,
+             [this](const std::uint8_t* block) { CompressBlock(block); });
+}
+
+void THash_MD4::PadAndCompress(std::uint8_t padByte, bool lengthBigEndian) {
+  const auto used = static_cast<std::size_t>(ByteCount % kBlockSize);
+  BlockBuffer[used] = padByte;
+  std::memset(BlockBuffer + used + 1, 0, kBlockSize - used - 1);
+  if (used >= 56) {
+    CompressBlock(BlockBuffer);
+    std::memset(BlockBuffer, 0, kBlockSize);
+  }
+  const std::uint64_t bits = ByteCount * 8;
+  for (int i = 0; i < 8; ++i) {
+    const int shift = lengthBigEndian ? 56 - 8 * i : 8 * i;
+    BlockBuffer[56 + i] = static_cast<std::uint8_t>(bits >> shift);
+  }
+  CompressBlock(BlockBuffer);
+  std::memset(BlockBuffer, 0, kBlockSize);
+}
+
+void THash_MD4::Finish() {
+  PadAndCompress(0x80, false);
+  RunChainHook(ChainHookPoint::kFinish);
+}
+
+std::uint8_t* THash_MD4::DigestBuffer() { return reinterpret_cast<std::uint8_t*>(ChainingState); }
+
+// The published MD4 compression (RFC 1320), written out step by step.
+void THash_MD4::CompressBlock(const std::uint8_t* block) {
+  std::uint32_t x[16];
+  for (int i = 0; i < 16; ++i) x[i] = LoadLE(block + 4 * i);
+  std::uint32_t a = ChainingState[0], b = ChainingState[1], c = ChainingState[2], d = ChainingState[3];
+
+#define VELUNOR_MD4_F(x, y, z) (((x) & (y)) | (~(x) & (z)))
+#define VELUNOR_MD4_G(x, y, z) (((x) & (y)) | ((x) & (z)) | ((y) & (z)))
+#define VELUNOR_MD4_H(x, y, z) ((x) ^ (y) ^ (z))
+#define VELUNOR_MD4_STEP(f, a, b, c, d, k, s, t) a = RotateLeft32(a + f(b, c, d) + x[k] + (t), s)
+
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, a, b, c, d, 0, 3, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, d, a, b, c, 1, 7, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, c, d, a, b, 2, 11, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, b, c, d, a, 3, 19, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, a, b, c, d, 4, 3, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, d, a, b, c, 5, 7, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, c, d, a, b, 6, 11, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, b, c, d, a, 7, 19, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, a, b, c, d, 8, 3, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, d, a, b, c, 9, 7, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, c, d, a, b, 10, 11, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, b, c, d, a, 11, 19, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, a, b, c, d, 12, 3, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, d, a, b, c, 13, 7, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, c, d, a, b, 14, 11, 0);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_F, b, c, d, a, 15, 19, 0);
+
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, a, b, c, d, 0, 3, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, d, a, b, c, 4, 5, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, c, d, a, b, 8, 9, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, b, c, d, a, 12, 13, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, a, b, c, d, 1, 3, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, d, a, b, c, 5, 5, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, c, d, a, b, 9, 9, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, b, c, d, a, 13, 13, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, a, b, c, d, 2, 3, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, d, a, b, c, 6, 5, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, c, d, a, b, 10, 9, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, b, c, d, a, 14, 13, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, a, b, c, d, 3, 3, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, d, a, b, c, 7, 5, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, c, d, a, b, 11, 9, 0x5A827999);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_G, b, c, d, a, 15, 13, 0x5A827999);
+
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, a, b, c, d, 0, 3, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, d, a, b, c, 8, 9, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, c, d, a, b, 4, 11, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, b, c, d, a, 12, 15, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, a, b, c, d, 2, 3, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, d, a, b, c, 10, 9, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, c, d, a, b, 6, 11, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, b, c, d, a, 14, 15, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, a, b, c, d, 1, 3, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, d, a, b, c, 9, 9, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, c, d, a, b, 5, 11, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, b, c, d, a, 13, 15, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, a, b, c, d, 3, 3, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, d, a, b, c, 11, 9, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, c, d, a, b, 7, 11, 0x6ED9EBA1);
+  VELUNOR_MD4_STEP(VELUNOR_MD4_H, b, c, d, a, 15, 15, 0x6ED9EBA1);
+
+#undef VELUNOR_MD4_STEP
+#undef VELUNOR_MD4_H
+#undef VELUNOR_MD4_G
+#undef VELUNOR_MD4_F
+
+  ChainingState[0] += a;
+  ChainingState[1] += b;
+  ChainingState[2] += c;
+  ChainingState[3] += d;
+}
+
+}  // namespace velunor

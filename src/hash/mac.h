@@ -1,0 +1,28 @@
+#pragma once
+
+#include "protection/byte_string.h"
+#include "protection/protection.h"
+
+namespace velunor {
+
+class THash;
+
+// A keyed digest: chained behind a hash, a TMAC mixes the digest of its
+// password into the hash's initial chaining values at Init, and passes the
+// finished digest through its own chained protection at Finish.
+class TMAC : public TProtection {
+ public:
+  explicit TMAC(ByteString password = {}, TProtection* protection = nullptr)
+      : TProtection(protection), Password(std::move(password)) {}
+  ~TMAC() override;
+
+  static const TClass& Class();
+  const TClass& ClassType() const override { return Class(); }
+
+  virtual void BeginKeyedDigest(THash& hash);
+  virtual void EndKeyedDigest(THash& hash);
+
+  ByteString Password;
+};
+
+}  // namespace velunor

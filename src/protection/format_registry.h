@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "protection/byte_string.h"
+#include "protection/string_format.h"
+
+namespace velunor {
+
+// The format that sfDefault stands for.
+inline constexpr std::int32_t DefaultFormat = sfBase64;
+
+// The registered format for a number (sfDefault: DefaultFormat), or none.
+const TStringFormat* FindFormat(std::int32_t number);
+
+// Registers formats in order; a format whose number is registered already
+// takes that format's place in the registry.
+void RegisterFormats(std::initializer_list<const TStringFormat*> classes);
+
+// The registered formats in registry order.
+std::vector<const TStringFormat*> RegisteredFormats();
+
+// Text of len bytes in format `number`; raises EStringFormat for an unknown number.
+ByteString BytesToText(const void* data, std::int32_t len, std::int32_t number);
+// Bytes read from len characters of text in format `number`; raises
+// EStringFormat for an unknown number or a text the format refuses.
+ByteString TextToBytes(const void* text, std::int32_t len, std::int32_t number);
+
+inline ByteString BytesToText(std::string_view data, std::int32_t number) {
+  return BytesToText(data.data(), static_cast<std::int32_t>(data.size()), number);
+}
+inline ByteString TextToBytes(std::string_view text, std::int32_t number) {
+  return TextToBytes(text.data(), static_cast<std::int32_t>(text.size()), number);
+}
+
+}  // namespace velunor

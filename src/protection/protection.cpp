@@ -1,0 +1,196 @@
+#include "protection/protection.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "protection/exceptions.h"
+#include "protection/format_registry.h"
+#include "protection/messages.h"
+#include "protection/support.h"
+
+namespace velunor {
+
+TProgressEvent ProgressHook;
+
+void ReportProgress(TObject* sender, std::int32_t current, std::int32_t maximal) {
+  if (ProgressHook) ProgressHook(sender, current, maximal);
+}
+
+const TClass& TProtection::Class() {
+  static const TClass cls("TProtection", nullptr);
+  return cls;
+}
+
+TProtection::TProtection(TProtection* protection) {
+  SetProtection(protection);
+  ActionSet = kAllActions;
+}
+
+TProtection::~TProtection() { SetProtection(nullptr); }
+
+void TProtection::SetProtection(TProtection* value) {
+  if (value == protection_) return;
+  for (const TProtection* link = value; link != nullptr; link = link->protection_) {
+    if (link == this) throw EProtection(FormatMessage(MessageId::kCircularProtection));
+  }
+  TProtection* old = protection_;
+  protection_ = nullptr;
+  ReleaseProtection(old);
+  protection_ = value;
+  AcquireProtection(value);
+}
+
+std::int32_t AcquireProtection(TProtection* obj) {
+  if (obj == nullptr) return 0;
+  return obj->refCount_.fetch_add(1) + 1;
+}
+
+std::int32_t ReleaseProtection(TProtection* obj) {
+  if (obj == nullptr) return 0;
+  const std::int32_t count = obj->refCount_.fetch_sub(1) - 1;
+  if (count == 0) delete obj;
+  return count;
+}
+
+void TProtection::BeginCoding(TCodeAction action) {
+  if (protection_ != nullptr) protection_->BeginCoding(action);
+}
+
+void TProtection::EndCoding(TCodeAction action) {
+  if (protection_ != nullptr) protection_->EndCoding(action);
+}
+
+void TProtection::CodeData(void* data, std::int32_t size, TCodeAction action) {
+  if (protection_ != nullptr) protection_->CodeData(data, size, action);
+}
+
+std::int32_t TProtection::ProcessMemory(void* data, std::int32_t size, TCodeAction action) {
+  BeginCoding(action);
+  try {
+    CodeData(data, size, action);
+  } catch (...) {
+    EndCoding(action);
+    throw;
+  }
+  EndCoding(action);
+  return size;
+}
+
+namespace {
+
+std::int32_t ClampToInt32(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
+void TProtection::ProcessStream(TStream* source, TStream* dest, std::int64_t dataSize,
+                                TCodeAction action) {
+  if (source == nullptr) return;
+  if (dest == nullptr) dest = source;
+  if (dataSize < 0) {
+    dataSize = source->Size();
+    source->SetPosition(0);
+  }
+  BeginCoding(action);
+  const std::int64_t total = dataSize;
+  ReportProgress(this, 0, ClampToInt32(total));
+  std::vector<std::uint8_t> buffer(kProcessBufferSize, 0);
+  try {
+    std::int64_t writePosition = dest->Position();
+    std::int64_t readPosition = source->Position();
+    while (dataSize > 0) {
+      const auto wanted = static_cast<std::int32_t>(std::min<std::int64_t>(dataSize, kProcessBufferSize));
+      if (action != caDigest) source->SetPosition(readPosition);
+      const std::int32_t n = source->Read(buffer.data(), wanted);
+      if (action != caDigest) readPosition = source->Position();
+      if (n <= 0) break;
+      CodeData(buffer.data(), n, action);
+      if (action != caDigest) {
+        dest->SetPosition(writePosition);
+        dest->Write(buffer.data(), n);
+        writePosition = dest->Position();
+      }
+      dataSize -= n;
+      ReportProgress(this, ClampToInt32(total - dataSize), ClampToInt32(total));
+    }
+  } catch (...) {
+    ReportProgress(this, 0, 0);
+    buffer.clear();
+    EndCoding(action);
+    throw;
+  }
+  ReportProgress(this, 0, 0);
+  buffer.clear();
+  EndCoding(action);
+}
+
+namespace {
+
+bool IsBlank(const std::string& name) {
+  return std::all_of(name.begin(), name.end(),
+                     [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
+
+// Whether two names designate the same file: the same text, or the same file
+// of the file system (this also covers case-insensitive file systems).
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  struct stat infoA {};
+  struct stat infoB {};
+  return ::stat(a.c_str(), &infoA) == 0 && ::stat(b.c_str(), &infoB) == 0 &&
+         infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+}
+
+}  // namespace
+
+void TProtection::ProcessFile(const std::string& sourceName, const std::string& destName,
+                              TCodeAction action) {
+  std::unique_ptr<TFileStream> source;
+  std::unique_ptr<TFileStream> dest;
+  if (action == caDigest) {
+    // Nothing is written, so reading is all a digest needs.
+    source = std::make_unique<TFileStream>(sourceName, TFileStream::Mode::kOpenRead);
+  } else if (!SameFile(sourceName, destName) && !IsBlank(destName)) {
+    source = std::make_unique<TFileStream>(sourceName, TFileStream::Mode::kOpenRead);
+    dest = std::make_unique<TFileStream>(destName, TFileStream::Mode::kCreate);
+  } else {
+    source = std::make_unique<TFileStream>(sourceName, TFileStream::Mode::kOpenReadWrite);
+  }
+  auto finish = [&] {
+    if (dest) dest->SetSize(dest->Position());
+  };
+  try {
+    ProcessStream(source.get(), dest ? dest.get() : source.get(), source->Size(), action);
+  } catch (...) {
+    try {
+      finish();
+    } catch (const EStreamError&) {
+      // the first failure is the one to report
+    }
+    throw;
+  }
+  finish();
+}
+
+ByteString TProtection::ProcessText(const ByteString& text, TCodeAction action,
+                                    std::int32_t format) {
+  if (text.empty()) return {};
+  TMemoryStream stream;
+  if (action == caDecode) {
+    const ByteString data = TextToBytes(text.data(), static_cast<std::int32_t>(text.size()), format);
+    stream.Write(data.data(), static_cast<std::int32_t>(data.size()));
+  } else {
+    stream.Write(text.data(), static_cast<std::int32_t>(text.size()));
+  }
+  stream.SetPosition(0);
+  ProcessStream(&stream, &stream, stream.Size(), action);
+  if (action == caDecode) return stream.TakeData();
+  const ByteString& coded = stream.Data();
+  return BytesToText(coded.data(), static_cast<std::int32_t>(coded.size()), format);
+}
+
+}  // namespace velunor

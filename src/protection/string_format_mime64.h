@@ -1,0 +1,24 @@
+#pragma once
+
+#include "protection/string_format_hex.h"
+
+namespace velunor {
+
+// MIME base 64 (RFC 2045) on one line without breaks. Reading skips blanks,
+// line breaks and a few punctuation characters; "=" signs only shorten the
+// result.
+class TStringFormat_MIME64 : public TStringFormat_HEX {
+ public:
+  static const TStringFormat_MIME64& Class();
+
+  ByteString ParseText(const char* text, std::int32_t len) const override;
+  ByteString RenderBytes(const void* data, std::int32_t len) const override;
+  std::string FormatName() const override;
+  std::int32_t FormatNumber() const override;
+  std::string_view Alphabet() const override;
+
+ protected:
+  using TStringFormat_HEX::TStringFormat_HEX;
+};
+
+}  // namespace velunor

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "protection/string_format.h"
+
+namespace velunor {
+
+// uuencode lines without header, trailer or line breaks: each line of up to
+// 45 bytes is its length character followed by groups of four digits.
+class TStringFormat_UU : public TStringFormat {
+ public:
+  static const TStringFormat_UU& Class();
+
+  ByteString ParseText(const char* text, std::int32_t len) const override;
+  ByteString RenderBytes(const void* data, std::int32_t len) const override;
+  std::string FormatName() const override;
+  std::int32_t FormatNumber() const override;
+  bool Accepts(const void* data, std::int32_t len, bool fromText) const override;
+  std::string_view Alphabet() const override;
+
+ protected:
+  using TStringFormat::TStringFormat;
+
+ private:
+  // Position of c among the 64 digits, or -1.
+  int DigitValue(char c) const;
+};
+
+}  // namespace velunor
