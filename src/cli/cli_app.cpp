@@ -12,7 +12,8 @@ namespace {
 
 // The subcommands, in the order `velunor --help` lists them.
 constexpr CommandAdder kCommands[] = {
-    AddConvertCommand,
+    AddEncryptCommand, AddDecryptCommand, AddDigestCommand,
+    AddConvertCommand, AddListCommand,    AddSelfTestCommand,
 };
 
 }  // namespace

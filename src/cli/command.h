@@ -20,6 +20,11 @@ struct CommandContext {
 using CommandAction = std::function<int()>;
 using CommandAdder = CommandAction (*)(CLI::App& app, CommandContext& context);
 
+CommandAction AddEncryptCommand(CLI::App& app, CommandContext& context);
+CommandAction AddDecryptCommand(CLI::App& app, CommandContext& context);
+CommandAction AddDigestCommand(CLI::App& app, CommandContext& context);
 CommandAction AddConvertCommand(CLI::App& app, CommandContext& context);
+CommandAction AddListCommand(CLI::App& app, CommandContext& context);
+CommandAction AddSelfTestCommand(CLI::App& app, CommandContext& context);
 
 }  // namespace velunor::cli
