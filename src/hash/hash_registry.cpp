@@ -3,7 +3,14 @@
 #include <mutex>
 
 #include "hash/hash_md4.h"
+#include "hash/hash_md5.h"
+#include "hash/hash_ripemd128.h"
+#include "hash/hash_ripemd160.h"
 #include "hash/hash_ripemd256.h"
+#include "hash/hash_ripemd320.h"
+#include "hash/hash_sha.h"
+#include "hash/hash_sha1.h"
+#include "hash/hash_tiger.h"
 #include "protection/framework.h"
 
 namespace velunor {
@@ -13,7 +20,14 @@ namespace {
 // The built-in hash classes, registered once in this order.
 void RegisterBuiltInHashes(THashRegistry& registry) {
   registry.Register(&THash_MD4::Class(), "Message Digest 4", "Hash");
+  registry.Register(&THash_MD5::Class(), "Message Digest 5", "Hash");
+  registry.Register(&THash_SHA::Class(), "Secure Hash Algorithm", "Hash");
+  registry.Register(&THash_SHA1::Class(), "Secure Hash Algorithm 1", "Hash");
+  registry.Register(&THash_RipeMD128::Class(), "Ripe Message Digest 128", "Hash");
+  registry.Register(&THash_RipeMD160::Class(), "Ripe Message Digest 160", "Hash");
   registry.Register(&THash_RipeMD256::Class(), "Ripe Message Digest 256", "Hash");
+  registry.Register(&THash_RipeMD320::Class(), "Ripe Message Digest 320", "Hash");
+  registry.Register(&THash_Tiger::Class(), "Tiger", "Hash");
 }
 
 }  // namespace

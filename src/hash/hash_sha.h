@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "hash/hash_ripemd160.h"
+
+namespace velunor {
+
+// SHA-0, the first Secure Hash Standard: 80 steps over the first five
+// chaining words. It shares digest size, initial values and buffering with
+// RIPEMD-160, under which it sits in the class tree, but reads its message
+// words and writes its length most significant byte first. After Finish the
+// five digest words are byte-reversed in place, so DigestBuffer holds the
+// digest in its published byte order.
+class THash_SHA : public THash_RipeMD160 {
+ public:
+  using THash_RipeMD160::THash_RipeMD160;
+
+  static const THashClass& Class();
+  const THashClass& ClassType() const override { return Class(); }
+
+  void Finish() override;
+
+ protected:
+  // The two standards differ only in the message expansion: SHA-1 rotates
+  // each expanded word left by one bit, SHA-0 does not.
+  enum class ShaVariant : std::uint8_t { kSha0 = 0, kSha1 = 1 };
+
+  void CompressBlock(const std::uint8_t* block) override;
+
+  ShaVariant Variant = ShaVariant::kSha0;
+};
+
+}  // namespace velunor
