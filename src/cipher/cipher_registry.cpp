@@ -2,7 +2,12 @@
 
 #include <mutex>
 
+#include "cipher/cipher_3way.h"
 #include "cipher/cipher_blowfish.h"
+#include "cipher/cipher_q128.h"
+#include "cipher/cipher_shark.h"
+#include "cipher/cipher_square.h"
+#include "cipher/cipher_twofish.h"
 #include "hash/hash_registry.h"
 
 namespace velunor {
@@ -12,7 +17,12 @@ namespace {
 // The built-in cipher classes, registered once in this order. A blank name
 // is derived from the class name.
 void RegisterBuiltInCiphers(TCipherRegistry& registry) {
+  registry.Register(&TCipher_3Way::Class(), "", "");
   registry.Register(&TCipher_Blowfish::Class(), "", "");
+  registry.Register(&TCipher_Q128::Class(), "", "");
+  registry.Register(&TCipher_Shark::Class(), "", "");
+  registry.Register(&TCipher_Square::Class(), "", "");
+  registry.Register(&TCipher_Twofish::Class(), "", "");
 }
 
 }  // namespace

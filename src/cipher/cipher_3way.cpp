@@ -1,0 +1,154 @@
+#include "cipher/cipher_3way.h"
+
+#include <cstring>
+
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr std::int32_t kBlockSize = 12;
+constexpr std::int32_t kMaxKeySize = 12;
+constexpr std::int32_t kKeyDataSize = 30 * 4;
+constexpr int kRounds = 11;
+
+// First round constants of the two directions.
+constexpr std::uint32_t kEncipherStart = 0x0B0B;
+constexpr std::uint32_t kDecipherStart = 0xB1B1;
+
+// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
+// 12 bytes as raw key (see cipher_selftest.h).
+constexpr std::uint8_t kKnownAnswer[32] = {
+    0xAB, 0xEC, 0xB3, 0x25, 0xFC, 0x60, 0x79, 0xD8, 0xAE, 0x75, 0x19, 0xB9, 0xD5, 0x56, 0xF7, 0x2D,
+    0xBE, 0xFF, 0x29, 0xC6, 0xEB, 0x75, 0x50, 0x4D, 0xF7, 0x46, 0xA6, 0x4B, 0xD1, 0x96, 0x0A, 0x78};
+
+struct Words {
+  std::uint32_t a0, a1, a2;
+};
+
+// The linear step: every output bit is the xor of bits of all three words.
+inline void Theta(Words& w) {
+  const std::uint32_t c = RotateLeft32(w.a0 ^ w.a1 ^ w.a2, 16);
+  const std::uint32_t b0 = w.a0 ^ c ^ (w.a0 << 24) ^ (w.a0 << 8) ^ (w.a1 >> 24) ^ (w.a2 << 8) ^
+                           (w.a2 >> 8) ^ (w.a2 >> 24);
+  const std::uint32_t b1 = w.a1 ^ c ^ (w.a1 << 24) ^ (w.a1 << 8) ^ (w.a2 >> 24) ^ (w.a0 << 8) ^
+                           (w.a0 >> 8) ^ (w.a0 >> 24);
+  const std::uint32_t b2 = w.a2 ^ c ^ (w.a2 << 24) ^ (w.a2 << 8) ^ (w.a0 >> 24) ^ (w.a1 << 8) ^
+                           (w.a1 >> 8) ^ (w.a1 >> 24);
+  w = {b0, b1, b2};
+}
+
+// The nonlinear step.
+inline void Gamma(Words& w) {
+  const std::uint32_t b0 = w.a0 ^ (w.a1 | ~w.a2);
+  const std::uint32_t b1 = w.a1 ^ (w.a2 | ~w.a0);
+  const std::uint32_t b2 = w.a2 ^ (w.a0 | ~w.a1);
+  w = {b0, b1, b2};
+}
+
+// One round: theta, the bit shifts pi-1, gamma, the bit shifts pi-2.
+inline void Rho(Words& w) {
+  Theta(w);
+  w.a0 = RotateRight32(w.a0, 10);
+  w.a2 = RotateLeft32(w.a2, 1);
+  Gamma(w);
+  w.a0 = RotateLeft32(w.a0, 1);
+  w.a2 = RotateRight32(w.a2, 10);
+}
+
+// Reverses the order of all 96 bits.
+inline void Mu(Words& w) {
+  w = {ReverseBits32(w.a2), ReverseBits32(w.a1), ReverseBits32(w.a0)};
+}
+
+inline void AddRoundKey(Words& w, const std::uint32_t* key, std::uint32_t constant) {
+  w.a0 ^= key[0] ^ (constant << 16);
+  w.a1 ^= key[1];
+  w.a2 ^= key[2] ^ constant;
+}
+
+// The round constants: a 16-bit linear feedback shift register.
+void MakeRoundConstants(std::uint32_t start, std::uint32_t* constants) {
+  for (int i = 0; i <= kRounds; ++i) {
+    constants[i] = start;
+    start <<= 1;
+    if (start & 0x10000) start ^= 0x11011;
+  }
+}
+
+inline void Rounds(Words& w, const std::uint32_t* key, const std::uint32_t* constants) {
+  for (int i = 0; i < kRounds; ++i) {
+    AddRoundKey(w, key, constants[i]);
+    Rho(w);
+  }
+  AddRoundKey(w, key, constants[kRounds]);
+  Theta(w);
+}
+
+inline Words Load(const std::uint8_t* block) {
+  Words w;
+  std::memcpy(&w, block, sizeof w);
+  return w;
+}
+
+inline void Store(std::uint8_t* block, const Words& w) {
+  std::memcpy(block, &w, sizeof w);
+}
+
+static_assert(sizeof(Words) == kBlockSize);
+
+}  // namespace
+
+const TCipherClass& TCipher_3Way::Class() {
+  static const TCipherClass cls("TCipher_3Way", &TCipher::Class(),
+                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
+                                CreateCipherObject<TCipher_3Way>);
+  return cls;
+}
+
+void TCipher_3Way::Init(const void* key, std::int32_t keySize, const void* iv) {
+  CheckKeyLength(keySize);
+  Schedule& s = KeySchedule();
+  if (keySize > 0) std::memcpy(s.encipherKey, key, static_cast<std::size_t>(keySize));
+  // Deciphering runs the same rounds on the bit-reversed block with the
+  // mixed and bit-reversed key.
+  Words inverse{s.encipherKey[0], s.encipherKey[1], s.encipherKey[2]};
+  Theta(inverse);
+  Mu(inverse);
+  std::memcpy(s.decipherKey, &inverse, sizeof inverse);
+  SecureFill(&inverse, 0, sizeof inverse);
+  MakeRoundConstants(kEncipherStart, s.encipherConstants);
+  MakeRoundConstants(kDecipherStart, s.decipherConstants);
+  StartChain(iv);
+}
+
+void TCipher_3Way::EncipherBlock(std::uint8_t* block) {
+  EncipherBlocks(block, 1);
+}
+
+void TCipher_3Way::DecipherBlock(std::uint8_t* block) {
+  DecipherBlocks(block, 1);
+}
+
+void TCipher_3Way::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
+  const Schedule& s = KeySchedule();
+  for (; count > 0; --count, blocks += kBlockSize) {
+    Words w = Load(blocks);
+    Rounds(w, s.encipherKey, s.encipherConstants);
+    Store(blocks, w);
+  }
+}
+
+void TCipher_3Way::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
+  const Schedule& s = KeySchedule();
+  for (; count > 0; --count, blocks += kBlockSize) {
+    Words w = Load(blocks);
+    Mu(w);
+    Rounds(w, s.decipherKey, s.decipherConstants);
+    Mu(w);
+    Store(blocks, w);
+  }
+}
+
+}  // namespace velunor

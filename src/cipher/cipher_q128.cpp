@@ -1,0 +1,94 @@
+#include "cipher/cipher_q128.h"
+
+#include <cstring>
+
+#include "cipher/q128_table.h"
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr std::int32_t kBlockSize = 16;
+constexpr std::int32_t kMaxKeySize = 16;
+constexpr std::int32_t kKeyDataSize = 64 * 4;
+
+// Key set-up mixing passes; the last 16 give the round keys.
+constexpr int kSetupPasses = 19;
+constexpr int kRounds = 16;
+
+// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
+// 16 bytes as raw key (see cipher_selftest.h).
+constexpr std::uint8_t kKnownAnswer[32] = {
+    0x5E, 0x61, 0xEA, 0x92, 0x64, 0xB8, 0x35, 0xFF, 0x29, 0x72, 0x80, 0xDF, 0x0B, 0x23, 0xAF, 0x9E,
+    0x23, 0x46, 0x9C, 0x5E, 0x18, 0x54, 0x69, 0xA2, 0xEC, 0xB4, 0xD9, 0x1B, 0x13, 0x7F, 0x58, 0x0B};
+
+inline std::uint32_t Table(std::uint32_t word) {
+  return kQ128Table[word & 0x3FF];
+}
+
+}  // namespace
+
+const TCipherClass& TCipher_Q128::Class() {
+  static const TCipherClass cls("TCipher_Q128", &TCipher::Class(),
+                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
+                                CreateCipherObject<TCipher_Q128>);
+  return cls;
+}
+
+void TCipher_Q128::Init(const void* key, std::int32_t keySize, const void* iv) {
+  CheckKeyLength(keySize);
+  std::uint32_t b[4] = {};
+  if (keySize > 0)
+    std::memcpy(b, key, static_cast<std::size_t>(keySize));  // little-endian words, zero-padded
+  std::uint32_t* e = ExpandedKey();
+  for (int pass = 0; pass < kSetupPasses; ++pass) {
+    for (int i = 0; i < 4; ++i) {
+      b[(i + 1) & 3] ^= Table(b[i]);
+      b[i] = RotateRight32(b[i], 10);
+    }
+    if (pass >= kSetupPasses - kRounds) {
+      std::memcpy(e, b, sizeof b);
+      e += 4;
+    }
+  }
+  SecureFill(b, 0, sizeof b);
+  StartChain(iv);
+}
+
+void TCipher_Q128::EncipherBlock(std::uint8_t* block) {
+  std::uint32_t b[4];
+  std::memcpy(b, block, sizeof b);
+  const std::uint32_t* e = ExpandedKey();
+  for (int round = 0; round < kRounds; ++round, e += 4) {
+    b[1] ^= Table(b[0]) + e[0];
+    b[0] = RotateLeft32(b[0], 10);
+    b[2] ^= Table(b[1]) + e[1];
+    b[1] = RotateLeft32(b[1], 10);
+    b[3] ^= Table(b[2]) + e[2];
+    b[2] = RotateLeft32(b[2], 10);
+    b[0] ^= Table(b[3]) + e[3];
+    b[3] = RotateLeft32(b[3], 10);
+  }
+  std::memcpy(block, b, sizeof b);
+}
+
+void TCipher_Q128::DecipherBlock(std::uint8_t* block) {
+  std::uint32_t b[4];
+  std::memcpy(b, block, sizeof b);
+  const std::uint32_t* e = ExpandedKey() + 4 * kRounds;
+  for (int round = 0; round < kRounds; ++round) {
+    e -= 4;
+    b[3] = RotateRight32(b[3], 10);
+    b[0] ^= Table(b[3]) + e[3];
+    b[2] = RotateRight32(b[2], 10);
+    b[3] ^= Table(b[2]) + e[2];
+    b[1] = RotateRight32(b[1], 10);
+    b[2] ^= Table(b[1]) + e[1];
+    b[0] = RotateRight32(b[0], 10);
+    b[1] ^= Table(b[0]) + e[0];
+  }
+  std::memcpy(block, b, sizeof b);
+}
+
+}  // namespace velunor

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cipher/cipher.h"
+
+namespace velunor {
+
+// Q128 (R. Scott, 1996): 128-bit block read as four little-endian 32-bit
+// words b0..b3, key of up to 16 bytes read the same way (shorter keys are
+// zero-padded), 16 rounds over a fixed 1024-word table. Each step folds the
+// table entry of one word's low 10 bits, plus a round-key word, into the next
+// word and rotates the used word by 10 bits.
+// Key data: the 64 expanded key words E[0..63], native words.
+class TCipher_Q128 : public TCipher {
+ public:
+  explicit TCipher_Q128(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+
+  static const TCipherClass& Class();
+
+  void Init(const void* key, std::int32_t keySize, const void* iv) override;
+  void EncipherBlock(std::uint8_t* block) override;
+  void DecipherBlock(std::uint8_t* block) override;
+
+ private:
+  std::uint32_t* ExpandedKey() { return reinterpret_cast<std::uint32_t*>(KeyData()); }
+};
+
+}  // namespace velunor

@@ -1,0 +1,73 @@
+#include "cipher/cipher_square.h"
+
+#include <cstring>
+
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr std::int32_t kBlockSize = 16;
+constexpr std::int32_t kMaxKeySize = 16;
+constexpr std::int32_t kKeyDataSize = 2 * sizeof(SquareRoundKeys);
+
+// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
+// 16 bytes as raw key (see cipher_selftest.h).
+constexpr std::uint8_t kKnownAnswer[32] = {
+    0xDC, 0xB7, 0xF3, 0x79, 0x78, 0x7B, 0xE4, 0x39, 0x5A, 0xCF, 0xB7, 0xEB, 0x7D, 0x00, 0x47, 0xFE,
+    0xF9, 0x83, 0xBD, 0x0D, 0x71, 0x29, 0xE2, 0x05, 0xC9, 0x60, 0x49, 0x5D, 0xB0, 0x7D, 0xB8, 0x26};
+
+constexpr std::size_t kLanes = 2;
+
+void CodeBlocks(const SquareRoundTables& tables, const std::uint8_t* sbox, const SquareRoundKeys& k,
+                std::uint8_t* blocks, std::size_t count) {
+  std::uint32_t u[kLanes][4];
+  for (; count >= kLanes; count -= kLanes, blocks += kLanes * kBlockSize) {
+    std::memcpy(u, blocks, sizeof u);
+    SquareCodeLanes<kLanes>(tables, sbox, k, u);
+    std::memcpy(blocks, u, sizeof u);
+  }
+  for (; count > 0; --count, blocks += kBlockSize) {
+    std::memcpy(u, blocks, kBlockSize);
+    SquareCodeLanes<1>(tables, sbox, k, u);
+    std::memcpy(blocks, u, kBlockSize);
+  }
+}
+
+}  // namespace
+
+const TCipherClass& TCipher_Square::Class() {
+  static const TCipherClass cls("TCipher_Square", &TCipher::Class(),
+                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
+                                CreateCipherObject<TCipher_Square>);
+  return cls;
+}
+
+void TCipher_Square::Init(const void* key, std::int32_t keySize, const void* iv) {
+  CheckKeyLength(keySize);
+  std::uint8_t keyBytes[kMaxKeySize] = {};
+  if (keySize > 0) std::memcpy(keyBytes, key, static_cast<std::size_t>(keySize));
+  SquareEncipherKeys(keyBytes, EncipherKeys());
+  SquareDecipherKeys(keyBytes, DecipherKeys());
+  SecureFill(keyBytes, 0, sizeof keyBytes);
+  StartChain(iv);
+}
+
+void TCipher_Square::EncipherBlock(std::uint8_t* block) {
+  EncipherBlocks(block, 1);
+}
+
+void TCipher_Square::DecipherBlock(std::uint8_t* block) {
+  DecipherBlocks(block, 1);
+}
+
+void TCipher_Square::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
+  CodeBlocks(kSquareEncipherTables, kSharkSBox, EncipherKeys(), blocks, count);
+}
+
+void TCipher_Square::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
+  CodeBlocks(kSquareDecipherTables, kSharkSBoxInverse, DecipherKeys(), blocks, count);
+}
+
+}  // namespace velunor

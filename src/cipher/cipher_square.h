@@ -1,0 +1,34 @@
+#pragma once
+
+#include "cipher/cipher.h"
+#include "cipher/square_core.h"
+
+namespace velunor {
+
+// Square (Daemen, Knudsen, Rijmen, 1997): 128-bit block, 128-bit key
+// (shorter keys are zero-padded), 8 rounds. Square is byte oriented: row i of
+// its 4x4 state is bytes 4i..4i+3, read here as a little-endian 32-bit word
+// with tables arranged for that order, so the published vectors apply to the
+// bytes as printed.
+// Key data: the 9 enciphering round keys, then the 9 deciphering round keys,
+// four native words each (see square_core.h).
+class TCipher_Square : public TCipher {
+ public:
+  explicit TCipher_Square(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+
+  static const TCipherClass& Class();
+
+  void Init(const void* key, std::int32_t keySize, const void* iv) override;
+  void EncipherBlock(std::uint8_t* block) override;
+  void DecipherBlock(std::uint8_t* block) override;
+
+ protected:
+  void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+  void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+
+ private:
+  SquareRoundKeys& EncipherKeys() { return reinterpret_cast<SquareRoundKeys*>(KeyData())[0]; }
+  SquareRoundKeys& DecipherKeys() { return reinterpret_cast<SquareRoundKeys*>(KeyData())[1]; }
+};
+
+}  // namespace velunor

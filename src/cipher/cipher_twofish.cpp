@@ -1,0 +1,232 @@
+#include "cipher/cipher_twofish.h"
+
+#include <cstring>
+
+#include "cipher/twofish_tables.h"
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr std::int32_t kBlockSize = 16;
+constexpr std::int32_t kMaxKeySize = 32;
+constexpr std::int32_t kKeyDataSize = (40 + 4 * 256) * 4;
+
+// Self-test bytes: SelfTestInput enciphered in cmCTS under its own 32 bytes
+// as raw key (see cipher_selftest.h).
+constexpr std::uint8_t kKnownAnswer[32] = {
+    0x97, 0x71, 0x21, 0x77, 0x78, 0x60, 0x22, 0xCD, 0x22, 0xB5, 0xDF, 0x94, 0x4B, 0xA7, 0x2C, 0x74,
+    0xE8, 0x90, 0xE7, 0xB4, 0x4D, 0x2F, 0x8B, 0xD5, 0x16, 0xD0, 0x39, 0x05, 0x0D, 0x65, 0xBB, 0xAB};
+
+inline std::uint8_t Byte(std::uint32_t word, int index) {
+  return static_cast<std::uint8_t>(word >> (8 * index));
+}
+
+// Product in GF(2^8) modulo w(x) = x^8 + x^6 + x^3 + x^2 + 1, the field of the
+// Reed-Solomon code that derives the S-box key from the key.
+std::uint8_t RsMultiply(std::uint8_t a, std::uint8_t b) {
+  unsigned product = 0;
+  unsigned factor = a;
+  for (unsigned bits = b; bits != 0; bits >>= 1) {
+    if (bits & 1) product ^= factor;
+    factor <<= 1;
+    if (factor & 0x100) factor ^= 0x14D;
+  }
+  return static_cast<std::uint8_t>(product);
+}
+
+constexpr std::uint8_t kRsMatrix[4][8] = {{0x01, 0xA4, 0x55, 0x87, 0x5A, 0x58, 0xDB, 0x9E},
+                                          {0xA4, 0x56, 0x82, 0xF3, 0x1E, 0xC6, 0x68, 0xE5},
+                                          {0x02, 0xA1, 0xFC, 0xC1, 0x47, 0xAE, 0x3D, 0x19},
+                                          {0xA4, 0x55, 0x87, 0x5A, 0x58, 0xDB, 0x9E, 0x03}};
+
+// One word of the S-box key: the RS matrix times eight key bytes.
+std::uint32_t RsWord(const std::uint8_t* keyBytes) {
+  std::uint32_t word = 0;
+  for (int row = 0; row < 4; ++row) {
+    std::uint8_t value = 0;
+    for (int column = 0; column < 8; ++column)
+      value ^= RsMultiply(kRsMatrix[row][column], keyBytes[column]);
+    word |= std::uint32_t{value} << (8 * row);
+  }
+  return word;
+}
+
+// The permutation layers of h for byte position `position` of input byte x
+// under the key words l[0..words-1], up to (not including) the last q, which
+// kTwofishMds folds in with the MDS matrix.
+std::uint8_t PermuteBeforeMds(std::uint8_t x, int position, const std::uint32_t* l, int words) {
+  // Which q each layer uses, from the layer of l[3] down to that of l[0].
+  static constexpr const std::uint8_t* kLayer3[4] = {kTwofishQ1, kTwofishQ0, kTwofishQ0,
+                                                     kTwofishQ1};
+  static constexpr const std::uint8_t* kLayer2[4] = {kTwofishQ1, kTwofishQ1, kTwofishQ0,
+                                                     kTwofishQ0};
+  static constexpr const std::uint8_t* kLayer1[4] = {kTwofishQ0, kTwofishQ1, kTwofishQ0,
+                                                     kTwofishQ1};
+  static constexpr const std::uint8_t* kLayer0[4] = {kTwofishQ0, kTwofishQ0, kTwofishQ1,
+                                                     kTwofishQ1};
+  const auto p = static_cast<std::size_t>(position);
+  if (words == 4) x = static_cast<std::uint8_t>(kLayer3[p][x] ^ Byte(l[3], position));
+  if (words >= 3) x = static_cast<std::uint8_t>(kLayer2[p][x] ^ Byte(l[2], position));
+  x = static_cast<std::uint8_t>(kLayer1[p][x] ^ Byte(l[1], position));
+  return static_cast<std::uint8_t>(kLayer0[p][x] ^ Byte(l[0], position));
+}
+
+// The function h of the key schedule.
+std::uint32_t H(std::uint32_t x, const std::uint32_t* l, int words) {
+  std::uint32_t result = 0;
+  for (int position = 0; position < 4; ++position) {
+    const auto p = static_cast<std::size_t>(position);
+    result ^= kTwofishMds[p][PermuteBeforeMds(Byte(x, position), position, l, words)];
+  }
+  return result;
+}
+
+inline std::uint32_t G(const std::uint32_t* s, std::uint32_t x) {
+  return s[Byte(x, 0)] ^ s[256 + Byte(x, 1)] ^ s[512 + Byte(x, 2)] ^ s[768 + Byte(x, 3)];
+}
+
+// A round pair's half: (a, b) feed the F function, (c, d) take its output.
+inline void EncipherRound(const std::uint32_t* s, const std::uint32_t* k, std::uint32_t a,
+                          std::uint32_t b, std::uint32_t& c, std::uint32_t& d) {
+  const std::uint32_t t0 = G(s, a);
+  const std::uint32_t t1 = G(s, RotateLeft32(b, 8));
+  c = RotateRight32(c ^ (t0 + t1 + k[0]), 1);
+  d = RotateLeft32(d, 1) ^ (t0 + 2 * t1 + k[1]);
+}
+
+inline void DecipherRound(const std::uint32_t* s, const std::uint32_t* k, std::uint32_t a,
+                          std::uint32_t b, std::uint32_t& c, std::uint32_t& d) {
+  const std::uint32_t t0 = G(s, a);
+  const std::uint32_t t1 = G(s, RotateLeft32(b, 8));
+  c = RotateLeft32(c, 1) ^ (t0 + t1 + k[0]);
+  d = RotateRight32(d ^ (t0 + 2 * t1 + k[1]), 1);
+}
+
+// Enciphers `lanes` independent blocks round by round, so that the
+// processor has independent look-ups to overlap.
+template <std::size_t lanes>
+inline void EncipherLanes(const std::uint32_t* k, const std::uint32_t* s, std::uint8_t* blocks) {
+  std::uint32_t x[lanes][4];
+  std::memcpy(x, blocks, sizeof x);
+  for (std::size_t n = 0; n < lanes; ++n) {
+    for (int i = 0; i < 4; ++i)
+      x[n][i] ^= k[i];
+  }
+  for (int round = 0; round < 16; round += 2) {
+    const std::uint32_t* rk = k + 8 + 2 * round;
+    for (std::size_t n = 0; n < lanes; ++n)
+      EncipherRound(s, rk, x[n][0], x[n][1], x[n][2], x[n][3]);
+    for (std::size_t n = 0; n < lanes; ++n)
+      EncipherRound(s, rk + 2, x[n][2], x[n][3], x[n][0], x[n][1]);
+  }
+  std::uint32_t y[lanes][4];
+  for (std::size_t n = 0; n < lanes; ++n) {
+    for (int i = 0; i < 4; ++i)
+      y[n][i] = x[n][(i + 2) & 3] ^ k[4 + i];
+  }
+  std::memcpy(blocks, y, sizeof y);
+}
+
+template <std::size_t lanes>
+inline void DecipherLanes(const std::uint32_t* k, const std::uint32_t* s, std::uint8_t* blocks) {
+  std::uint32_t y[lanes][4];
+  std::memcpy(y, blocks, sizeof y);
+  std::uint32_t x[lanes][4];
+  for (std::size_t n = 0; n < lanes; ++n) {
+    for (int i = 0; i < 4; ++i)
+      x[n][(i + 2) & 3] = y[n][i] ^ k[4 + i];
+  }
+  for (int round = 14; round >= 0; round -= 2) {
+    const std::uint32_t* rk = k + 8 + 2 * round;
+    for (std::size_t n = 0; n < lanes; ++n)
+      DecipherRound(s, rk + 2, x[n][2], x[n][3], x[n][0], x[n][1]);
+    for (std::size_t n = 0; n < lanes; ++n)
+      DecipherRound(s, rk, x[n][0], x[n][1], x[n][2], x[n][3]);
+  }
+  for (std::size_t n = 0; n < lanes; ++n) {
+    for (int i = 0; i < 4; ++i)
+      x[n][i] ^= k[i];
+  }
+  std::memcpy(blocks, x, sizeof x);
+}
+
+constexpr std::size_t kLanes = 2;
+
+}  // namespace
+
+const TCipherClass& TCipher_Twofish::Class() {
+  static const TCipherClass cls("TCipher_Twofish", &TCipher::Class(),
+                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
+                                CreateCipherObject<TCipher_Twofish>);
+  return cls;
+}
+
+void TCipher_Twofish::Init(const void* key, std::int32_t keySize, const void* iv) {
+  CheckKeyLength(keySize);
+  // Zero-padded key as little-endian words M[0..2k-1], k = 2, 3 or 4.
+  std::uint32_t m[8] = {};
+  if (keySize > 0) std::memcpy(m, key, static_cast<std::size_t>(keySize));
+  const int words = keySize <= 16 ? 2 : keySize <= 24 ? 3 : 4;
+
+  std::uint32_t even[4] = {};
+  std::uint32_t odd[4] = {};
+  std::uint32_t sboxKey[4] = {};
+  for (int i = 0; i < words; ++i) {
+    even[i] = m[2 * i];
+    odd[i] = m[2 * i + 1];
+    // The S-box key words come in reverse order.
+    sboxKey[words - 1 - i] = RsWord(reinterpret_cast<const std::uint8_t*>(m + 2 * i));
+  }
+
+  std::uint32_t* k = Subkeys();
+  constexpr std::uint32_t kRho = 0x01010101;
+  for (std::uint32_t i = 0; i < 20; ++i) {
+    const std::uint32_t a = H(2 * i * kRho, even, words);
+    const std::uint32_t b = RotateLeft32(H((2 * i + 1) * kRho, odd, words), 8);
+    k[2 * i] = a + b;
+    k[2 * i + 1] = RotateLeft32(a + 2 * b, 9);
+  }
+
+  std::uint32_t* s = SBoxes();
+  for (int position = 0; position < 4; ++position) {
+    const auto p = static_cast<std::size_t>(position);
+    for (unsigned x = 0; x < 256; ++x) {
+      const std::uint8_t inner =
+          PermuteBeforeMds(static_cast<std::uint8_t>(x), position, sboxKey, words);
+      s[256 * p + x] = kTwofishMds[p][inner];
+    }
+  }
+  SecureFill(m, 0, sizeof m);
+  SecureFill(even, 0, sizeof even);
+  SecureFill(odd, 0, sizeof odd);
+  SecureFill(sboxKey, 0, sizeof sboxKey);
+  StartChain(iv);
+}
+
+void TCipher_Twofish::EncipherBlock(std::uint8_t* block) {
+  EncipherLanes<1>(Subkeys(), SBoxes(), block);
+}
+
+void TCipher_Twofish::DecipherBlock(std::uint8_t* block) {
+  DecipherLanes<1>(Subkeys(), SBoxes(), block);
+}
+
+void TCipher_Twofish::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
+  const std::uint32_t* k = Subkeys();
+  const std::uint32_t* s = SBoxes();
+  for (; count >= kLanes; count -= kLanes, blocks += kLanes * kBlockSize)
+    EncipherLanes<kLanes>(k, s, blocks);
+  if (count > 0) EncipherLanes<1>(k, s, blocks);
+}
+
+void TCipher_Twofish::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
+  const std::uint32_t* k = Subkeys();
+  const std::uint32_t* s = SBoxes();
+  for (; count >= kLanes; count -= kLanes, blocks += kLanes * kBlockSize)
+    DecipherLanes<kLanes>(k, s, blocks);
+  if (count > 0) DecipherLanes<1>(k, s, blocks);
+}
+
+}  // namespace velunor

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "cipher/cipher.h"
+
+namespace velunor {
+
+// Twofish as published (Schneier et al., 1998): 128-bit block read as four
+// little-endian 32-bit words, 16 rounds. Keys of 1..16 bytes are padded with
+// zero bytes to 16, 17..24 bytes to 24 and longer ones to 32, then scheduled
+// as a 128-, 192- or 256-bit key; an empty key counts as 16 zero bytes.
+// Key data (native words): the 40 subkeys K[0..39], then the four
+// key-dependent S-box tables (256 words each) with the MDS matrix applied,
+// so that g(X) is four table look-ups.
+class TCipher_Twofish : public TCipher {
+ public:
+  explicit TCipher_Twofish(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+
+  static const TCipherClass& Class();
+
+  void Init(const void* key, std::int32_t keySize, const void* iv) override;
+  void EncipherBlock(std::uint8_t* block) override;
+  void DecipherBlock(std::uint8_t* block) override;
+
+ protected:
+  void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+  void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+
+ private:
+  std::uint32_t* Subkeys() { return reinterpret_cast<std::uint32_t*>(KeyData()); }
+  std::uint32_t* SBoxes() { return Subkeys() + 40; }
+};
+
+}  // namespace velunor
