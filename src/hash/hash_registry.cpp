@@ -10,6 +10,7 @@
 #include "hash/hash_ripemd320.h"
 #include "hash/hash_sha.h"
 #include "hash/hash_sha1.h"
+#include "hash/hash_square.h"
 #include "hash/hash_tiger.h"
 #include "protection/framework.h"
 
@@ -27,6 +28,7 @@ void RegisterBuiltInHashes(THashRegistry& registry) {
   registry.Register(&THash_RipeMD160::Class(), "Ripe Message Digest 160", "Hash");
   registry.Register(&THash_RipeMD256::Class(), "Ripe Message Digest 256", "Hash");
   registry.Register(&THash_RipeMD320::Class(), "Ripe Message Digest 320", "Hash");
+  registry.Register(&THash_Square::Class(), "Square", "Hash");
   registry.Register(&THash_Tiger::Class(), "Tiger", "Hash");
 }
 

@@ -1,0 +1,79 @@
+#include "hash/hash_square.h"
+
+#include <cstring>
+
+#include "cipher/square_core.h"
+#include "hash/block_feeder.h"
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+// The digest of SelfTestInput.
+constexpr std::uint8_t kKnownAnswer[16] = {0x2B, 0x65, 0xF1, 0xCB, 0x55, 0xA9, 0x38, 0x46,
+                                           0xD5, 0xA4, 0x04, 0xE4, 0x1D, 0x93, 0xD1, 0x88};
+
+constexpr std::uint32_t kInitialChaining[4] = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476};
+
+// The last block holds the length in bytes 8..15; the padding byte must fit before it.
+constexpr std::size_t kLengthOffset = 8;
+
+}  // namespace
+
+const THashClass& THash_Square::Class() {
+  static const THashClass cls("THash_Square", &THash::Class(), 16, kKnownAnswer,
+                              CreateHashObject<THash_Square>);
+  return cls;
+}
+
+THash_Square::~THash_Square() {
+  SecureFill(ChainingState, 0, sizeof ChainingState);
+  SecureFill(BlockBuffer, 0, sizeof BlockBuffer);
+}
+
+void THash_Square::Init() {
+  std::memset(BlockBuffer, 0, sizeof BlockBuffer);
+  std::memcpy(ChainingState, kInitialChaining, sizeof ChainingState);
+  ByteCount = 0;
+  RunChainHook(ChainHookPoint::kInit);
+}
+
+void THash_Square::AddData(const void* buffer, std::int32_t length) {
+  FeedBlocks(BlockBuffer, ByteCount, buffer, length,
+             [this](const std::uint8_t* block) { CompressBlock(block); });
+}
+
+void THash_Square::Finish() {
+  const auto used = static_cast<std::size_t>(ByteCount % kBlockSize);
+  BlockBuffer[used] = 0x80;
+  std::memset(BlockBuffer + used + 1, 0, kBlockSize - used - 1);
+  if (used >= kLengthOffset) {
+    CompressBlock(BlockBuffer);
+    std::memset(BlockBuffer, 0, kBlockSize);
+  }
+  const std::uint64_t bits = ByteCount * 8;
+  std::memcpy(BlockBuffer + kLengthOffset, &bits, sizeof bits);  // little-endian
+  CompressBlock(BlockBuffer);
+  std::memset(BlockBuffer, 0, kBlockSize);
+  RunChainHook(ChainHookPoint::kFinish);
+}
+
+std::uint8_t* THash_Square::DigestBuffer() {
+  return reinterpret_cast<std::uint8_t*>(ChainingState);
+}
+
+// Davies-Meyer: the block keys Square, which enciphers the chaining value.
+// The round keys are taken from the block before the chaining value changes,
+// since the block may be the digest itself.
+void THash_Square::CompressBlock(const std::uint8_t* block) {
+  SquareRoundKeys roundKeys;
+  SquareEncipherKeys(block, roundKeys);
+  SquareBlock state;
+  std::memcpy(state, ChainingState, sizeof state);
+  SquareEncipher(roundKeys, state);
+  for (int i = 0; i < 4; ++i)
+    ChainingState[i] ^= state[i];
+}
+
+}  // namespace velunor

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+
+#include "hash/hash.h"
+
+namespace velunor {
+
+// A 128-bit hash built on the Square block cipher, in the Davies-Meyer
+// construction: each 16-byte message block keys Square, which enciphers the
+// chaining value, and the result is xored with the chaining value:
+//   H(i) = Square[M(i)](H(i-1)) xor H(i-1).
+// The message is padded with an 80 hex byte, zero bytes and its length in
+// bits as a 64-bit little-endian number in bytes 8..15 of the last block
+// (Merkle-Damgard strengthening, which with Davies-Meyer keeps collisions as
+// hard as the cipher allows). Chaining value and digest: four words, each
+// stored least significant byte first; they enter Square as its four rows.
+class THash_Square : public THash {
+ public:
+  using THash::THash;
+  ~THash_Square() override;
+
+  static const THashClass& Class();
+  const THashClass& ClassType() const override { return Class(); }
+
+  void Init() override;
+  void AddData(const void* buffer, std::int32_t length) override;
+  void Finish() override;
+  std::uint8_t* DigestBuffer() override;
+
+ protected:
+  static constexpr std::size_t kBlockSize = 16;
+
+  // Folds one 16-byte block into ChainingState.
+  void CompressBlock(const std::uint8_t* block);
+
+  // Bytes fed since Init, 64 bits wide like the length field.
+  std::uint64_t ByteCount = 0;
+  std::uint8_t BlockBuffer[kBlockSize] = {};
+  std::uint32_t ChainingState[4] = {};
+};
+
+}  // namespace velunor
