@@ -11,13 +11,14 @@ namespace {
 constexpr std::uint8_t kKnownAnswer[16] = {0x3E, 0xD8, 0x34, 0x8C, 0xD2, 0xA4, 0x45, 0xD6,
                                            0x75, 0x5D, 0x4B, 0xC9, 0xFE, 0xDC, 0xC2, 0xC6};
 
-// The four round functions; F and G are bitwise selections written with one
-// operation less than the textbook form.
+// The four round functions. F is the bitwise selection "x ? y : z" with one
+// operation less than the textbook form; G = "z ? x : y" adds its two
+// disjoint halves, so the half without x, the newest register, is ready early.
 inline std::uint32_t F(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   return ((y ^ z) & x) ^ z;
 }
 inline std::uint32_t G(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
-  return ((x ^ y) & z) ^ y;
+  return (y & ~z) + (x & z);
 }
 inline std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   return x ^ y ^ z;

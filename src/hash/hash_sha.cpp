@@ -13,7 +13,9 @@ constexpr std::uint8_t kKnownAnswer[20] = {0xDC, 0x1F, 0x7D, 0x7C, 0x96, 0xDD, 0
                                            0xF7, 0x66, 0x5B, 0xB1, 0x85, 0xAC};
 
 // The round functions of steps 0..19, 20..39 and 40..59 (60..79 use Parity
-// again); Choose is the bitwise selection "x ? y : z".
+// again). Choose is the bitwise selection "x ? y : z"; Majority adds two
+// disjoint halves, the bits set in both x and y and those where exactly one of
+// them and z are set.
 inline std::uint32_t Choose(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   return ((y ^ z) & x) ^ z;
 }
@@ -21,7 +23,7 @@ inline std::uint32_t Parity(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   return x ^ y ^ z;
 }
 inline std::uint32_t Majority(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
-  return (x & y) | ((x | y) & z);
+  return (x & y) + ((x ^ y) & z);
 }
 
 template <bool kRotateExpansion>

@@ -24,27 +24,27 @@ inline std::size_t ByteOf(std::uint64_t value, int index) {
 
 // One round: the message word enters c; the even bytes of c, looked up in the
 // S-boxes, are subtracted from a, the odd bytes added to b, and b is
-// multiplied by the pass's multiplier.
-inline void Round(std::uint64_t& a, std::uint64_t& b, std::uint64_t& c, std::uint64_t x,
-                  std::uint64_t multiplier) {
+// multiplied by the pass's multiplier (a constant, so a shift and an add).
+template <std::uint64_t kMultiplier>
+inline void Round(std::uint64_t& a, std::uint64_t& b, std::uint64_t& c, std::uint64_t x) {
   const auto& t = TigerSBoxes;
   c ^= x;
   a -= t[0][ByteOf(c, 0)] ^ t[1][ByteOf(c, 2)] ^ t[2][ByteOf(c, 4)] ^ t[3][ByteOf(c, 6)];
   b += t[3][ByteOf(c, 1)] ^ t[2][ByteOf(c, 3)] ^ t[1][ByteOf(c, 5)] ^ t[0][ByteOf(c, 7)];
-  b *= multiplier;
+  b *= kMultiplier;
 }
 
 // Eight rounds, one per message word, the registers changing roles each time.
-inline void Pass(std::uint64_t& a, std::uint64_t& b, std::uint64_t& c, const std::uint64_t* x,
-                 std::uint64_t multiplier) {
-  Round(a, b, c, x[0], multiplier);
-  Round(b, c, a, x[1], multiplier);
-  Round(c, a, b, x[2], multiplier);
-  Round(a, b, c, x[3], multiplier);
-  Round(b, c, a, x[4], multiplier);
-  Round(c, a, b, x[5], multiplier);
-  Round(a, b, c, x[6], multiplier);
-  Round(b, c, a, x[7], multiplier);
+template <std::uint64_t kMultiplier>
+inline void Pass(std::uint64_t& a, std::uint64_t& b, std::uint64_t& c, const std::uint64_t* x) {
+  Round<kMultiplier>(a, b, c, x[0]);
+  Round<kMultiplier>(b, c, a, x[1]);
+  Round<kMultiplier>(c, a, b, x[2]);
+  Round<kMultiplier>(a, b, c, x[3]);
+  Round<kMultiplier>(b, c, a, x[4]);
+  Round<kMultiplier>(c, a, b, x[5]);
+  Round<kMultiplier>(a, b, c, x[6]);
+  Round<kMultiplier>(b, c, a, x[7]);
 }
 
 // Mixes the eight message words between two passes.
@@ -97,14 +97,14 @@ void THash_Tiger::CompressBlock(const std::uint8_t* block) {
   std::memcpy(saved, ChainingState, sizeof saved);
   std::uint64_t a = saved[0], b = saved[1], c = saved[2];
 
-  Pass(a, b, c, x, 5);
+  Pass<5>(a, b, c, x);
   KeySchedule(x);
-  Pass(c, a, b, x, 7);
+  Pass<7>(c, a, b, x);
   KeySchedule(x);
-  Pass(b, c, a, x, 9);
+  Pass<9>(b, c, a, x);
   for (std::uint32_t pass = kStandardPassCount; pass < PassCount; ++pass) {
     KeySchedule(x);
-    Pass(a, b, c, x, 9);
+    Pass<9>(a, b, c, x);
     // The roles move on as they did from pass to pass above.
     const std::uint64_t previousA = a;
     a = c;
