@@ -36,11 +36,13 @@ void TProtection::SetProtection(TProtection* value) {
   for (const TProtection* link = value; link != nullptr; link = link->protection_) {
     if (link == this) throw EProtection(FormatMessage(MessageId::kCircularProtection));
   }
-  TProtection* old = protection_;
-  protection_ = nullptr;
-  ReleaseProtection(old);
-  protection_ = value;
+  // The new object is acquired before the old one is released: when `value`
+  // lies further down the old chain and is held only by it, releasing the old
+  // object first would delete `value` before it is stored.
   AcquireProtection(value);
+  TProtection* old = protection_;
+  protection_ = value;
+  ReleaseProtection(old);
 }
 
 std::int32_t AcquireProtection(TProtection* obj) {
