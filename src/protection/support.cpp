@@ -52,6 +52,7 @@ void XorBytes(const void* a, const void* b, std::int32_t count, void* dest) {
   const auto* pa = static_cast<const std::uint8_t*>(a);
   const auto* pb = static_cast<const std::uint8_t*>(b);
   auto* pd = static_cast<std::uint8_t*>(dest);
+  if (count <= 0) return;  // a negative count would run the loops below off the front
   std::int32_t i = count;
   for (; i % 4 != 0; --i) pd[i - 1] = static_cast<std::uint8_t>(pa[i - 1] ^ pb[i - 1]);
   for (; i > 0; i -= 4) {
