@@ -1,0 +1,155 @@
+// `velunor convert`, driven in-process through velunor::cli::Run, and once
+// through the real program.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_app.h"
+#include "support/test_support.h"
+
+namespace velunor {
+namespace {
+
+using namespace std::string_literals;
+
+struct RunResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+RunResult RunTool(std::vector<std::string> args, const std::string& input = "") {
+  args.insert(args.begin(), "velunor");
+  std::vector<const char*> argv;
+  for (const auto& arg : args)
+    argv.push_back(arg.c_str());
+  std::istringstream in(input);
+  std::ostringstream out;
+  std::ostringstream err;
+  const int status = cli::Run(static_cast<int>(argv.size()), argv.data(), in, out, err);
+  return {status, out.str(), err.str()};
+}
+
+TEST(Convert, EveryFormatRoundTripsByNameAndNumber) {
+  const std::pair<const char*, const char*> formats[] = {
+      {"copy", "1"},   {"hex", "16"},   {"hexl", "1016"},  {"base64", "4196"},
+      {"uu", "21845"}, {"xx", "22616"}, {"default", "-1"},
+  };
+  const ByteString data = "\0\n\r\xFF "s + test::PatternBytes(300);
+  for (const auto& [name, number] : formats) {
+    for (const std::string format : {name, number}) {
+      SCOPED_TRACE(format);
+      const RunResult text = RunTool({"convert", "--to", format}, data);
+      ASSERT_EQ(text.status, cli::kExitOk) << text.err;
+      ASSERT_FALSE(text.out.empty());
+      EXPECT_EQ(text.out.back(), '\n');
+      const RunResult bytes =
+          RunTool({"convert", "--from", format}, text.out.substr(0, text.out.size() - 1));
+      EXPECT_EQ(bytes.status, cli::kExitOk) << bytes.err;
+      EXPECT_EQ(bytes.out, data);
+      EXPECT_EQ(bytes.err, "");
+    }
+  }
+}
+
+TEST(Convert, KnownOutputs) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string input, output;
+  };
+  const Case cases[] = {
+      {{"convert", "--to", "base64"}, "abc", "YWJj\n"},
+      {{"convert", "--to=HEXL"}, "\xAB\xCD", "abcd\n"},
+      {{"convert", "--to", "uu"}, "abc", "#86)C\n"},
+      {{"convert", "--to", "none"}, "abc", "\n"},
+      {{"convert", "--to", "0"}, "abc", "\n"},
+      {{"convert", "--to", "hex"}, "", "\n"},
+      {{"convert", "--from", "base64"}, "YWJj\r\n", "abc"},
+      {{"convert", "--from", "hex"}, "0x1234", "\x12\x34"},
+      {{"convert", "--from", "none"}, "YWJj", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    const RunResult result = RunTool(c.args, c.input);
+    EXPECT_EQ(result.status, cli::kExitOk) << result.err;
+    EXPECT_EQ(result.out, c.output);
+  }
+}
+
+TEST(Convert, BadInputGivesTheMessageAndStatus1) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string input, message;
+  };
+  const Case cases[] = {
+      {{"convert", "--from", "base64"}, "YWJj!", "Input is not an valid MIME Base 64 Format."},
+      {{"convert", "--from", "uu"}, "#86)C\r\n", "Input is not an valid UU Coding Format."},
+      {{"convert", "--from", "hex"}, "12g4", "Input is not an valid Hexadecimal Format."},
+      {{"convert", "--to", "7"}, "abc", "String Format \"7\" not exists."},
+      {{"convert", "--to", "hex", "/nonexistent/velunor-input"}, "", "/nonexistent/velunor-input"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    const RunResult result = RunTool(c.args, c.input);
+    EXPECT_EQ(result.status, cli::kExitFailure);
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+TEST(Convert, BadUsageGivesStatus2) {
+  const std::vector<std::string> cases[] = {
+      {"convert"},
+      {"convert", "--to", "base65"},
+      {"convert", "--from", ""},
+      {"convert", "--to", "hex", "--from", "hex"},
+      {"convert", "--to"},
+      {},
+  };
+  for (const auto& args : cases) {
+    const RunResult result = RunTool(args, "abc");
+    EXPECT_EQ(result.status, cli::kExitUsage) << testing::PrintToString(args);
+    EXPECT_FALSE(result.err.empty());
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+TEST(Convert, HelpAndVersion) {
+  for (const auto& args :
+       {std::vector<std::string>{"--help"}, {"convert", "--help"}, {"--version"}}) {
+    const RunResult result = RunTool(args);
+    EXPECT_EQ(result.status, cli::kExitOk);
+    EXPECT_NE(result.out.find(args.front() == "--version" ? "velunor" : "convert"),
+              std::string::npos)
+        << result.out;
+  }
+}
+
+TEST(Convert, TheProgramReadsAFile) {
+  const auto path =
+      std::filesystem::temp_directory_path() / ("velunor-convert-" + std::to_string(::getpid()));
+  std::ofstream(path, std::ios::binary) << "abc\0"s;
+  const std::string command =
+      std::string(VELUNOR_BIN_DIR) + "/velunor convert --to hex '" + path.string() + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buffer[256];
+  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, pipe))
+    output.append(buffer, n);
+  const int status = ::pclose(pipe);
+  std::filesystem::remove(path);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(output, "61626300\n");
+}
+
+}  // namespace
+}  // namespace velunor
