@@ -29,7 +29,8 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     const auto before = app.get_subcommands({}).size();
     CommandAction action = add(app, context);
     auto subcommands = app.get_subcommands({});
-    for (auto i = before; i < subcommands.size(); ++i) actions.emplace_back(subcommands[i], action);
+    for (auto i = before; i < subcommands.size(); ++i)
+      actions.emplace_back(subcommands[i], action);
   }
 
   try {

@@ -33,7 +33,8 @@ CLI::Option* AddFormatOption(CLI::App& command, const std::string& name, std::st
 CommandAction AddConvertCommand(CLI::App& app, CommandContext& context) {
   auto options = std::make_shared<ConvertOptions>();
   CLI::App* command = app.add_subcommand(
-      "convert", "Write bytes as text in a format (--to), or read such text back into bytes (--from)");
+      "convert",
+      "Write bytes as text in a format (--to), or read such text back into bytes (--from)");
   auto* to = AddFormatOption(*command, "--to", options->to, "write the input bytes as text");
   auto* from = AddFormatOption(*command, "--from", options->from, "read the input text as bytes");
   to->excludes(from);

@@ -18,9 +18,9 @@ std::vector<const TStringFormat*>& Registry() {
 const TStringFormat* FindRegistered(std::int32_t number) {
   if (number == sfDefault) number = DefaultFormat;
   const auto& registry = Registry();
-  const auto found = std::find_if(registry.begin(), registry.end(), [number](const TStringFormat* f) {
-    return f->FormatNumber() == number;
-  });
+  const auto found =
+      std::find_if(registry.begin(), registry.end(),
+                   [number](const TStringFormat* f) { return f->FormatNumber() == number; });
   return found == registry.end() ? nullptr : *found;
 }
 

@@ -28,10 +28,10 @@ enum class MessageId : std::int32_t {
 // One value for a placeholder: %d takes a number, %s a text.
 class MessageArg {
  public:
-  MessageArg(std::int32_t number) : value_(number) {}  // NOLINT: implicit by design
+  MessageArg(std::int32_t number) : value_(number) {}               // NOLINT: implicit by design
   MessageArg(std::string_view text) : value_(std::string(text)) {}  // NOLINT
-  MessageArg(const char* text) : value_(std::string(text)) {}  // NOLINT
-  MessageArg(const std::string& text) : value_(text) {}  // NOLINT
+  MessageArg(const char* text) : value_(std::string(text)) {}       // NOLINT
+  MessageArg(const std::string& text) : value_(text) {}             // NOLINT
 
   std::string Text() const;
 

@@ -29,7 +29,9 @@ TProtection::TProtection(TProtection* protection) {
   ActionSet = kAllActions;
 }
 
-TProtection::~TProtection() { SetProtection(nullptr); }
+TProtection::~TProtection() {
+  SetProtection(nullptr);
+}
 
 void TProtection::SetProtection(TProtection* value) {
   if (value == protection_) return;
@@ -105,7 +107,8 @@ void TProtection::ProcessStream(TStream* source, TStream* dest, std::int64_t dat
     std::int64_t writePosition = dest->Position();
     std::int64_t readPosition = source->Position();
     while (dataSize > 0) {
-      const auto wanted = static_cast<std::int32_t>(std::min<std::int64_t>(dataSize, kProcessBufferSize));
+      const auto wanted =
+          static_cast<std::int32_t>(std::min<std::int64_t>(dataSize, kProcessBufferSize));
       if (action != caDigest) source->SetPosition(readPosition);
       const std::int32_t n = source->Read(buffer.data(), wanted);
       if (action != caDigest) readPosition = source->Position();
@@ -183,7 +186,8 @@ ByteString TProtection::ProcessText(const ByteString& text, TCodeAction action,
   if (text.empty()) return {};
   TMemoryStream stream;
   if (action == caDecode) {
-    const ByteString data = TextToBytes(text.data(), static_cast<std::int32_t>(text.size()), format);
+    const ByteString data =
+        TextToBytes(text.data(), static_cast<std::int32_t>(text.size()), format);
     stream.Write(data.data(), static_cast<std::int32_t>(data.size()));
   } else {
     stream.Write(text.data(), static_cast<std::int32_t>(text.size()));

@@ -29,7 +29,8 @@ constexpr bool InActionSet(TActionSet set, TCodeAction action) {
 }
 
 // Progress of a coding run: sender, bytes done, bytes in all.
-using TProgressEvent = std::function<void(TObject* sender, std::int32_t current, std::int32_t maximal)>;
+using TProgressEvent =
+    std::function<void(TObject* sender, std::int32_t current, std::int32_t maximal)>;
 
 // Process-wide progress callback of all coding runs; empty unless installed.
 extern TProgressEvent ProgressHook;

@@ -29,7 +29,9 @@ void TMemoryStream::SetSize(std::int64_t size) {
   position_ = std::min(position_, Size());
 }
 
-void TMemoryStream::SetPosition(std::int64_t position) { position_ = std::max<std::int64_t>(position, 0); }
+void TMemoryStream::SetPosition(std::int64_t position) {
+  position_ = std::max<std::int64_t>(position, 0);
+}
 
 std::int32_t TMemoryStream::Read(void* buffer, std::int32_t count) {
   if (count <= 0 || position_ >= Size()) return 0;
@@ -53,9 +55,15 @@ std::int32_t TMemoryStream::Write(const void* buffer, std::int32_t count) {
 TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
   int flags = O_CLOEXEC;
   switch (mode) {
-    case Mode::kOpenRead: flags |= O_RDONLY; break;
-    case Mode::kOpenReadWrite: flags |= O_RDWR; break;
-    case Mode::kCreate: flags |= O_RDWR | O_CREAT | O_TRUNC; break;
+    case Mode::kOpenRead:
+      flags |= O_RDONLY;
+      break;
+    case Mode::kOpenReadWrite:
+      flags |= O_RDWR;
+      break;
+    case Mode::kCreate:
+      flags |= O_RDWR | O_CREAT | O_TRUNC;
+      break;
   }
   do {
     fd_ = ::open(path.c_str(), flags, 0666);
@@ -84,7 +92,8 @@ std::int64_t TFileStream::Size() const {
 }
 
 void TFileStream::SetSize(std::int64_t size) {
-  if (::ftruncate(fd_, static_cast<off_t>(std::max<std::int64_t>(size, 0))) != 0) throw EWriteError();
+  if (::ftruncate(fd_, static_cast<off_t>(std::max<std::int64_t>(size, 0))) != 0)
+    throw EWriteError();
 }
 
 std::int32_t TFileStream::Read(void* buffer, std::int32_t count) {

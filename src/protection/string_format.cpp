@@ -27,11 +27,17 @@ std::string TStringFormat::FormatName() const {
   return ShortClassName(*this);
 }
 
-std::int32_t TStringFormat::FormatNumber() const { return sfCopy; }
+std::int32_t TStringFormat::FormatNumber() const {
+  return sfCopy;
+}
 
-bool TStringFormat::Accepts(const void*, std::int32_t, bool) const { return true; }
+bool TStringFormat::Accepts(const void*, std::int32_t, bool) const {
+  return true;
+}
 
-std::string_view TStringFormat::Alphabet() const { return {}; }
+std::string_view TStringFormat::Alphabet() const {
+  return {};
+}
 
 std::int32_t ResolveLength(const void* data, std::int32_t len) {
   if (data == nullptr) return 0;

@@ -66,7 +66,9 @@ std::string TStringFormat_HEX::FormatName() const {
   return std::string(LoadMessage(MessageId::kFormatNameHex));
 }
 
-std::int32_t TStringFormat_HEX::FormatNumber() const { return sfHex; }
+std::int32_t TStringFormat_HEX::FormatNumber() const {
+  return sfHex;
+}
 
 bool TStringFormat_HEX::Accepts(const void* data, std::int32_t len, bool fromText) const {
   return !fromText || AllCharactersIn(data, len, Alphabet());
@@ -83,7 +85,8 @@ std::string_view TStringFormat_HEX::Alphabet() const {
 bool AllCharactersIn(const void* text, std::int32_t len, std::string_view alphabet) {
   len = ResolveLength(text, len);
   std::array<bool, 256> allowed{};
-  for (const char c : alphabet) allowed[static_cast<std::uint8_t>(c)] = true;
+  for (const char c : alphabet)
+    allowed[static_cast<std::uint8_t>(c)] = true;
   const auto* bytes = static_cast<const std::uint8_t*>(text);
   for (std::int32_t i = 0; i < len; ++i) {
     if (!allowed[bytes[i]]) return false;

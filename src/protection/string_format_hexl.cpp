@@ -13,7 +13,9 @@ std::string TStringFormat_HEXL::FormatName() const {
   return std::string(LoadMessage(MessageId::kFormatNameHexLower));
 }
 
-std::int32_t TStringFormat_HEXL::FormatNumber() const { return sfHexLower; }
+std::int32_t TStringFormat_HEXL::FormatNumber() const {
+  return sfHexLower;
+}
 
 std::string_view TStringFormat_HEXL::Alphabet() const {
   static constexpr char kAlphabet[] =

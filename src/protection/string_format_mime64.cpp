@@ -19,7 +19,8 @@ constexpr int kNotKept = -1;
 constexpr std::array<int, 256> MakeDigitValues() {
   std::array<int, 256> values{};
   values.fill(kNotKept);
-  for (std::size_t i = 0; i < kDigits.size(); ++i) values[static_cast<std::uint8_t>(kDigits[i])] = static_cast<int>(i);
+  for (std::size_t i = 0; i < kDigits.size(); ++i)
+    values[static_cast<std::uint8_t>(kDigits[i])] = static_cast<int>(i);
   values[static_cast<std::uint8_t>(kPad)] = 0;
   return values;
 }
@@ -40,7 +41,8 @@ ByteString TStringFormat_MIME64::ParseText(const char* text, std::int32_t len) c
   for (std::int32_t i = 0; i < len; ++i) {
     if (kDigitValues[static_cast<std::uint8_t>(text[i])] != kNotKept) kept += text[i];
   }
-  while (kept.size() % 4 != 0) kept += kPad;
+  while (kept.size() % 4 != 0)
+    kept += kPad;
 
   ByteString output(kept.size() / 4 * 3, '\0');
   std::int64_t remaining = static_cast<std::int64_t>(kept.size() / 4 * 3);
@@ -63,7 +65,8 @@ ByteString TStringFormat_MIME64::ParseText(const char* text, std::int32_t len) c
     length += remaining > 3 ? 3 : remaining;
     remaining -= 3;
   }
-  output.resize(static_cast<std::size_t>(std::clamp<std::int64_t>(length, 0, static_cast<std::int64_t>(written))));
+  output.resize(static_cast<std::size_t>(
+      std::clamp<std::int64_t>(length, 0, static_cast<std::int64_t>(written))));
   return output;
 }
 
@@ -90,7 +93,9 @@ std::string TStringFormat_MIME64::FormatName() const {
   return std::string(LoadMessage(MessageId::kFormatNameMime64));
 }
 
-std::int32_t TStringFormat_MIME64::FormatNumber() const { return sfBase64; }
+std::int32_t TStringFormat_MIME64::FormatNumber() const {
+  return sfBase64;
+}
 
 std::string_view TStringFormat_MIME64::Alphabet() const {
   static constexpr char kAlphabet[] =

@@ -66,7 +66,8 @@ ByteString TStringFormat_UU::RenderBytes(const void* data, std::int32_t len) con
       for (std::int32_t k = 0; k < 3; ++k) {
         value = value << 8 | (i + k < n ? bytes[start + i + k] : 0u);
       }
-      for (int shift = 18; shift >= 0; shift -= 6) text += digits[(value >> shift) & 63];
+      for (int shift = 18; shift >= 0; shift -= 6)
+        text += digits[(value >> shift) & 63];
     }
   }
   return text;
@@ -76,7 +77,9 @@ std::string TStringFormat_UU::FormatName() const {
   return std::string(LoadMessage(MessageId::kFormatNameUU));
 }
 
-std::int32_t TStringFormat_UU::FormatNumber() const { return sfUU; }
+std::int32_t TStringFormat_UU::FormatNumber() const {
+  return sfUU;
+}
 
 bool TStringFormat_UU::Accepts(const void* data, std::int32_t len, bool fromText) const {
   if (!fromText) return true;

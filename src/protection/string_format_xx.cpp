@@ -13,7 +13,9 @@ std::string TStringFormat_XX::FormatName() const {
   return std::string(LoadMessage(MessageId::kFormatNameXX));
 }
 
-std::int32_t TStringFormat_XX::FormatNumber() const { return sfXX; }
+std::int32_t TStringFormat_XX::FormatNumber() const {
+  return sfXX;
+}
 
 std::string_view TStringFormat_XX::Alphabet() const {
   static constexpr char kAlphabet[] =

@@ -16,7 +16,8 @@ constexpr std::array<std::uint32_t, 256> MakeReflectedTable(std::uint32_t polyno
   std::array<std::uint32_t, 256> table{};
   for (std::uint32_t i = 0; i < 256; ++i) {
     std::uint32_t value = i;
-    for (int bit = 0; bit < 8; ++bit) value = (value & 1u) ? (value >> 1) ^ polynomial : value >> 1;
+    for (int bit = 0; bit < 8; ++bit)
+      value = (value & 1u) ? (value >> 1) ^ polynomial : value >> 1;
     table[i] = value;
   }
   return table;
@@ -28,7 +29,8 @@ constexpr auto kCrc32Table = MakeReflectedTable(0xEDB88320u);
 }  // namespace
 
 void SwapBytes32Buffer(const std::uint32_t* source, std::uint32_t* dest, std::int32_t count) {
-  for (std::int32_t i = count - 1; i >= 0; --i) dest[i] = SwapBytes32(source[i]);
+  for (std::int32_t i = count - 1; i >= 0; --i)
+    dest[i] = SwapBytes32(source[i]);
 }
 
 std::uint32_t ReverseBits32(std::uint32_t value) {
@@ -54,7 +56,8 @@ void XorBytes(const void* a, const void* b, std::int32_t count, void* dest) {
   auto* pd = static_cast<std::uint8_t*>(dest);
   if (count <= 0) return;  // a negative count would run the loops below off the front
   std::int32_t i = count;
-  for (; i % 4 != 0; --i) pd[i - 1] = static_cast<std::uint8_t>(pa[i - 1] ^ pb[i - 1]);
+  for (; i % 4 != 0; --i)
+    pd[i - 1] = static_cast<std::uint8_t>(pa[i - 1] ^ pb[i - 1]);
   for (; i > 0; i -= 4) {
     std::uint32_t wa;
     std::uint32_t wb;
@@ -73,7 +76,8 @@ std::int32_t DetectProcessorClass() {
   unsigned ebx = 0;
   unsigned ecx = 0;
   unsigned edx = 0;
-  if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0) return static_cast<std::int32_t>((eax >> 8) & 0xFu);
+  if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) != 0)
+    return static_cast<std::int32_t>((eax >> 8) & 0xFu);
   return 4;
 #else
   return 6;  // no processor identification: any class above 3 selects the fast routines
@@ -100,23 +104,27 @@ std::uint32_t ClockSeed() {
   using namespace std::chrono;
   const auto now = system_clock::now();
   const auto sinceMidnight = now - floor<days>(now);
-  const auto milliseconds = static_cast<std::uint32_t>(duration_cast<std::chrono::milliseconds>(sinceMidnight).count());
+  const auto milliseconds =
+      static_cast<std::uint32_t>(duration_cast<std::chrono::milliseconds>(sinceMidnight).count());
   const auto counter = static_cast<std::uint64_t>(steady_clock::now().time_since_epoch().count());
-  return milliseconds ^ static_cast<std::uint32_t>(counter) ^ static_cast<std::uint32_t>(counter >> 32);
+  return milliseconds ^ static_cast<std::uint32_t>(counter) ^
+         static_cast<std::uint32_t>(counter >> 32);
 }
 
 std::uint32_t UpdateCrc16(std::uint32_t crc, const void* data, std::int32_t size) {
   if (data == nullptr || size <= 0) return crc;
   const auto* bytes = static_cast<const std::uint8_t*>(data);
   std::uint32_t low = crc & 0xFFFFu;
-  for (std::int32_t i = 0; i < size; ++i) low = (low >> 8) ^ kCrc16Table[(low ^ bytes[i]) & 0xFFu];
+  for (std::int32_t i = 0; i < size; ++i)
+    low = (low >> 8) ^ kCrc16Table[(low ^ bytes[i]) & 0xFFu];
   return (crc & 0xFFFF0000u) | (low & 0xFFFFu);
 }
 
 std::uint32_t UpdateCrc32(std::uint32_t crc, const void* data, std::int32_t size) {
   if (data == nullptr || size <= 0) return crc;
   const auto* bytes = static_cast<const std::uint8_t*>(data);
-  for (std::int32_t i = 0; i < size; ++i) crc = (crc >> 8) ^ kCrc32Table[(crc ^ bytes[i]) & 0xFFu];
+  for (std::int32_t i = 0; i < size; ++i)
+    crc = (crc >> 8) ^ kCrc32Table[(crc ^ bytes[i]) & 0xFFu];
   return crc;
 }
 
@@ -126,7 +134,9 @@ std::string ShortClassName(std::string_view className) {
   return std::string(className.substr(underscore + 1));
 }
 
-std::string ShortClassName(const TClass& cls) { return ShortClassName(cls.ClassName()); }
+std::string ShortClassName(const TClass& cls) {
+  return ShortClassName(cls.ClassName());
+}
 
 bool IsInstanceOf(const TObject* obj, const TClass& cls) noexcept {
   return obj != nullptr && obj->ClassType().InheritsFrom(cls);
@@ -138,7 +148,8 @@ namespace velunor {
 
 void SecureFill(void* buffer, std::uint8_t value, std::size_t size) noexcept {
   volatile auto* bytes = static_cast<volatile std::uint8_t*>(buffer);
-  for (std::size_t i = 0; i < size; ++i) bytes[i] = value;
+  for (std::size_t i = 0; i < size; ++i)
+    bytes[i] = value;
 }
 
 }  // namespace velunor
