@@ -25,7 +25,7 @@ using TActionSet = std::uint8_t;
 inline constexpr TActionSet kAllActions = 0x1F;
 
 constexpr bool InActionSet(TActionSet set, TCodeAction action) {
-  return action <= 7 && ((set >> action) & 1u) != 0;
+  return action <= 7 && ((static_cast<unsigned>(set) >> action) & 1u) != 0;
 }
 
 // Progress of a coding run: sender, bytes done, bytes in all.
