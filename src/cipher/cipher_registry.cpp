@@ -4,9 +4,14 @@
 
 #include "cipher/cipher_3way.h"
 #include "cipher/cipher_blowfish.h"
+#include "cipher/cipher_gost.h"
+#include "cipher/cipher_idea.h"
 #include "cipher/cipher_q128.h"
+#include "cipher/cipher_safer.h"
+#include "cipher/cipher_scop.h"
 #include "cipher/cipher_shark.h"
 #include "cipher/cipher_square.h"
+#include "cipher/cipher_tea.h"
 #include "cipher/cipher_twofish.h"
 #include "hash/hash_registry.h"
 
@@ -19,9 +24,20 @@ namespace {
 void RegisterBuiltInCiphers(TCipherRegistry& registry) {
   registry.Register(&TCipher_3Way::Class(), "", "");
   registry.Register(&TCipher_Blowfish::Class(), "", "");
+  registry.Register(&TCipher_Gost::Class(), "", "");
+  registry.Register(&TCipher_IDEA::Class(), "", "free for non-commercial");
   registry.Register(&TCipher_Q128::Class(), "", "");
+  registry.Register(&TCipher_SAFER_K40::Class(), "SAFER-K40", "");
+  registry.Register(&TCipher_SAFER_SK40::Class(), "SAFER-SK40", "Keyscheduling");
+  registry.Register(&TCipher_SAFER_K64::Class(), "SAFER-K64", "");
+  registry.Register(&TCipher_SAFER_SK64::Class(), "SAFER-SK64", "Keyscheduling");
+  registry.Register(&TCipher_SAFER_K128::Class(), "SAFER-K128", "");
+  registry.Register(&TCipher_SAFER_SK128::Class(), "SAFER-SK128", "Keyscheduling");
+  registry.Register(&TCipher_SCOP::Class(), "", "");
   registry.Register(&TCipher_Shark::Class(), "", "");
   registry.Register(&TCipher_Square::Class(), "", "");
+  registry.Register(&TCipher_TEA::Class(), "TEA", "");
+  registry.Register(&TCipher_TEAN::Class(), "TEA extended", "");
   registry.Register(&TCipher_Twofish::Class(), "", "");
 }
 

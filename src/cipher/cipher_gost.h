@@ -1,0 +1,31 @@
+#pragma once
+
+#include "cipher/cipher.h"
+
+namespace velunor {
+
+// GOST 28147-89 with the S-boxes of the GOST R 34.11-94 test parameter set:
+// 64-bit block of two little-endian words, 32 rounds, 256-bit key of eight
+// little-endian words (a shorter key is filled up with zero bytes).
+// Key data: the key words K0..K7.
+class TCipher_Gost : public TCipher {
+ public:
+  explicit TCipher_Gost(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+
+  static const TCipherClass& Class();
+
+  void Init(const void* key, std::int32_t keySize, const void* iv) override;
+  void EncipherBlock(std::uint8_t* block) override;
+  void DecipherBlock(std::uint8_t* block) override;
+
+ protected:
+  void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+  void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+
+ private:
+  const std::uint32_t* KeyWords() const {
+    return reinterpret_cast<const std::uint32_t*>(KeyData());
+  }
+};
+
+}  // namespace velunor

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "cipher/cipher.h"
+
+namespace velunor {
+
+// SCOP (S. V. Maltchev, P. T. Antonov), a key-stream generator worked in
+// 128-byte blocks: EncipherBlock adds one key-stream word to each of the 32
+// little-endian words of the block, DecipherBlock subtracts it; both advance
+// the generator. Keys of 1 to 48 bytes. The designers' key expansion needs
+// at least two bytes: a 1-byte key is taken as that byte followed by a zero
+// byte (so it keys the generator as the 2-byte key b 00 does); an empty key
+// is refused.
+//
+// Key data: the running generator state, then the state saved at the end of
+// Init. ResetChain restores the saved state, so every coding run of the
+// pipeline starts the key stream afresh and codes the same input alike.
+class TCipher_SCOP : public TCipher {
+ public:
+  explicit TCipher_SCOP(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+
+  static const TCipherClass& Class();
+
+  void Init(const void* key, std::int32_t keySize, const void* iv) override;
+  void EncipherBlock(std::uint8_t* block) override;
+  void DecipherBlock(std::uint8_t* block) override;
+  void ResetChain() override;
+
+  // The generator: a table of 384 words, of which the last 256 change as
+  // the key stream runs, two byte indexes and the last word written.
+  struct State {
+    std::uint32_t v[384];
+    std::uint32_t i;
+    std::uint32_t j;
+    std::uint32_t t3;
+    std::uint32_t unused;
+  };
+
+ private:
+  State& Running() { return reinterpret_cast<State*>(KeyData())[0]; }
+  State& Saved() { return reinterpret_cast<State*>(KeyData())[1]; }
+  void ExpandKey(const std::uint8_t* key, std::int32_t keySize);
+};
+
+}  // namespace velunor
