@@ -18,19 +18,19 @@ constexpr std::uint8_t kKnownAnswer[32] = {
     0xDC, 0xB7, 0xF3, 0x79, 0x78, 0x7B, 0xE4, 0x39, 0x5A, 0xCF, 0xB7, 0xEB, 0x7D, 0x00, 0x47, 0xFE,
     0xF9, 0x83, 0xBD, 0x0D, 0x71, 0x29, 0xE2, 0x05, 0xC9, 0x60, 0x49, 0x5D, 0xB0, 0x7D, 0xB8, 0x26};
 
-constexpr std::size_t kLanes = 2;
+static_assert(sizeof(SquareState) == kBlockSize);
 
 void CodeBlocks(const SquareRoundTables& tables, const std::uint8_t* sbox, const SquareRoundKeys& k,
                 std::uint8_t* blocks, std::size_t count) {
-  std::uint32_t u[kLanes][4];
-  for (; count >= kLanes; count -= kLanes, blocks += kLanes * kBlockSize) {
+  SquareState u[2];
+  for (; count >= 2; count -= 2, blocks += 2 * kBlockSize) {
     std::memcpy(u, blocks, sizeof u);
-    SquareCodeLanes<kLanes>(tables, sbox, k, u);
+    SquareCodeTwo(tables, sbox, k, u[0], u[1]);
     std::memcpy(blocks, u, sizeof u);
   }
-  for (; count > 0; --count, blocks += kBlockSize) {
+  if (count > 0) {
     std::memcpy(u, blocks, kBlockSize);
-    SquareCodeLanes<1>(tables, sbox, k, u);
+    u[0] = SquareCode(tables, sbox, k, u[0]);
     std::memcpy(blocks, u, kBlockSize);
   }
 }

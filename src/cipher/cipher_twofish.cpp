@@ -104,55 +104,84 @@ inline void DecipherRound(const std::uint32_t* s, const std::uint32_t* k, std::u
   d = RotateRight32(d ^ (t0 + 2 * t1 + k[1]), 1);
 }
 
-// Enciphers `lanes` independent blocks round by round, so that the
-// processor has independent look-ups to overlap.
-template <std::size_t lanes>
-inline void EncipherLanes(const std::uint32_t* k, const std::uint32_t* s, std::uint8_t* blocks) {
-  std::uint32_t x[lanes][4];
-  std::memcpy(x, blocks, sizeof x);
-  for (std::size_t n = 0; n < lanes; ++n) {
-    for (int i = 0; i < 4; ++i)
-      x[n][i] ^= k[i];
-  }
+// The four block words while the rounds run.
+struct State {
+  std::uint32_t x0, x1, x2, x3;
+};
+
+inline State Load(const std::uint8_t* block) {
+  State x;
+  std::memcpy(&x, block, sizeof x);
+  return x;
+}
+
+inline void Store(std::uint8_t* block, const State& x) {
+  std::memcpy(block, &x, sizeof x);
+}
+
+// Input whitening with K[0..3].
+inline State Whiten(const State& x, const std::uint32_t* k) {
+  return {x.x0 ^ k[0], x.x1 ^ k[1], x.x2 ^ k[2], x.x3 ^ k[3]};
+}
+
+// Output whitening with K[4..7], undoing the exchange of halves after the
+// last round.
+inline State WhitenOutput(const State& x, const std::uint32_t* k) {
+  return {x.x2 ^ k[4], x.x3 ^ k[5], x.x0 ^ k[6], x.x1 ^ k[7]};
+}
+
+inline State UnwhitenOutput(const State& y, const std::uint32_t* k) {
+  return {y.x2 ^ k[6], y.x3 ^ k[7], y.x0 ^ k[4], y.x1 ^ k[5]};
+}
+
+// Two rounds: the halves take turns feeding the F function.
+inline void EncipherRoundPair(const std::uint32_t* s, const std::uint32_t* rk, State& x) {
+  EncipherRound(s, rk, x.x0, x.x1, x.x2, x.x3);
+  EncipherRound(s, rk + 2, x.x2, x.x3, x.x0, x.x1);
+}
+
+inline void DecipherRoundPair(const std::uint32_t* s, const std::uint32_t* rk, State& x) {
+  DecipherRound(s, rk + 2, x.x2, x.x3, x.x0, x.x1);
+  DecipherRound(s, rk, x.x0, x.x1, x.x2, x.x3);
+}
+
+inline void EncipherOne(const std::uint32_t* k, const std::uint32_t* s, std::uint8_t* block) {
+  State x = Whiten(Load(block), k);
+  for (int round = 0; round < 16; round += 2)
+    EncipherRoundPair(s, k + 8 + 2 * round, x);
+  Store(block, WhitenOutput(x, k));
+}
+
+inline void DecipherOne(const std::uint32_t* k, const std::uint32_t* s, std::uint8_t* block) {
+  State x = UnwhitenOutput(Load(block), k);
+  for (int round = 14; round >= 0; round -= 2)
+    DecipherRoundPair(s, k + 8 + 2 * round, x);
+  Store(block, Whiten(x, k));
+}
+
+// Two independent blocks round by round, so that the processor has
+// independent look-ups to overlap.
+inline void EncipherTwo(const std::uint32_t* k, const std::uint32_t* s, std::uint8_t* blocks) {
+  State x = Whiten(Load(blocks), k);
+  State y = Whiten(Load(blocks + kBlockSize), k);
   for (int round = 0; round < 16; round += 2) {
-    const std::uint32_t* rk = k + 8 + 2 * round;
-    for (std::size_t n = 0; n < lanes; ++n)
-      EncipherRound(s, rk, x[n][0], x[n][1], x[n][2], x[n][3]);
-    for (std::size_t n = 0; n < lanes; ++n)
-      EncipherRound(s, rk + 2, x[n][2], x[n][3], x[n][0], x[n][1]);
+    EncipherRoundPair(s, k + 8 + 2 * round, x);
+    EncipherRoundPair(s, k + 8 + 2 * round, y);
   }
-  std::uint32_t y[lanes][4];
-  for (std::size_t n = 0; n < lanes; ++n) {
-    for (int i = 0; i < 4; ++i)
-      y[n][i] = x[n][(i + 2) & 3] ^ k[4 + i];
-  }
-  std::memcpy(blocks, y, sizeof y);
+  Store(blocks, WhitenOutput(x, k));
+  Store(blocks + kBlockSize, WhitenOutput(y, k));
 }
 
-template <std::size_t lanes>
-inline void DecipherLanes(const std::uint32_t* k, const std::uint32_t* s, std::uint8_t* blocks) {
-  std::uint32_t y[lanes][4];
-  std::memcpy(y, blocks, sizeof y);
-  std::uint32_t x[lanes][4];
-  for (std::size_t n = 0; n < lanes; ++n) {
-    for (int i = 0; i < 4; ++i)
-      x[n][(i + 2) & 3] = y[n][i] ^ k[4 + i];
-  }
+inline void DecipherTwo(const std::uint32_t* k, const std::uint32_t* s, std::uint8_t* blocks) {
+  State x = UnwhitenOutput(Load(blocks), k);
+  State y = UnwhitenOutput(Load(blocks + kBlockSize), k);
   for (int round = 14; round >= 0; round -= 2) {
-    const std::uint32_t* rk = k + 8 + 2 * round;
-    for (std::size_t n = 0; n < lanes; ++n)
-      DecipherRound(s, rk + 2, x[n][2], x[n][3], x[n][0], x[n][1]);
-    for (std::size_t n = 0; n < lanes; ++n)
-      DecipherRound(s, rk, x[n][0], x[n][1], x[n][2], x[n][3]);
+    DecipherRoundPair(s, k + 8 + 2 * round, x);
+    DecipherRoundPair(s, k + 8 + 2 * round, y);
   }
-  for (std::size_t n = 0; n < lanes; ++n) {
-    for (int i = 0; i < 4; ++i)
-      x[n][i] ^= k[i];
-  }
-  std::memcpy(blocks, x, sizeof x);
+  Store(blocks, Whiten(x, k));
+  Store(blocks + kBlockSize, Whiten(y, k));
 }
-
-constexpr std::size_t kLanes = 2;
 
 }  // namespace
 
@@ -206,27 +235,27 @@ void TCipher_Twofish::Init(const void* key, std::int32_t keySize, const void* iv
 }
 
 void TCipher_Twofish::EncipherBlock(std::uint8_t* block) {
-  EncipherLanes<1>(Subkeys(), SBoxes(), block);
+  EncipherOne(Subkeys(), SBoxes(), block);
 }
 
 void TCipher_Twofish::DecipherBlock(std::uint8_t* block) {
-  DecipherLanes<1>(Subkeys(), SBoxes(), block);
+  DecipherOne(Subkeys(), SBoxes(), block);
 }
 
 void TCipher_Twofish::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
   const std::uint32_t* k = Subkeys();
   const std::uint32_t* s = SBoxes();
-  for (; count >= kLanes; count -= kLanes, blocks += kLanes * kBlockSize)
-    EncipherLanes<kLanes>(k, s, blocks);
-  if (count > 0) EncipherLanes<1>(k, s, blocks);
+  for (; count >= 2; count -= 2, blocks += 2 * kBlockSize)
+    EncipherTwo(k, s, blocks);
+  if (count > 0) EncipherOne(k, s, blocks);
 }
 
 void TCipher_Twofish::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
   const std::uint32_t* k = Subkeys();
   const std::uint32_t* s = SBoxes();
-  for (; count >= kLanes; count -= kLanes, blocks += kLanes * kBlockSize)
-    DecipherLanes<kLanes>(k, s, blocks);
-  if (count > 0) DecipherLanes<1>(k, s, blocks);
+  for (; count >= 2; count -= 2, blocks += 2 * kBlockSize)
+    DecipherTwo(k, s, blocks);
+  if (count > 0) DecipherOne(k, s, blocks);
 }
 
 }  // namespace velunor

@@ -27,7 +27,6 @@ namespace velunor {
 
 inline constexpr int kSquareRounds = 8;
 
-using SquareBlock = std::uint32_t[4];
 using SquareRoundKeys = std::uint32_t[kSquareRounds + 1][4];
 
 // Square's S-box is SHARK's (kSharkSBox).
@@ -43,6 +42,11 @@ extern const SquareRoundTables kSquareDecipherTables;
 void SquareEncipherKeys(const std::uint8_t* key, SquareRoundKeys& roundKeys);
 void SquareDecipherKeys(const std::uint8_t* key, SquareRoundKeys& roundKeys);
 
+// The state: its four rows.
+struct SquareState {
+  std::uint32_t r0, r1, r2, r3;
+};
+
 namespace square_detail {
 
 inline std::size_t ByteOf(std::uint32_t word, int index) {
@@ -50,52 +54,62 @@ inline std::size_t ByteOf(std::uint32_t word, int index) {
 }
 
 // Output row j of a full round: byte j of every input row through the tables.
-inline std::uint32_t RoundRow(const SquareRoundTables& t, const std::uint32_t* u, int j) {
-  return t[0][ByteOf(u[0], j)] ^ t[1][ByteOf(u[1], j)] ^ t[2][ByteOf(u[2], j)] ^
-         t[3][ByteOf(u[3], j)];
+inline std::uint32_t RoundRow(const SquareRoundTables& t, const SquareState& u, int j) {
+  return t[0][ByteOf(u.r0, j)] ^ t[1][ByteOf(u.r1, j)] ^ t[2][ByteOf(u.r2, j)] ^
+         t[3][ByteOf(u.r3, j)];
 }
 
 // Output row j of the last round: byte j of every input row through the S-box.
-inline std::uint32_t LastRow(const std::uint8_t* sbox, const std::uint32_t* u, int j) {
-  return std::uint32_t{sbox[ByteOf(u[0], j)]} | std::uint32_t{sbox[ByteOf(u[1], j)]} << 8 |
-         std::uint32_t{sbox[ByteOf(u[2], j)]} << 16 | std::uint32_t{sbox[ByteOf(u[3], j)]} << 24;
+inline std::uint32_t LastRow(const std::uint8_t* sbox, const SquareState& u, int j) {
+  return std::uint32_t{sbox[ByteOf(u.r0, j)]} | std::uint32_t{sbox[ByteOf(u.r1, j)]} << 8 |
+         std::uint32_t{sbox[ByteOf(u.r2, j)]} << 16 | std::uint32_t{sbox[ByteOf(u.r3, j)]} << 24;
+}
+
+inline SquareState AddKey(const SquareState& u, const std::uint32_t* k) {
+  return {u.r0 ^ k[0], u.r1 ^ k[1], u.r2 ^ k[2], u.r3 ^ k[3]};
+}
+
+inline SquareState FullRound(const SquareRoundTables& t, const SquareState& u,
+                             const std::uint32_t* k) {
+  return {RoundRow(t, u, 0) ^ k[0], RoundRow(t, u, 1) ^ k[1], RoundRow(t, u, 2) ^ k[2],
+          RoundRow(t, u, 3) ^ k[3]};
+}
+
+inline SquareState LastRound(const std::uint8_t* sbox, const SquareState& u,
+                             const std::uint32_t* k) {
+  return {LastRow(sbox, u, 0) ^ k[0], LastRow(sbox, u, 1) ^ k[1], LastRow(sbox, u, 2) ^ k[2],
+          LastRow(sbox, u, 3) ^ k[3]};
 }
 
 }  // namespace square_detail
 
-// Codes `lanes` independent blocks side by side (their look-ups overlap),
-// with the round keys and tables of one direction.
-template <std::size_t lanes>
-inline void SquareCodeLanes(const SquareRoundTables& tables, const std::uint8_t* sbox,
-                            const SquareRoundKeys& k, std::uint32_t (*u)[4]) {
-  using square_detail::LastRow;
-  using square_detail::RoundRow;
-  for (std::size_t n = 0; n < lanes; ++n) {
-    for (int j = 0; j < 4; ++j)
-      u[n][j] ^= k[0][j];
-  }
+// Codes one block with the round keys, tables and S-box of one direction.
+inline SquareState SquareCode(const SquareRoundTables& tables, const std::uint8_t* sbox,
+                              const SquareRoundKeys& k, SquareState u) {
+  using namespace square_detail;
+  u = AddKey(u, k[0]);
+  for (int round = 1; round < kSquareRounds; ++round)
+    u = FullRound(tables, u, k[round]);
+  return LastRound(sbox, u, k[kSquareRounds]);
+}
+
+// Codes two independent blocks side by side, so that their look-ups overlap.
+inline void SquareCodeTwo(const SquareRoundTables& tables, const std::uint8_t* sbox,
+                          const SquareRoundKeys& k, SquareState& a, SquareState& b) {
+  using namespace square_detail;
+  SquareState u = AddKey(a, k[0]);
+  SquareState v = AddKey(b, k[0]);
   for (int round = 1; round < kSquareRounds; ++round) {
-    for (std::size_t n = 0; n < lanes; ++n) {
-      const std::uint32_t v[4] = {RoundRow(tables, u[n], 0), RoundRow(tables, u[n], 1),
-                                  RoundRow(tables, u[n], 2), RoundRow(tables, u[n], 3)};
-      for (int j = 0; j < 4; ++j)
-        u[n][j] = v[j] ^ k[round][j];
-    }
+    u = FullRound(tables, u, k[round]);
+    v = FullRound(tables, v, k[round]);
   }
-  for (std::size_t n = 0; n < lanes; ++n) {
-    const std::uint32_t v[4] = {LastRow(sbox, u[n], 0), LastRow(sbox, u[n], 1),
-                                LastRow(sbox, u[n], 2), LastRow(sbox, u[n], 3)};
-    for (int j = 0; j < 4; ++j)
-      u[n][j] = v[j] ^ k[kSquareRounds][j];
-  }
+  a = LastRound(sbox, u, k[kSquareRounds]);
+  b = LastRound(sbox, v, k[kSquareRounds]);
 }
 
-inline void SquareEncipher(const SquareRoundKeys& k, SquareBlock& block) {
-  SquareCodeLanes<1>(kSquareEncipherTables, kSharkSBox, k, &block);
-}
-
-inline void SquareDecipher(const SquareRoundKeys& k, SquareBlock& block) {
-  SquareCodeLanes<1>(kSquareDecipherTables, kSharkSBoxInverse, k, &block);
+// Enciphers one block with round keys from SquareEncipherKeys.
+inline SquareState SquareEncipher(const SquareRoundKeys& k, const SquareState& block) {
+  return SquareCode(kSquareEncipherTables, kSharkSBox, k, block);
 }
 
 }  // namespace velunor

@@ -69,11 +69,13 @@ std::uint8_t* THash_Square::DigestBuffer() {
 void THash_Square::CompressBlock(const std::uint8_t* block) {
   SquareRoundKeys roundKeys;
   SquareEncipherKeys(block, roundKeys);
-  SquareBlock state;
-  std::memcpy(state, ChainingState, sizeof state);
-  SquareEncipher(roundKeys, state);
-  for (int i = 0; i < 4; ++i)
-    ChainingState[i] ^= state[i];
+  const SquareState chaining{ChainingState[0], ChainingState[1], ChainingState[2],
+                             ChainingState[3]};
+  const SquareState enciphered = SquareEncipher(roundKeys, chaining);
+  ChainingState[0] ^= enciphered.r0;
+  ChainingState[1] ^= enciphered.r1;
+  ChainingState[2] ^= enciphered.r2;
+  ChainingState[3] ^= enciphered.r3;
 }
 
 }  // namespace velunor
