@@ -1,0 +1,23 @@
+#include "hash/hash_crc16_standard.h"
+
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr std::uint8_t kKnownAnswer[2] = {0xED, 0x75};
+
+}  // namespace
+
+const THashClass& Thash_CRC16_Standard::Class() {
+  static const THashClass cls("Thash_CRC16_Standard", &THash_XOR16::Class(), 2, kKnownAnswer,
+                              CreateHashObject<Thash_CRC16_Standard>);
+  return cls;
+}
+
+void Thash_CRC16_Standard::AddData(const void* buffer, std::int32_t length) {
+  ChecksumRegister = static_cast<std::uint16_t>(UpdateCrc16(ChecksumRegister, buffer, length));
+}
+
+}  // namespace velunor

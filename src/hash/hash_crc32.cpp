@@ -1,0 +1,33 @@
+#include "hash/hash_crc32.h"
+
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr std::uint8_t kKnownAnswer[4] = {0x58, 0xEE, 0x1F, 0x31};
+
+}  // namespace
+
+const THashClass& THash_CRC32::Class() {
+  static const THashClass cls("THash_CRC32", &THash_XOR32::Class(), 4, kKnownAnswer,
+                              CreateHashObject<THash_CRC32>);
+  return cls;
+}
+
+void THash_CRC32::Init() {
+  ChecksumRegister = 0xFFFFFFFFu;
+  RunChainHook(ChainHookPoint::kInit);
+}
+
+void THash_CRC32::AddData(const void* buffer, std::int32_t length) {
+  ChecksumRegister = UpdateCrc32(ChecksumRegister, buffer, length);
+}
+
+void THash_CRC32::Finish() {
+  ChecksumRegister = ~ChecksumRegister;
+  RunChainHook(ChainHookPoint::kFinish);
+}
+
+}  // namespace velunor

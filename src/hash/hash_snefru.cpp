@@ -1,0 +1,122 @@
+#include "hash/hash_snefru.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "hash/block_feeder.h"
+#include "hash/snefru_sboxes.h"
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+// The digest of SelfTestInput, as this class computes it.
+constexpr std::uint8_t kKnownAnswer[32] = {
+    0xD6, 0x90, 0xEE, 0x67, 0x28, 0xD9, 0xBA, 0x02, 0xA3, 0xC7, 0x90, 0xEE, 0x50, 0x73, 0x19, 0x74,
+    0x1F, 0xBF, 0x6B, 0x83, 0xEB, 0x9A, 0x6B, 0xDF, 0xF5, 0x7A, 0xD8, 0xC3, 0x07, 0x8D, 0xA4, 0x34};
+
+constexpr std::int32_t kPasses = 8;
+constexpr std::int32_t kMaxPasses = 8;  // two of the sixteen S-boxes per pass
+
+// Rotation of all words after each of the four sub-rounds of a pass.
+constexpr std::uint32_t kSubRoundShifts[4] = {16, 8, 16, 24};
+
+}  // namespace
+
+namespace {
+
+// Step I of a sub-round: word I's low byte selects an entry of the pass's
+// even S-box (words 0, 1, 4, 5, ...) or odd S-box (words 2, 3, 6, 7, ...),
+// which is XORed into both neighbours. Word I is read as step I - 1 left it.
+template <std::size_t I>
+inline void MixStep(std::uint32_t (&w)[16], const std::uint32_t* evenBox,
+                    const std::uint32_t* oddBox) {
+  const std::uint32_t* box = (I & 2) == 0 ? evenBox : oddBox;
+  const std::uint32_t x = box[w[I] & 0xFF];
+  w[(I + 1) & 15] ^= x;
+  w[(I + 15) & 15] ^= x;
+}
+
+template <std::size_t... I>
+inline void MixSubRound(std::uint32_t (&w)[16], const std::uint32_t* evenBox,
+                        const std::uint32_t* oddBox, std::uint32_t shift,
+                        std::index_sequence<I...>) {
+  (MixStep<I>(w, evenBox, oddBox), ...);
+  ((w[I] = RotateRight32(w[I], shift)), ...);
+}
+
+}  // namespace
+
+void MixSnefruBlock(std::uint32_t (&block)[16], std::int32_t passes) {
+  passes = std::clamp(passes, 0, kMaxPasses);
+  std::uint32_t w[16];  // a local copy the compiler can keep in registers
+  std::memcpy(w, block, sizeof w);
+  for (std::int32_t pass = 0; pass < passes; ++pass) {
+    const std::uint32_t* evenBox = kSnefruSBoxes[2 * pass];
+    const std::uint32_t* oddBox = kSnefruSBoxes[2 * pass + 1];
+    for (const std::uint32_t shift : kSubRoundShifts) {
+      MixSubRound(w, evenBox, oddBox, shift, std::make_index_sequence<16>());
+    }
+  }
+  std::memcpy(block, w, sizeof w);
+}
+
+const THashClass& THash_Snefru::Class() {
+  static const THashClass cls("THash_Snefru", &THash::Class(), 32, kKnownAnswer,
+                              CreateHashObject<THash_Snefru>);
+  return cls;
+}
+
+THash_Snefru::~THash_Snefru() {
+  SecureFill(WorkingBlock, 0, sizeof WorkingBlock);
+  SecureFill(MessageBuffer, 0, sizeof MessageBuffer);
+}
+
+void THash_Snefru::Init() {
+  std::memset(WorkingBlock, 0, sizeof WorkingBlock);
+  std::memset(MessageBuffer, 0, sizeof MessageBuffer);
+  PassCount = kPasses;
+  ByteCount = 0;
+  RunChainHook(ChainHookPoint::kInit);
+}
+
+void THash_Snefru::AddData(const void* buffer, std::int32_t length) {
+  if (buffer == nullptr) return;
+  FeedBlocks(MessageBuffer, ByteCount, buffer, length,
+             [this](const std::uint8_t* block) { CompressBlock(block); });
+}
+
+void THash_Snefru::CompressBlock(const std::uint8_t* block) {
+  std::memcpy(WorkingBlock + 8, block, kBlockSize);
+  MixSnefruBlock(WorkingBlock, PassCount);
+  for (int i = 0; i < 8; ++i)
+    WorkingBlock[i] ^= WorkingBlock[15 - i];
+}
+
+void THash_Snefru::Finish() {
+  // Zero fill after the data; the 64-bit bit length takes the last eight
+  // bytes, in a block of its own only when the data leaves less room.
+  constexpr std::size_t kLengthOffset = kBlockSize - 8;
+  const auto used = static_cast<std::size_t>(ByteCount % kBlockSize);
+  std::memset(MessageBuffer + used, 0, kBlockSize - used);
+  if (used > kLengthOffset) {
+    CompressBlock(MessageBuffer);
+    std::memset(MessageBuffer, 0, kBlockSize);
+  }
+  const std::uint64_t bits = ByteCount * 8;
+  for (int i = 0; i < 8; ++i) {
+    MessageBuffer[kLengthOffset + static_cast<std::size_t>(i)] =
+        static_cast<std::uint8_t>(bits >> (8 * i));
+  }
+  CompressBlock(MessageBuffer);
+  std::memset(MessageBuffer, 0, kBlockSize);
+  RunChainHook(ChainHookPoint::kFinish);
+}
+
+std::uint8_t* THash_Snefru::DigestBuffer() {
+  return reinterpret_cast<std::uint8_t*>(WorkingBlock);
+}
+
+}  // namespace velunor

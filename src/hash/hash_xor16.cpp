@@ -1,0 +1,47 @@
+#include "hash/hash_xor16.h"
+
+#include <bit>
+
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr std::uint8_t kKnownAnswer[2] = {0x79, 0xE8};
+
+}  // namespace
+
+const THashClass& THash_XOR16::Class() {
+  static const THashClass cls("THash_XOR16", &TChecksum::Class(), 2, kKnownAnswer,
+                              CreateHashObject<THash_XOR16>);
+  return cls;
+}
+
+THash_XOR16::~THash_XOR16() {
+  SecureFill(&ChecksumRegister, 0, sizeof ChecksumRegister);
+}
+
+void THash_XOR16::Init() {
+  ChecksumRegister = 0;
+  RunChainHook(ChainHookPoint::kInit);
+}
+
+void THash_XOR16::AddData(const void* buffer, std::int32_t length) {
+  if (buffer == nullptr || length <= 0) return;
+  const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+  std::uint16_t value = ChecksumRegister;
+  for (std::int32_t i = 0; i < length; ++i)
+    value = static_cast<std::uint16_t>(std::rotl(value, 5) ^ bytes[i]);
+  ChecksumRegister = value;
+}
+
+void THash_XOR16::Finish() {
+  RunChainHook(ChainHookPoint::kFinish);
+}
+
+std::uint8_t* THash_XOR16::DigestBuffer() {
+  return reinterpret_cast<std::uint8_t*>(&ChecksumRegister);
+}
+
+}  // namespace velunor

@@ -1,0 +1,49 @@
+#include "hash/hash_xor32.h"
+
+#include "protection/support.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr std::uint8_t kKnownAnswer[4] = {0x8D, 0xAD, 0x89, 0x7F};
+
+}  // namespace
+
+const THashClass& THash_XOR32::Class() {
+  static const THashClass cls("THash_XOR32", &TChecksum::Class(), 4, kKnownAnswer,
+                              CreateHashObject<THash_XOR32>);
+  return cls;
+}
+
+THash_XOR32::~THash_XOR32() {
+  SecureFill(&ChecksumRegister, 0, sizeof ChecksumRegister);
+}
+
+void THash_XOR32::Init() {
+  ChecksumRegister = 0;
+  RunChainHook(ChainHookPoint::kInit);
+}
+
+void THash_XOR32::AddData(const void* buffer, std::int32_t length) {
+  if (buffer == nullptr || length <= 0) return;
+  const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+  std::uint32_t value = ChecksumRegister;
+  std::int32_t i = 0;
+  if (length % 2 != 0) value ^= bytes[i++];
+  for (; i < length; i += 2) {
+    const auto word = static_cast<std::uint32_t>(bytes[i] | (bytes[i + 1] << 8));
+    value = RotateLeft32(value, 5) ^ word;
+  }
+  ChecksumRegister = value;
+}
+
+void THash_XOR32::Finish() {
+  RunChainHook(ChainHookPoint::kFinish);
+}
+
+std::uint8_t* THash_XOR32::DigestBuffer() {
+  return reinterpret_cast<std::uint8_t*>(&ChecksumRegister);
+}
+
+}  // namespace velunor
