@@ -100,7 +100,7 @@ inline void CodeLanes(const std::uint32_t* k, bool encipher, std::uint8_t* block
 }
 
 void CodeBlocks(const std::uint32_t* k, bool encipher, std::uint8_t* blocks, std::size_t count) {
-  constexpr std::size_t kLanes = 4;
+  constexpr std::size_t kLanes = 8;
   for (; count >= kLanes; count -= kLanes, blocks += 8 * kLanes)
     CodeLanes<kLanes>(k, encipher, blocks);
   for (; count > 0; --count, blocks += 8)

@@ -39,40 +39,33 @@ inline std::uint8_t RotateLeft8(std::uint8_t value, int shift) {
   return static_cast<std::uint8_t>(value << shift | value >> (8 - shift));
 }
 
-// The byte values are kept in 32-bit registers; only their low 8 bits count.
-inline std::uint32_t Exp(std::uint32_t x) {
-  return kSaferExp[x & 0xFF];
-}
-inline std::uint32_t Log(std::uint32_t x) {
-  return kSaferLog[x & 0xFF];
-}
-
 // The pseudo-Hadamard transform (x, y) -> (2x + y, x + y) and its inverse.
-inline void PHT(std::uint32_t& x, std::uint32_t& y) {
+inline void PHT(std::uint8_t& x, std::uint8_t& y) {
   y += x;
   x += y;
 }
 
-inline void InversePHT(std::uint32_t& x, std::uint32_t& y) {
+inline void InversePHT(std::uint8_t& x, std::uint8_t& y) {
   x -= y;
   y -= x;
 }
 
-// Bytes 0, 3, 4, 7 of a round go through exp and take the first subkey by
-// xor, bytes 1, 2, 5, 6 through log taking it by addition; the second
-// subkey enters the other way round. Three levels of PHT follow.
+// Each round: bytes 0, 3, 4, 7 take the first subkey by xor, go through exp
+// and take the second subkey by addition; bytes 1, 2, 5, 6 take the first by
+// addition, go through log and take the second by xor. Three levels of PHT
+// follow. The output transformation applies one more subkey the first way.
 void EncipherSafer(const std::uint8_t* key, std::int32_t rounds, std::uint8_t* block) {
-  std::uint32_t a = block[0], b = block[1], c = block[2], d = block[3];
-  std::uint32_t e = block[4], f = block[5], g = block[6], h = block[7];
+  std::uint8_t a = block[0], b = block[1], c = block[2], d = block[3];
+  std::uint8_t e = block[4], f = block[5], g = block[6], h = block[7];
   for (std::int32_t round = 0; round < rounds; ++round, key += 16) {
-    a = Exp(a ^ key[0]) + key[8];
-    b = Log(b + key[1]) ^ key[9];
-    c = Log(c + key[2]) ^ key[10];
-    d = Exp(d ^ key[3]) + key[11];
-    e = Exp(e ^ key[4]) + key[12];
-    f = Log(f + key[5]) ^ key[13];
-    g = Log(g + key[6]) ^ key[14];
-    h = Exp(h ^ key[7]) + key[15];
+    a = kSaferExp[a ^ key[0]] + key[8];
+    b = kSaferLog[static_cast<std::uint8_t>(b + key[1])] ^ key[9];
+    c = kSaferLog[static_cast<std::uint8_t>(c + key[2])] ^ key[10];
+    d = kSaferExp[d ^ key[3]] + key[11];
+    e = kSaferExp[e ^ key[4]] + key[12];
+    f = kSaferLog[static_cast<std::uint8_t>(f + key[5])] ^ key[13];
+    g = kSaferLog[static_cast<std::uint8_t>(g + key[6])] ^ key[14];
+    h = kSaferExp[h ^ key[7]] + key[15];
     PHT(a, b);
     PHT(c, d);
     PHT(e, f);
@@ -86,8 +79,8 @@ void EncipherSafer(const std::uint8_t* key, std::int32_t rounds, std::uint8_t* b
     PHT(c, g);
     PHT(d, h);
     // The next round takes the bytes in the order a e b f c g d h.
-    const std::uint32_t t1 = b;
-    const std::uint32_t t2 = d;
+    const std::uint8_t t1 = b;
+    const std::uint8_t t2 = d;
     b = e;
     e = c;
     c = t1;
@@ -95,28 +88,27 @@ void EncipherSafer(const std::uint8_t* key, std::int32_t rounds, std::uint8_t* b
     f = g;
     g = t2;
   }
-  block[0] = static_cast<std::uint8_t>(a ^ key[0]);
-  block[1] = static_cast<std::uint8_t>(b + key[1]);
-  block[2] = static_cast<std::uint8_t>(c + key[2]);
-  block[3] = static_cast<std::uint8_t>(d ^ key[3]);
-  block[4] = static_cast<std::uint8_t>(e ^ key[4]);
-  block[5] = static_cast<std::uint8_t>(f + key[5]);
-  block[6] = static_cast<std::uint8_t>(g + key[6]);
-  block[7] = static_cast<std::uint8_t>(h ^ key[7]);
+  block[0] = a ^ key[0];
+  block[1] = b + key[1];
+  block[2] = c + key[2];
+  block[3] = d ^ key[3];
+  block[4] = e ^ key[4];
+  block[5] = f + key[5];
+  block[6] = g + key[6];
+  block[7] = h ^ key[7];
 }
 
 // The steps of EncipherSafer undone in reverse order.
 void DecipherSafer(const std::uint8_t* keys, std::int32_t rounds, std::uint8_t* block) {
   const std::uint8_t* key = keys + 16 * rounds;
-  std::uint32_t in[8];
-  for (int i = 0; i < 8; ++i)
-    in[i] = block[i];
-  std::uint32_t a = in[0] ^ key[0], b = in[1] - key[1], c = in[2] - key[2], d = in[3] ^ key[3];
-  std::uint32_t e = in[4] ^ key[4], f = in[5] - key[5], g = in[6] - key[6], h = in[7] ^ key[7];
+  std::uint8_t a = block[0] ^ key[0], b = block[1] - key[1];
+  std::uint8_t c = block[2] - key[2], d = block[3] ^ key[3];
+  std::uint8_t e = block[4] ^ key[4], f = block[5] - key[5];
+  std::uint8_t g = block[6] - key[6], h = block[7] ^ key[7];
   for (std::int32_t round = rounds; round > 0; --round) {
     key -= 16;
-    const std::uint32_t t1 = e;
-    const std::uint32_t t2 = f;
+    const std::uint8_t t1 = e;
+    const std::uint8_t t2 = f;
     e = b;
     b = c;
     c = t1;
@@ -135,18 +127,17 @@ void DecipherSafer(const std::uint8_t* keys, std::int32_t rounds, std::uint8_t* 
     InversePHT(c, d);
     InversePHT(e, f);
     InversePHT(g, h);
-    a = Log(a - key[8]) ^ key[0];
-    b = Exp(b ^ key[9]) - key[1];
-    c = Exp(c ^ key[10]) - key[2];
-    d = Log(d - key[11]) ^ key[3];
-    e = Log(e - key[12]) ^ key[4];
-    f = Exp(f ^ key[13]) - key[5];
-    g = Exp(g ^ key[14]) - key[6];
-    h = Log(h - key[15]) ^ key[7];
+    a = kSaferLog[static_cast<std::uint8_t>(a - key[8])] ^ key[0];
+    b = kSaferExp[b ^ key[9]] - key[1];
+    c = kSaferExp[c ^ key[10]] - key[2];
+    d = kSaferLog[static_cast<std::uint8_t>(d - key[11])] ^ key[3];
+    e = kSaferLog[static_cast<std::uint8_t>(e - key[12])] ^ key[4];
+    f = kSaferExp[f ^ key[13]] - key[5];
+    g = kSaferExp[g ^ key[14]] - key[6];
+    h = kSaferLog[static_cast<std::uint8_t>(h - key[15])] ^ key[7];
   }
-  const std::uint32_t bytes[8] = {a, b, c, d, e, f, g, h};
-  for (int i = 0; i < 8; ++i)
-    block[i] = static_cast<std::uint8_t>(bytes[i]);
+  block[0] = a, block[1] = b, block[2] = c, block[3] = d;
+  block[4] = e, block[5] = f, block[6] = g, block[7] = h;
 }
 
 template <class Class>
@@ -276,6 +267,8 @@ void TCipher_SAFER::DecipherBlock(std::uint8_t* block) {
   DecipherSafer(KeyData(), rounds_, block);
 }
 
+// Runs of blocks call the block steps directly rather than through the
+// virtual EncipherBlock and DecipherBlock.
 void TCipher_SAFER::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
   for (; count > 0; --count, blocks += 8)
     EncipherSafer(KeyData(), rounds_, blocks);

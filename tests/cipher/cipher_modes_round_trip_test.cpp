@@ -18,6 +18,7 @@ namespace {
 
 constexpr TCipherMode kCodingModes[] = {cmCTS, cmCBC, cmCFB, cmOFB, cmECB};
 constexpr TCipherMode kMacModes[] = {cmCTSMAC, cmCBCMAC, cmCFBMAC};
+constexpr TCipherMode kBlockByBlock[] = {cmECB};
 
 // Lengths that cross one, two and three 4096-byte chunks, with and without
 // a partial block at the end.
@@ -125,6 +126,32 @@ TEST(CipherModesRoundTrip, PipelineRunsOfTextAcrossChunks) {
                                   << "length " << length;
                             }
                           });
+}
+
+// Runs of blocks may take a faster path than single blocks (several blocks
+// at once); cmECB over 37 blocks must equal the single block steps.
+TEST(CipherModesRoundTrip, RunsOfBlocksEqualSingleBlocks) {
+  ForEveryClassModeAndKey(
+      kBlockByBlock, std::size(kBlockByBlock),
+      [](const TCipherClass& cls, TCipherMode mode, std::int32_t keyLength) {
+        const auto block = static_cast<std::size_t>(cls.CipherInfo().BlockSize);
+        const ByteString plain = test::PatternBytes(37 * block, 41);
+        ByteString run(plain.size(), '\0');
+        Keyed(cls, keyLength, mode)->EncipherBuffer(plain.data(), run.data(), Size(plain));
+        ByteString single = plain;
+        auto cipher = Keyed(cls, keyLength, mode);
+        for (std::size_t i = 0; i < single.size(); i += block)
+          cipher->EncipherBlock(BytesOf(single) + i);
+        ASSERT_EQ(test::ToHex(run), test::ToHex(single));
+
+        ByteString back(run.size(), '\0');
+        Keyed(cls, keyLength, mode)->DecipherBuffer(run.data(), back.data(), Size(run));
+        cipher = Keyed(cls, keyLength, mode);
+        for (std::size_t i = 0; i < single.size(); i += block)
+          cipher->DecipherBlock(BytesOf(single) + i);
+        ASSERT_EQ(test::ToHex(back), test::ToHex(single));
+        ASSERT_EQ(back, plain);
+      });
 }
 
 TEST(CipherModesRoundTrip, MacModesLeaveTheDataUntouched) {
