@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velunor::platform {
+
+// A native top-level window: an X11 window id, a Win32 window handle. 0 is none.
+using TWindowHandle = std::uint64_t;
+
+// What the program asks of the desktop's window system beyond what the
+// widget toolkit offers: finding the windows of other programs by their
+// class, raising them, naming the class of its own main window, and knowing
+// whether the clipboard keeps its content after the program ends.
+class TWindowSystem {
+ public:
+  TWindowSystem() = default;
+  TWindowSystem(const TWindowSystem&) = delete;
+  TWindowSystem& operator=(const TWindowSystem&) = delete;
+  virtual ~TWindowSystem() = default;
+
+  // A top-level window whose class name is `className` and, when given, whose
+  // window text is `windowText`; 0 when there is none.
+  virtual TWindowHandle FindTopLevelWindow(std::string_view className,
+                                           std::optional<std::string_view> windowText = {}) = 0;
+
+  // Brings another program's window to the user: restores it when it is
+  // minimised, otherwise raises it above the other windows.
+  virtual void RestoreOrRaise(TWindowHandle window) = 0;
+
+  // Gives one of the program's own windows the class name under which other
+  // programs find it.
+  virtual void SetWindowClassName(TWindowHandle window, std::string_view className) = 0;
+
+  // Whether text put on the clipboard stays there after the program ends. On
+  // X11 the owner serves the clipboard, so it stays only when a clipboard
+  // manager runs and takes it over.
+  virtual bool ClipboardOutlivesProgram() = 0;
+};
+
+// A window system without other windows: finds nothing, raises nothing, and
+// its clipboard outlives the program. Used where there is no display (and by
+// tests that run without one).
+class TNoWindowSystem : public TWindowSystem {
+ public:
+  TWindowHandle FindTopLevelWindow(std::string_view, std::optional<std::string_view>) override {
+    return 0;
+  }
+  void RestoreOrRaise(TWindowHandle) override {}
+  void SetWindowClassName(TWindowHandle, std::string_view) override {}
+  bool ClipboardOutlivesProgram() override { return true; }
+};
+
+// The window system of this desktop: X11 when a display can be opened,
+// otherwise one without other windows.
+std::unique_ptr<TWindowSystem> CreateWindowSystem();
+
+}  // namespace velunor::platform

@@ -1,0 +1,193 @@
+#include "platform/x11_window_system.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace velunor::platform {
+
+namespace {
+
+// Windows of other programs may vanish while they are looked at, and Xlib's
+// default error handler ends the program on any failed request. Failures are
+// ignored instead: every caller checks what its requests returned.
+int IgnoreXError(Display*, XErrorEvent*) {
+  return 0;
+}
+
+// How deep below the root window top-level windows are looked for: directly
+// under the root without a window manager, inside one or two frame windows
+// with a reparenting one.
+constexpr int kSearchDepth = 3;
+
+// The WM_STATE of a minimised window (ICCCM 4.1.3.1).
+constexpr long kIconicState = 3;
+
+// _NET_ACTIVE_WINDOW source indication for a request on the user's behalf.
+constexpr long kSourceUserRequest = 2;
+
+Window AsWindow(TWindowHandle handle) {
+  return static_cast<Window>(handle);
+}
+
+std::vector<Window> ChildrenOf(Display* display, Window window) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  std::vector<Window> result;
+  if (XQueryTree(display, window, &root, &parent, &children, &count) != 0 && children != nullptr) {
+    result.assign(children, children + count);
+  }
+  if (children != nullptr) XFree(children);
+  return result;
+}
+
+// The raw data of a property of the given type, none when the window lacks it.
+template <typename Item>
+std::optional<std::vector<Item>> PropertyItems(Display* display, Window window, Atom property,
+                                               Atom type) {
+  Atom actualType = None;
+  int actualFormat = 0;
+  unsigned long count = 0;
+  unsigned long bytesAfter = 0;
+  unsigned char* data = nullptr;
+  const int status = XGetWindowProperty(display, window, property, 0, 65536, False, type,
+                                        &actualType, &actualFormat, &count, &bytesAfter, &data);
+  std::optional<std::vector<Item>> items;
+  if (status == Success && actualType == type && data != nullptr) {
+    const Item* first = reinterpret_cast<const Item*>(data);
+    items.emplace(first, first + count);
+  }
+  if (data != nullptr) XFree(data);
+  return items;
+}
+
+std::optional<std::string> ClassNameOf(Display* display, Window window) {
+  XClassHint hint{};
+  if (XGetClassHint(display, window, &hint) == 0) return std::nullopt;
+  std::optional<std::string> className;
+  if (hint.res_class != nullptr) className = hint.res_class;
+  if (hint.res_name != nullptr) XFree(hint.res_name);
+  if (hint.res_class != nullptr) XFree(hint.res_class);
+  return className;
+}
+
+std::optional<std::string> InstanceNameOf(Display* display, Window window) {
+  XClassHint hint{};
+  if (XGetClassHint(display, window, &hint) == 0) return std::nullopt;
+  std::optional<std::string> instanceName;
+  if (hint.res_name != nullptr) instanceName = hint.res_name;
+  if (hint.res_name != nullptr) XFree(hint.res_name);
+  if (hint.res_class != nullptr) XFree(hint.res_class);
+  return instanceName;
+}
+
+// The window's title: the UTF-8 _NET_WM_NAME, or else the legacy WM_NAME.
+std::string WindowTextOf(Display* display, Window window) {
+  const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+  const Atom utf8String = XInternAtom(display, "UTF8_STRING", False);
+  if (auto name = PropertyItems<char>(display, window, netWmName, utf8String)) {
+    return std::string(name->begin(), name->end());
+  }
+  if (auto name = PropertyItems<char>(display, window, XA_WM_NAME, XA_STRING)) {
+    return std::string(name->begin(), name->end());
+  }
+  return {};
+}
+
+bool IsMinimised(Display* display, Window window) {
+  const Atom wmState = XInternAtom(display, "WM_STATE", False);
+  if (auto state = PropertyItems<long>(display, window, wmState, wmState)) {
+    if (!state->empty() && state->front() == kIconicState) return true;
+  }
+  const Atom netWmState = XInternAtom(display, "_NET_WM_STATE", False);
+  const Atom hidden = XInternAtom(display, "_NET_WM_STATE_HIDDEN", False);
+  if (auto states = PropertyItems<long>(display, window, netWmState, XA_ATOM)) {
+    return std::find(states->begin(), states->end(), static_cast<long>(hidden)) != states->end();
+  }
+  return false;
+}
+
+// Asks the window manager (EWMH) to activate the window; it restores a
+// minimised window on the way.
+void RequestActivation(Display* display, Window window) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = window;
+  event.xclient.message_type = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = kSourceUserRequest;
+  event.xclient.data.l[1] = CurrentTime;
+  XSendEvent(display, DefaultRootWindow(display), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+}  // namespace
+
+std::unique_ptr<TX11WindowSystem> TX11WindowSystem::Open(const char* displayName) {
+  Display* display = XOpenDisplay(displayName);
+  if (display == nullptr) return nullptr;
+  XSetErrorHandler(IgnoreXError);
+  return std::unique_ptr<TX11WindowSystem>(new TX11WindowSystem(display));
+}
+
+TX11WindowSystem::~TX11WindowSystem() {
+  XCloseDisplay(display_);
+}
+
+TWindowHandle TX11WindowSystem::FindTopLevelWindow(std::string_view className,
+                                                   std::optional<std::string_view> windowText) {
+  // Breadth first, so that a client window is found before anything nested in it.
+  std::vector<Window> level{DefaultRootWindow(display_)};
+  for (int depth = 0; depth < kSearchDepth && !level.empty(); ++depth) {
+    std::vector<Window> next;
+    for (const Window parent : level) {
+      for (const Window window : ChildrenOf(display_, parent)) {
+        const auto name = ClassNameOf(display_, window);
+        if (name && *name == className &&
+            (!windowText || WindowTextOf(display_, window) == *windowText)) {
+          return window;
+        }
+        next.push_back(window);
+      }
+    }
+    level = std::move(next);
+  }
+  return 0;
+}
+
+void TX11WindowSystem::RestoreOrRaise(TWindowHandle handle) {
+  const Window window = AsWindow(handle);
+  if (IsMinimised(display_, window)) {
+    // Mapping a minimised window asks for its normal state (ICCCM 4.1.4).
+    XMapRaised(display_, window);
+  } else {
+    XRaiseWindow(display_, window);
+  }
+  RequestActivation(display_, window);
+  XSync(display_, False);
+}
+
+void TX11WindowSystem::SetWindowClassName(TWindowHandle handle, std::string_view className) {
+  const Window window = AsWindow(handle);
+  std::string instance = InstanceNameOf(display_, window).value_or(std::string(className));
+  std::string name(className);
+  XClassHint hint{};
+  hint.res_name = instance.data();
+  hint.res_class = name.data();
+  XSetClassHint(display_, window, &hint);
+  // Other programs must see the class as soon as the window shows.
+  XSync(display_, False);
+}
+
+bool TX11WindowSystem::ClipboardOutlivesProgram() {
+  const Atom manager = XInternAtom(display_, "CLIPBOARD_MANAGER", False);
+  return XGetSelectionOwner(display_, manager) != None;
+}
+
+}  // namespace velunor::platform
