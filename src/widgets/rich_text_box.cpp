@@ -1,0 +1,188 @@
+#include "widgets/rich_text_box.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QTextBlock>
+#include <memory>
+
+#include "protection/exceptions.h"
+#include "protection/paragraphs.h"
+#include "protection/streams.h"
+#include "widgets/codepage_text.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr const char* kSaveFailedMessage = "Das Speichern des Streams ist mißlungen";
+
+// CR LF, a lone CR and a lone LF each become one LF.
+QString WithLfBreaks(const QString& text) {
+  QString result;
+  result.reserve(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (text[i] != u'\r') {
+      result += text[i];
+      continue;
+    }
+    result += u'\n';
+    if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+  }
+  return result;
+}
+
+ByteString ReadWholeFile(const std::string& path) {
+  TFileStream file(path, TFileStream::Mode::kOpenRead);
+  ByteString data;
+  char buffer[65536];
+  std::int32_t n;
+  while ((n = file.Read(buffer, static_cast<std::int32_t>(sizeof buffer))) > 0) {
+    data.append(buffer, static_cast<std::size_t>(n));
+  }
+  return data;
+}
+
+}  // namespace
+
+// ---- TRichTextBoxStrings ----------------------------------------------------
+
+// The lines are the paragraphs of the whole text, split by the same rule the
+// command line tool applies to its text, so both encrypt the same bytes.
+std::vector<ByteString> TRichTextBoxStrings::ToVector() const {
+  return SplitParagraphs(box_.Text());
+}
+
+int TRichTextBoxStrings::Count() const {
+  return static_cast<int>(ToVector().size());
+}
+
+ByteString TRichTextBoxStrings::operator[](int index) const {
+  const std::vector<ByteString> lines = ToVector();
+  if (index < 0 || static_cast<std::size_t>(index) >= lines.size()) return {};
+  return lines[static_cast<std::size_t>(index)];
+}
+
+void TRichTextBoxStrings::LoadTextFile(const std::string& path) {
+  box_.SetText(ReadWholeFile(path));
+}
+
+void TRichTextBoxStrings::SaveTextFile(const std::string& path) const {
+  const ByteString text = box_.Text();
+  TFileStream file(path, TFileStream::Mode::kCreate);
+  try {
+    file.Write(text.data(), static_cast<std::int32_t>(text.size()));
+  } catch (const EStreamError&) {
+    throw Exception(kSaveFailedMessage);
+  }
+}
+
+// ---- TRichTextBox -----------------------------------------------------------
+
+TRichTextBox::TRichTextBox(QWidget* parent) : QPlainTextEdit(parent), lines_(*this) {
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setUndoRedoEnabled(false);
+  setTabChangesFocus(true);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  viewport()->setCursor(Qt::ArrowCursor);
+  // The background of tooltips, as the boxes of the Windows original had.
+  QPalette colours = palette();
+  colours.setColor(QPalette::Base, colours.color(QPalette::ToolTipBase));
+  colours.setColor(QPalette::Text, colours.color(QPalette::ToolTipText));
+  setPalette(colours);
+}
+
+QString TRichTextBox::ContentText() const {
+  QString text = document()->toRawText();
+  for (QChar& character : text) {
+    // Between blocks, and the line break Shift+Enter puts inside one.
+    if (character == QChar::ParagraphSeparator || character == QChar::LineSeparator) {
+      character = u'\n';
+    }
+  }
+  return text;
+}
+
+ByteString TRichTextBox::Text() const {
+  const ByteString content = TextToCp1252(ContentText());
+  ByteString text;
+  text.reserve(content.size());
+  for (const char byte : content) {
+    if (byte == '\n') {
+      text += "\r\n";
+    } else {
+      text += byte;
+    }
+  }
+  return text;
+}
+
+void TRichTextBox::SetText(std::string_view bytes) {
+  const QString text = WithLfBreaks(TextFromCp1252(bytes.substr(0, bytes.find('\0'))));
+  if (text == ContentText()) return;
+  setPlainText(text);
+}
+
+std::u32string TRichTextBox::CharactersOutsideCodePage() const {
+  return CharactersOutsideCp1252(ContentText());
+}
+
+void TRichTextBox::SelectWholeText() {
+  selectAll();
+}
+
+void TRichTextBox::PasteClipboardText() {
+  if (isReadOnly()) return;
+  paste();
+}
+
+void TRichTextBox::CopySelectedText(TClipboardMark mark) {
+  QString selection = textCursor().selectedText();
+  for (QChar& character : selection) {
+    if (character == QChar::ParagraphSeparator || character == QChar::LineSeparator) {
+      character = u'\n';
+    }
+  }
+  auto content = std::make_unique<QMimeData>();
+  content->setText(selection);
+  if (mark == TClipboardMark::kSensitive) {
+    content->setData(QString::fromLatin1(kPasswordManagerHintFormat), kPasswordManagerHintSecret);
+  }
+  QApplication::clipboard()->setMimeData(content.release());
+}
+
+void TRichTextBox::ClearText() {
+  clear();
+}
+
+void TRichTextBox::SetReadOnly(bool readOnly) {
+  setReadOnly(readOnly);
+  // The editor switches the pointer with its read-only state; the boxes keep the arrow.
+  viewport()->setCursor(Qt::ArrowCursor);
+}
+
+void TRichTextBox::keyPressEvent(QKeyEvent* event) {
+  QPlainTextEdit::keyPressEvent(event);
+  emit KeyDown(event);
+}
+
+void TRichTextBox::keyReleaseEvent(QKeyEvent* event) {
+  QPlainTextEdit::keyReleaseEvent(event);
+  emit KeyUp(event);
+}
+
+void TRichTextBox::mousePressEvent(QMouseEvent* event) {
+  QPlainTextEdit::mousePressEvent(event);
+  emit MouseDown(event);
+}
+
+void TRichTextBox::mouseReleaseEvent(QMouseEvent* event) {
+  QPlainTextEdit::mouseReleaseEvent(event);
+  emit MouseUp(event);
+}
+
+}  // namespace velunor
