@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace velunor {
+
+namespace platform {
+class TWindowSystem;
+}
+
+// The program's title: its task-bar entry and the caption of its error boxes.
+inline constexpr const char* kApplicationTitle = "CMVelunor";
+
+// The exit status of a start while another instance runs.
+inline constexpr int kExitAlreadyRunning = 42;
+
+// The class name under which other programs find the main window.
+inline constexpr const char* kMainWindowClassName = "TFormVelunor";
+
+// A message as the error box shows it: with "." appended unless it is empty
+// or ends in a character whose code is at or below that of "." (such as
+// ".", "!" or a blank).
+std::string ErrorBoxText(std::string_view message);
+
+// The application's error box: the message (UTF-8) under the caption
+// "CMVelunor" with the error icon and a single OK button.
+void ShowErrorBox(QWidget* parent, const std::string& message);
+
+// Runs a window handler. An exception leaving it ends the handler and is
+// shown in the error box; the window keeps the state the handler left.
+void RunHandler(QWidget* parent, const std::function<void()>& handler);
+
+// Lets pending window events be handled (painting, window system
+// notices) before the caller goes on. User input stays queued, so that a
+// handler is never entered a second time from within itself.
+void ProcessPendingMessage();
+
+// The start-up check for a running instance. When the main window of
+// another instance exists, tells the user "Das Programm <name> läuft
+// bereits.", restores or raises that window and returns true: the program
+// must then end with kExitAlreadyRunning.
+bool CheckSingleInstance(platform::TWindowSystem& windowSystem, const QString& programFileName);
+
+}  // namespace velunor

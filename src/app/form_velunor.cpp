@@ -1,0 +1,393 @@
+#include "app/form_velunor.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QMouseEvent>
+
+#include "app/application.h"
+#include "platform/window_system.h"
+#include "protection/exceptions.h"
+#include "protection/paragraphs.h"
+#include "widgets/codepage_text.h"
+#include "widgets/glyphs.h"
+
+namespace velunor {
+
+namespace {
+
+constexpr int kClientWidth = 536;
+constexpr int kClientHeight = 331;
+
+const char* const kHashAlgorithm = "Ripe Message Digest 256";
+const char* const kCipherAlgorithm = "Rijndael";
+
+// "MS Sans Serif" 8 point is 11 pixels high on the 96 dpi screens the layout
+// was made for; the pixel size keeps the texts in their fixed places. The
+// first family the system has is taken.
+QFont WindowFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                    QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                    QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Sans Serif")});
+  font.setPixelSize(11);
+  return font;
+}
+
+QFrame* NewPanel(QWidget* parent, const QRect& geometry, bool bevel) {
+  auto* panel = new QFrame(parent);
+  panel->setGeometry(geometry);
+  if (bevel) panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  return panel;
+}
+
+// A label sized to its text. Where the system's font is wider than the
+// original one, the text is made smaller until it ends before `rightEdge`.
+QLabel* NewLabel(QWidget* parent, const QString& text, QPoint position,
+                 int rightEdge = kClientWidth - 2) {
+  constexpr int kSmallestPixelSize = 9;
+  auto* label = new QLabel(text, parent);
+  QFont font = label->font();
+  while (position.x() + label->sizeHint().width() > rightEdge &&
+         font.pixelSize() > kSmallestPixelSize) {
+    font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
+  }
+  label->adjustSize();
+  label->move(position);
+  return label;
+}
+
+// A label whose text ends at the right edge of a fixed width.
+QLabel* NewRightAlignedLabel(QWidget* parent, const QString& text, QPoint position, int width) {
+  auto* label = new QLabel(text, parent);
+  label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+  label->setGeometry(position.x(), position.y(), width, label->sizeHint().height());
+  return label;
+}
+
+QPushButton* NewButton(QWidget* parent, const QString& caption, const QRect& geometry) {
+  auto* button = new QPushButton(caption, parent);
+  button->setGeometry(geometry);
+  // No default button: Enter presses nothing.
+  button->setAutoDefault(false);
+  return button;
+}
+
+TRichTextBox* NewTextBox(QWidget* parent, const QRect& geometry) {
+  auto* box = new TRichTextBox(parent);
+  box->setGeometry(geometry);
+  return box;
+}
+
+QString CodePageFault(const QString& what, const std::u32string& characters) {
+  return QStringLiteral(
+             "%1 enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen kann: %2. "
+             "Bitte ersetzen oder entfernen Sie diese Zeichen.")
+      .arg(what, DescribeCharacters(characters));
+}
+
+}  // namespace
+
+TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* parent)
+    : TForm(parent), windowSystem_(windowSystem) {
+  setWindowTitle(QStringLiteral("CMVelunor - Text ent-/verschlüsseln"));
+  setWindowIcon(ApplicationIcon());
+  setFont(WindowFont());
+  SetClientSize(kClientWidth, kClientHeight);
+  CreateActions();
+  CreateTopPanel();
+  CreateClientPanel();
+  CreateBottomPanel();
+  SetTabOrder();
+  NameControls();
+  ConnectHandlers();
+  SetCancelButton(ButtonEsc);
+  ApplyWindowClassName();
+  FormCreate();
+}
+
+void TFormVelunor::CreateActions() {
+  actSpickzettel = new QAction(CheatSheetGlyph(), QStringLiteral("Spickzettel anzeigen"), this);
+  actSpickzettel->setShortcut(QKeySequence(Qt::Key_F1));
+  actPaste =
+      new QAction(PasteGlyph(), QStringLiteral("Text aus der Zwischenablage einfügen"), this);
+  actPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+  for (QAction* action : {actSpickzettel, actPaste}) {
+    action->setToolTip(action->text());
+    AddFormAction(action);
+  }
+}
+
+void TFormVelunor::CreateTopPanel() {
+  PanelTop = NewPanel(this, QRect(0, 0, kClientWidth, 57), true);
+  Label1 = NewLabel(PanelTop, QStringLiteral("Schlüsselwort: "), QPoint(10, 10));
+  EditPassword = new QLineEdit(PanelTop);
+  EditPassword->setGeometry(85, 7, 440, 21);
+  EditPassword->setMaxLength(kMaxKeywordBytes);
+  EditPassword->setToolTip(
+      QStringLiteral("Achtung: Zwischen Groß- und Kleinschreibung wird unterschieden!!!"));
+  Label4 = NewLabel(PanelTop,
+                    QStringLiteral("Das Schlüsselwort muß zwischen 3 und 70 Zeichen lang sein"),
+                    QPoint(85, 32));
+  Label7 = NewLabel(PanelTop, QStringLiteral("Rijndael 256bit Key"), QPoint(432, 32));
+  Label7->setEnabled(false);
+}
+
+void TFormVelunor::CreateClientPanel() {
+  const QString onlyWithValidKeyword =
+      QStringLiteral("Funktioniert aber nur, wenn das Schlüsselwort gültig ist!");
+  PanelClient = NewPanel(this, QRect(0, 57, kClientWidth, 233), true);
+  Label5 = NewLabel(PanelClient,
+                    QStringLiteral("1. Der zu ent-/verschlüsselnde Text muß aus der "
+                                   "Zwischenablage eingefügt werden: "),
+                    QPoint(10, 16), 413);
+  TBButtonPasteFromClipboard = new TFlatGlyphButton(actPaste, PanelClient);
+  TBButtonPasteFromClipboard->setGeometry(415, 12, 23, 22);
+  Label2 = NewRightAlignedLabel(PanelClient, QStringLiteral("Eingefügt wurde dieser Text: "),
+                                QPoint(10, 45), 175);
+  RichEditIn = NewTextBox(PanelClient, QRect(185, 45, 340, 60));
+  Label6 = NewLabel(PanelClient,
+                    QStringLiteral("2. Der eingefügte Text muß jetzt entweder mit [Verschlüsseln] "
+                                   "oder [Entschlüsseln] geändert werden."),
+                    QPoint(11, 112));
+  Label6->setToolTip(onlyWithValidKeyword);
+  LabelDone = NewRightAlignedLabel(PanelClient, QStringLiteral("Der geänderte Text: "),
+                                   QPoint(10, 135), 175);
+  RichEditOut = NewTextBox(PanelClient, QRect(185, 135, 340, 60));
+  Label3 = NewLabel(PanelClient,
+                    QStringLiteral("3. Der geänderte Text kann mit [OK] in die Zwischenablage "
+                                   "kopiert werden."),
+                    QPoint(11, 206));
+  Label3->setToolTip(onlyWithValidKeyword);
+}
+
+void TFormVelunor::CreateBottomPanel() {
+  PanelBottom = NewPanel(this, QRect(0, 290, kClientWidth, 41), false);
+  TBSpicker = new TFlatGlyphButton(actSpickzettel, PanelBottom);
+  TBSpicker->setGeometry(11, 10, 23, 22);
+  ButtonEncrypt = NewButton(PanelBottom, QStringLiteral("Verschlüsseln"), QRect(86, 9, 90, 25));
+  ButtonDecrypt = NewButton(PanelBottom, QStringLiteral("Entschlüsseln"), QRect(185, 9, 90, 25));
+  ButtonOK = NewButton(PanelBottom, QStringLiteral("&OK"), QRect(372, 9, 75, 25));
+  ButtonEsc = NewButton(PanelBottom, QStringLiteral("Abbrechen"), QRect(451, 9, 75, 25));
+  ButtonEncrypt->setEnabled(false);
+  ButtonDecrypt->setEnabled(false);
+  ButtonOK->setEnabled(false);
+}
+
+void TFormVelunor::SetTabOrder() {
+  QWidget* const chain[] = {EditPassword, ButtonEncrypt, ButtonDecrypt, ButtonEsc,
+                            ButtonOK,     RichEditIn,    RichEditOut};
+  for (std::size_t i = 0; i + 1 < std::size(chain); ++i)
+    setTabOrder(chain[i], chain[i + 1]);
+}
+
+void TFormVelunor::NameControls() {
+  const std::pair<QObject*, const char*> controls[] = {
+      {PanelTop, "PanelTop"},
+      {Label1, "Label1"},
+      {EditPassword, "EditPassword"},
+      {Label4, "Label4"},
+      {Label7, "Label7"},
+      {PanelClient, "PanelClient"},
+      {Label5, "Label5"},
+      {TBButtonPasteFromClipboard, "TBButtonPasteFromClipboard"},
+      {Label2, "Label2"},
+      {RichEditIn, "RichEditIn"},
+      {Label6, "Label6"},
+      {LabelDone, "LabelDone"},
+      {RichEditOut, "RichEditOut"},
+      {Label3, "Label3"},
+      {PanelBottom, "PanelBottom"},
+      {TBSpicker, "TBSpicker"},
+      {ButtonEncrypt, "ButtonEncrypt"},
+      {ButtonDecrypt, "ButtonDecrypt"},
+      {ButtonOK, "ButtonOK"},
+      {ButtonEsc, "ButtonEsc"},
+      {actSpickzettel, "actSpickzettel"},
+      {actPaste, "actPaste"},
+  };
+  for (const auto& [control, name] : controls)
+    control->setObjectName(QLatin1String(name));
+  setObjectName(QStringLiteral("FormVelunor"));
+}
+
+void TFormVelunor::Run(void (TFormVelunor::*handler)()) {
+  RunHandler(this, [this, handler] { (this->*handler)(); });
+}
+
+void TFormVelunor::ConnectHandlers() {
+  connect(EditPassword, &QLineEdit::textChanged, this,
+          [this] { Run(&TFormVelunor::EditPasswordChange); });
+  connect(ButtonEncrypt, &QPushButton::clicked, this,
+          [this] { Run(&TFormVelunor::ButtonEncryptClick); });
+  connect(ButtonDecrypt, &QPushButton::clicked, this,
+          [this] { Run(&TFormVelunor::ButtonDecryptClick); });
+  connect(ButtonOK, &QPushButton::clicked, this, [this] { Run(&TFormVelunor::ButtonOKClick); });
+  connect(ButtonEsc, &QPushButton::clicked, this, [this] { Run(&TFormVelunor::ButtonEscClick); });
+  connect(actPaste, &QAction::triggered, this,
+          [this] { Run(&TFormVelunor::ButtonPasteFromClipboardClick); });
+  connect(actSpickzettel, &QAction::triggered, this,
+          [this] { Run(&TFormVelunor::actSpickzettelExecute); });
+  // Both boxes send the focus back to the keyword box.
+  for (TRichTextBox* box : {RichEditIn, RichEditOut}) {
+    connect(box, &TRichTextBox::MouseDown, this,
+            [this] { Run(&TFormVelunor::RichEditInMouseDown); });
+    connect(box, &TRichTextBox::MouseUp, this, [this] { Run(&TFormVelunor::RichEditInMouseUp); });
+    connect(box, &TRichTextBox::KeyDown, this, [this] { Run(&TFormVelunor::RichEditInKeyDown); });
+    connect(box, &TRichTextBox::KeyUp, this, [this] { Run(&TFormVelunor::RichEditInKeyUp); });
+  }
+  // Clicks in the keyword box and double-clicks on its label.
+  EditPassword->installEventFilter(this);
+  Label1->installEventFilter(this);
+}
+
+bool TFormVelunor::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == EditPassword && event->type() == QEvent::MouseButtonRelease) {
+    Run(&TFormVelunor::EditPasswordClick);
+  } else if (watched == Label1 && event->type() == QEvent::MouseButtonDblClick) {
+    Run(&TFormVelunor::actSpickzettelExecute);
+  }
+  return TForm::eventFilter(watched, event);
+}
+
+void TFormVelunor::ApplyWindowClassName() {
+  // The toolkit names the class of a new window itself; its requests must
+  // reach the window system before the name is replaced.
+  const WId window = winId();
+  QGuiApplication::sync();
+  windowSystem_.SetWindowClassName(static_cast<platform::TWindowHandle>(window),
+                                   kMainWindowClassName);
+}
+
+// ---- Handlers ---------------------------------------------------------------
+
+void TFormVelunor::FormCreate() {
+  Components.HashManager1.SetAlgorithm(kHashAlgorithm);
+  // Not a registered name: the manager stays on its fallback cipher.
+  Components.CipherManager1.SetAlgorithm(kCipherAlgorithm);
+}
+
+void TFormVelunor::FormActivate() {
+  // The mail client's window is looked for here first, once the program
+  // works with it; in stand-alone use an activation only moves the focus.
+  RunHandler(this, [this] { EditPassword->setFocus(); });
+}
+
+void TFormVelunor::EditPasswordChange() {
+  ButtonRule();
+}
+
+void TFormVelunor::EditPasswordClick() {
+  EditPassword->setFocus();
+}
+
+void TFormVelunor::ButtonRule() {
+  // One byte per character in code page 1252.
+  const auto keywordBytes = EditPassword->text().toUcs4().size();
+  const bool enabled = keywordBytes >= kMinKeywordBytes && keywordBytes <= kMaxKeywordBytes &&
+                       !RichEditIn->Text().empty();
+  ButtonEncrypt->setEnabled(enabled);
+  ButtonDecrypt->setEnabled(enabled);
+}
+
+void TFormVelunor::ButtonPasteFromClipboardClick() {
+  RichEditIn->SelectWholeText();
+  RichEditIn->PasteClipboardText();
+  RichEditOut->ClearText();
+  outputIsDecrypted_ = false;
+  ButtonRule();
+  ButtonOK->setEnabled(false);
+  // The mouse pointer stays visible while typing here, so unlike on Windows
+  // nothing has to bring it back around the focus change.
+  EditPassword->setFocus();
+}
+
+ByteString TFormVelunor::KeywordBytes() const {
+  const QString keyword = EditPassword->text();
+  const std::u32string outside = CharactersOutsideCp1252(keyword);
+  if (!outside.empty()) {
+    throw Exception(CodePageFault(QStringLiteral("Das Schlüsselwort"), outside).toStdString());
+  }
+  return TextToCp1252(keyword);
+}
+
+void TFormVelunor::CheckInputCodePage() const {
+  const std::u32string outside = RichEditIn->CharactersOutsideCodePage();
+  if (!outside.empty()) {
+    throw Exception(CodePageFault(QStringLiteral("Der Text"), outside).toStdString());
+  }
+}
+
+ByteString TFormVelunor::PlainTextOfInput() const {
+  return JoinLinesWithCrLf(RichEditIn->Lines().ToVector());
+}
+
+void TFormVelunor::ShowCodingDone(const ByteString& result) {
+  RichEditOut->SetText(result);
+  ButtonEncrypt->setEnabled(false);
+  ButtonDecrypt->setEnabled(false);
+  RichEditIn->SetReadOnly(true);
+  RichEditOut->SetReadOnly(true);
+  ButtonOK->setEnabled(true);
+}
+
+void TFormVelunor::ButtonEncryptClick() {
+  const ByteString keyword = KeywordBytes();
+  CheckInputCodePage();
+  Components.CipherManager1.InitKey(keyword);
+  const ByteString cipherText = Components.CipherManager1.EncodeText(PlainTextOfInput());
+  ShowCodingDone(cipherText);
+  outputIsDecrypted_ = false;
+}
+
+void TFormVelunor::ButtonDecryptClick() {
+  const ByteString keyword = KeywordBytes();
+  CheckInputCodePage();
+  Components.CipherManager1.InitKey(keyword);
+  const ByteString plainText = Components.CipherManager1.DecodeText(RichEditIn->Text());
+  ShowCodingDone(plainText);
+  outputIsDecrypted_ = true;
+  // The wrong-keyword check of the mail-client mode follows here.
+}
+
+void TFormVelunor::ButtonOKClick() {
+  ProcessPendingMessage();
+  // In mail-client mode the hand-off to the mail client replaces the copy.
+  RichEditOut->SelectWholeText();
+  RichEditOut->CopySelectedText(outputIsDecrypted_ ? TClipboardMark::kSensitive
+                                                   : TClipboardMark::kNone);
+  emit QuitRequested();
+}
+
+void TFormVelunor::ButtonEscClick() {
+  close();
+}
+
+void TFormVelunor::RichEditInMouseDown() {
+  EditPassword->setFocus();
+}
+
+void TFormVelunor::RichEditInMouseUp() {
+  EditPassword->setFocus();
+}
+
+void TFormVelunor::RichEditInKeyDown() {
+  EditPassword->setFocus();
+}
+
+void TFormVelunor::RichEditInKeyUp() {
+  EditPassword->setFocus();
+}
+
+void TFormVelunor::actSpickzettelExecute() {
+  // Opens the keyword cheat sheet once the program has one.
+}
+
+void TFormVelunor::closeEvent(QCloseEvent* event) {
+  event->accept();
+  emit Closed();
+}
+
+}  // namespace velunor

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/form_velunor_components.h"
+#include "protection/byte_string.h"
+#include "widgets/flat_glyph_button.h"
+#include "widgets/form.h"
+#include "widgets/rich_text_box.h"
+
+namespace velunor {
+
+namespace platform {
+class TWindowSystem;
+}
+
+// The encrypter window "CMVelunor - Text ent-/verschlüsseln". The user
+// pastes a text, types a keyword, encrypts or decrypts it and takes the
+// result to the clipboard with "&OK". After a coding both text boxes stay
+// read-only until the program ends.
+//
+// The controls keep their form names and are reachable from outside as the
+// fields of a form are; the handlers are named after control and event.
+class TFormVelunor : public TForm {
+  Q_OBJECT
+
+ public:
+  // Shortest and longest keyword, in code page 1252 bytes.
+  static constexpr int kMinKeywordBytes = 3;
+  static constexpr int kMaxKeywordBytes = 70;
+
+  explicit TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* parent = nullptr);
+
+  // Handlers. Each one that may fail runs under RunHandler, which shows
+  // the error box and leaves the window as the failure found it.
+  void FormCreate();
+  void EditPasswordChange();
+  void EditPasswordClick();
+  void ButtonPasteFromClipboardClick();
+  void ButtonEncryptClick();
+  void ButtonDecryptClick();
+  void ButtonOKClick();
+  void ButtonEscClick();
+  void RichEditInMouseDown();
+  void RichEditInMouseUp();
+  void RichEditInKeyDown();
+  void RichEditInKeyUp();
+  void actSpickzettelExecute();
+
+  // Enables the two coding buttons when the keyword has 3 to 70 bytes and
+  // the input box is not empty, disables them otherwise.
+  void ButtonRule();
+
+  // The plain text an encryption codes: every line of the input box
+  // followed by CR LF, the last one too.
+  ByteString PlainTextOfInput() const;
+
+  TFormVelunorComponents Components;
+
+  QFrame* PanelTop;
+  QLabel* Label1;
+  QLineEdit* EditPassword;
+  QLabel* Label4;
+  QLabel* Label7;
+  QFrame* PanelClient;
+  QLabel* Label5;
+  TFlatGlyphButton* TBButtonPasteFromClipboard;
+  QLabel* Label2;
+  TRichTextBox* RichEditIn;
+  QLabel* Label6;
+  QLabel* LabelDone;
+  TRichTextBox* RichEditOut;
+  QLabel* Label3;
+  QFrame* PanelBottom;
+  TFlatGlyphButton* TBSpicker;
+  QPushButton* ButtonEncrypt;
+  QPushButton* ButtonDecrypt;
+  QPushButton* ButtonOK;
+  QPushButton* ButtonEsc;
+  QAction* actSpickzettel;
+  QAction* actPaste;
+
+ signals:
+  // "&OK" has done its work and the program is to end (the quit message).
+  void QuitRequested();
+  // The window has been closed; the program ends.
+  void Closed();
+
+ protected:
+  void FormActivate() override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateTopPanel();
+  void CreateClientPanel();
+  void CreateBottomPanel();
+  void CreateActions();
+  void ConnectHandlers();
+  void SetTabOrder();
+  // Object names as the form names its controls, for tests and tools.
+  void NameControls();
+  // Runs one of the handlers under RunHandler.
+  void Run(void (TFormVelunor::*handler)());
+
+  // The keyword's code page 1252 bytes; raises when it holds characters the
+  // code page lacks.
+  ByteString KeywordBytes() const;
+  // Raises when the input box holds characters code page 1252 lacks.
+  void CheckInputCodePage() const;
+  // The state after a coding: coding buttons off, boxes read-only, "&OK" on.
+  void ShowCodingDone(const ByteString& result);
+  void ApplyWindowClassName();
+
+  platform::TWindowSystem& windowSystem_;
+  // Whether the output box holds the result of a decryption.
+  bool outputIsDecrypted_ = false;
+};
+
+}  // namespace velunor

@@ -1,0 +1,44 @@
+// cmvelunor: the encrypter window.
+#include <QApplication>
+#include <QFileInfo>
+#include <QPointer>
+
+#include "app/application.h"
+#include "app/clipboard_keeper.h"
+#include "app/form_velunor.h"
+#include "cipher/cipher_registry.h"
+#include "hash/hash_registry.h"
+#include "platform/window_system.h"
+#include "protection/framework.h"
+#include "widgets/glyphs.h"
+
+int main(int argc, char** argv) {
+  using namespace velunor;
+
+  // Finding the running instance and serving the clipboard go through X11;
+  // under XWayland too, Qt is to use it rather than Wayland.
+  if (!qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "xcb");
+
+  // The coding framework and its registries fill before anything else.
+  StartFramework();
+  HashRegistry();
+  CipherRegistry();
+
+  QApplication application(argc, argv);
+  const auto windowSystem = platform::CreateWindowSystem();
+  const QString programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+  if (CheckSingleInstance(*windowSystem, programFileName)) return kExitAlreadyRunning;
+
+  QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+  QGuiApplication::setWindowIcon(ApplicationIcon());
+
+  QPointer<TFormVelunor> form = new TFormVelunor(*windowSystem);
+  TClipboardKeeper keeper(*windowSystem, *form);
+  QObject::connect(form, &TFormVelunor::QuitRequested, &keeper, &TClipboardKeeper::EndProgram);
+  QObject::connect(form, &TFormVelunor::Closed, &application, [] { QCoreApplication::exit(0); });
+  form->show();
+
+  const int status = QApplication::exec();
+  delete form.data();
+  return status;
+}
