@@ -34,51 +34,75 @@ inline void StoreBE(std::uint8_t* p, std::uint32_t value) {
 
 // The round function over the four S-boxes.
 inline std::uint32_t F(const std::uint32_t* s, std::uint32_t x) {
-  return ((s[x >> 24] + s[256 + ((x >> 16) & 0xFF)]) ^ s[512 + ((x >> 8) & 0xFF)]) + s[768 + (x & 0xFF)];
+  return ((s[x >> 24] + s[256 + ((x >> 16) & 0xFF)]) ^ s[512 + ((x >> 8) & 0xFF)]) +
+         s[768 + (x & 0xFF)];
 }
 
-// Enciphers (P forward) or deciphers (P backward) `lanes` independent block
-// halves at once; the lanes give the processor independent work per round.
-template <std::size_t lanes>
-inline void Rounds(const std::uint32_t* s, const std::uint32_t* p, bool forward, std::uint32_t* l,
-                   std::uint32_t* r) {
-  for (int i = 0; i < 16; ++i) {
-    const std::uint32_t key = forward ? p[i] : p[17 - i];
-    for (std::size_t k = 0; k < lanes; ++k) {
-      l[k] ^= key;
-      r[k] ^= F(s, l[k]);
-      std::swap(l[k], r[k]);
-    }
-  }
-  const std::uint32_t last = forward ? p[16] : p[1];
-  const std::uint32_t first = forward ? p[17] : p[0];
-  for (std::size_t k = 0; k < lanes; ++k) {
-    std::swap(l[k], r[k]);
-    r[k] ^= last;
-    l[k] ^= first;
-  }
+// Keeps a lane value in a general register. Left alone, the compiler packs
+// the lanes into vector registers, where every S-box lookup costs shuffles
+// and the lanes lose their independence.
+inline void KeepInRegister(std::uint32_t& value) {
+#if defined(__GNUC__)
+  asm("" : "+r"(value));
+#endif
 }
 
-template <std::size_t lanes>
-inline void CodeLanes(const std::uint32_t* s, const std::uint32_t* p, bool forward, std::uint8_t* blocks) {
-  std::uint32_t l[lanes];
-  std::uint32_t r[lanes];
-  for (std::size_t k = 0; k < lanes; ++k) {
-    l[k] = LoadBE(blocks + 8 * k);
+// The P-array entry of a round: forward to encipher, backward to decipher.
+template <bool kForward>
+constexpr int KeyIndex(int round) {
+  return kForward ? round : 17 - round;
+}
+
+// Codes `kLanes` consecutive blocks at once. The rounds of one block depend
+// on each other, the blocks do not, so interleaving them keeps the processor
+// busy while S-box lookups are under way. Two rounds per step spare the
+// exchange of the halves (L ^= P[i]; R ^= P[i+1] ^ F(L); L ^= P[i+2] ^ F(R)),
+// and each P-array entry is xored into its half while the F it meets next is
+// still being computed, which keeps it off the chain of dependent steps. The last entry of that
+// kind, P[16], is already the one of the output; the final exchange is undone
+// by storing R first.
+template <std::size_t kLanes, bool kForward>
+inline void CodeLanes(const std::uint32_t* s, const std::uint32_t* p, std::uint8_t* blocks) {
+  std::uint32_t l[kLanes];
+  std::uint32_t r[kLanes];
+  for (std::size_t k = 0; k < kLanes; ++k) {
+    l[k] = LoadBE(blocks + 8 * k) ^ p[KeyIndex<kForward>(0)];
     r[k] = LoadBE(blocks + 8 * k + 4);
   }
-  Rounds<lanes>(s, p, forward, l, r);
-  for (std::size_t k = 0; k < lanes; ++k) {
-    StoreBE(blocks + 8 * k, l[k]);
-    StoreBE(blocks + 8 * k + 4, r[k]);
+#pragma GCC unroll 8
+  for (int i = 0; i < 16; i += 2) {
+    const std::uint32_t toRight = p[KeyIndex<kForward>(i + 1)];
+    const std::uint32_t toLeft = p[KeyIndex<kForward>(i + 2)];
+    for (std::size_t k = 0; k < kLanes; ++k) {
+      r[k] ^= toRight;
+      KeepInRegister(r[k]);
+      r[k] ^= F(s, l[k]);
+      KeepInRegister(r[k]);
+    }
+    for (std::size_t k = 0; k < kLanes; ++k) {
+      l[k] ^= toLeft;
+      KeepInRegister(l[k]);
+      l[k] ^= F(s, r[k]);
+      KeepInRegister(l[k]);
+    }
+  }
+  const std::uint32_t outLeft = p[KeyIndex<kForward>(17)];
+  for (std::size_t k = 0; k < kLanes; ++k) {
+    StoreBE(blocks + 8 * k, r[k] ^ outLeft);
+    StoreBE(blocks + 8 * k + 4, l[k]);
   }
 }
 
-void CodeBlocks(const std::uint32_t* s, const std::uint32_t* p, bool forward, std::uint8_t* blocks,
+// Blocks coded at once by the batch routines.
+constexpr std::size_t kLanes = 8;
+
+template <bool kForward>
+void CodeBlocks(const std::uint32_t* s, const std::uint32_t* p, std::uint8_t* blocks,
                 std::size_t count) {
-  constexpr std::size_t kLanes = 4;
-  for (; count >= kLanes; count -= kLanes, blocks += 8 * kLanes) CodeLanes<kLanes>(s, p, forward, blocks);
-  for (; count > 0; --count, blocks += 8) CodeLanes<1>(s, p, forward, blocks);
+  for (; count >= kLanes; count -= kLanes, blocks += 8 * kLanes)
+    CodeLanes<kLanes, kForward>(s, p, blocks);
+  for (; count > 0; --count, blocks += 8)
+    CodeLanes<1, kForward>(s, p, blocks);
 }
 
 }  // namespace
@@ -129,16 +153,20 @@ void TCipher_Blowfish::Init(const void* key, std::int32_t keySize, const void* i
   StartChain(iv);
 }
 
-void TCipher_Blowfish::EncipherBlock(std::uint8_t* block) { CodeLanes<1>(SBoxes(), PArray(), true, block); }
+void TCipher_Blowfish::EncipherBlock(std::uint8_t* block) {
+  CodeLanes<1, true>(SBoxes(), PArray(), block);
+}
 
-void TCipher_Blowfish::DecipherBlock(std::uint8_t* block) { CodeLanes<1>(SBoxes(), PArray(), false, block); }
+void TCipher_Blowfish::DecipherBlock(std::uint8_t* block) {
+  CodeLanes<1, false>(SBoxes(), PArray(), block);
+}
 
 void TCipher_Blowfish::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
-  CodeBlocks(SBoxes(), PArray(), true, blocks, count);
+  CodeBlocks<true>(SBoxes(), PArray(), blocks, count);
 }
 
 void TCipher_Blowfish::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
-  CodeBlocks(SBoxes(), PArray(), false, blocks, count);
+  CodeBlocks<false>(SBoxes(), PArray(), blocks, count);
 }
 
 }  // namespace velunor
