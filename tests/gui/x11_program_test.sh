@@ -1,0 +1,172 @@
+#!/bin/bash
+# The window program on a real X display (run under with_xvfb.sh), driven
+# with xdotool and checked with xclip as another program would see it.
+#
+#   x11_program_test.sh single-instance BIN_DIR
+#   x11_program_test.sh clipboard BIN_DIR
+set -u
+
+scenario=$1
+bin=$2
+program="$bin/cmvelunor"
+keyword=geheim
+started_pids=()
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+cleanup() {
+  for pid in "${started_pids[@]}"; do kill "$pid" 2>/dev/null; done
+}
+trap cleanup EXIT
+
+start_program() {
+  "$program" &
+  last_pid=$!
+  started_pids+=("$last_pid")
+}
+
+# The visible main window, waiting up to 15 s for it.
+main_window() {
+  timeout 15 xdotool search --sync --onlyvisible --class '^TFormVelunor$' | head -n 1
+}
+
+# Waits up to $2 seconds for process $1 to end and sets exit_status (or
+# "still running"). Not in a subshell: only this shell can wait for it.
+wait_for_exit() {
+  local pid=$1 seconds=$2
+  exit_status="still running"
+  for _ in $(seq $((seconds * 20))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      exit_status=$?
+      return
+    fi
+    sleep 0.05
+  done
+}
+
+focus() {
+  xdotool windowfocus --sync "$1" || fail "cannot focus window $1"
+  sleep 0.3
+}
+
+# Clicks a button of the main window at its centre (client coordinates).
+click() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+  sleep 0.3
+}
+
+clipboard() { xclip -o -selection clipboard "$@" 2>/dev/null; }
+
+# Puts text on the clipboard; xclip serves it until another client takes over.
+set_clipboard() { printf '%s' "$1" | xclip -i -selection clipboard 2>/dev/null; }
+
+# Pastes, types the keyword, presses a coding button and then "&OK".
+code_and_ok() {
+  local window=$1 button_x=$2
+  focus "$window"
+  xdotool key ctrl+v
+  xdotool type --delay 30 "$keyword"
+  click "$window" "$button_x" 311
+  xdotool key alt+o
+}
+
+no_main_window_left() {
+  for _ in $(seq 100); do
+    [ -z "$(xdotool search --class '^TFormVelunor$' 2>/dev/null)" ] && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+single_instance() {
+  set_clipboard "before"
+  start_program
+  local first=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "the first instance shows no window"
+
+  start_program
+  local second=$last_pid
+  local notice
+  notice=$(timeout 15 xdotool search --sync --onlyvisible --name '^Information$' | head -n 1)
+  [ -n "$notice" ] || fail "the second instance shows no notice"
+  [ "$(xdotool search --class '^TFormVelunor$' | wc -l)" = 1 ] ||
+    fail "the second instance made a main window"
+  focus "$notice"
+  xdotool key Return
+  wait_for_exit "$second" 10
+  [ "$exit_status" = 42 ] || fail "second instance: exit status $exit_status, expected 42"
+  kill -0 "$first" 2>/dev/null || fail "the first instance ended"
+
+  # Esc ends the first one with 0 and leaves the clipboard to its owner.
+  focus "$window"
+  xdotool key Escape
+  wait_for_exit "$first" 10
+  [ "$exit_status" = 0 ] || fail "Esc: exit status $exit_status, expected 0"
+  [ "$(clipboard)" = before ] || fail "Esc touched the clipboard"
+  echo "single instance: passed"
+}
+
+clipboard_outlives_program() {
+  local expected
+  expected=$(printf 'abc' | "$bin/velunor" encrypt --text --keyword "$keyword") ||
+    fail "velunor encrypt failed"
+
+  # Encrypt "abc" and press "&OK".
+  set_clipboard "abc"
+  start_program
+  local first=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window"
+  code_and_ok "$window" 131
+  no_main_window_left || fail "the window is still there after OK"
+  kill -0 "$first" 2>/dev/null || fail "the program ended without a clipboard manager"
+  [ "$(clipboard)" = "$expected" ] || fail "clipboard holds '$(clipboard)', expected '$expected'"
+  clipboard -t TARGETS | grep -q x-kde-passwordManagerHint &&
+    fail "a cipher text is marked as sensitive"
+
+  # While it serves the clipboard, a new start is a normal one.
+  start_program
+  local next=$last_pid
+  local next_window
+  next_window=$(main_window)
+  [ -n "$next_window" ] || fail "a new start while the clipboard is kept shows no window"
+  focus "$next_window"
+  xdotool key Escape
+  wait_for_exit "$next" 10
+  [ "$exit_status" = 0 ] || fail "the new start ended with $exit_status, expected 0"
+  [ "$(clipboard)" = "$expected" ] || fail "the clipboard was lost"
+
+  # Another program takes the clipboard over: the first one ends with 0.
+  set_clipboard "taken over"
+  wait_for_exit "$first" 10
+  [ "$exit_status" = 0 ] || fail "after the takeover: exit status $exit_status, expected 0"
+
+  # Decrypt it again: the plain text is marked for clipboard history tools.
+  set_clipboard "$expected"
+  start_program
+  local decrypter=$last_pid
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window for decrypting"
+  code_and_ok "$window" 230
+  no_main_window_left || fail "the window is still there after OK"
+  [ "$(clipboard)" = "abc" ] || fail "decrypted clipboard holds '$(clipboard)'"
+  [ "$(clipboard -t x-kde-passwordManagerHint)" = secret ] ||
+    fail "the decrypted text is not marked as sensitive"
+  set_clipboard "done"
+  wait_for_exit "$decrypter" 10
+  [ "$exit_status" = 0 ] || fail "decrypter: exit status $exit_status, expected 0"
+  echo "clipboard: passed"
+}
+
+case "$scenario" in
+  single-instance) single_instance ;;
+  clipboard) clipboard_outlives_program ;;
+  *) fail "unknown scenario $scenario" ;;
+esac
