@@ -41,7 +41,9 @@ class TCipher_SAFER : public TCipher {
   void DecipherBlock(std::uint8_t* block) override;
 
   // The round count: 0 in a new object until Init puts the variant's
-  // default in, else 4 to 13.
+  // default in, else 4 to 13. Init keeps a count that is in place, so a
+  // TCipher_SAFER keyed again with a key of another length keeps the rounds
+  // it had; SetRounds changes them.
   std::int32_t Rounds() const { return rounds_; }
   // Sets the round count used from the next block on. A value outside 4..13
   // selects the default of the variant (from the next Init on when the
