@@ -200,20 +200,6 @@ TEST(Pipeline, DigestReadsEverythingAndWritesNothing) {
   EXPECT_EQ(dest.Data(), "dest");
 }
 
-TEST(Pipeline, ProgressIsReportedPerChunk) {
-  std::vector<std::pair<std::int32_t, std::int32_t>> reports;
-  Recorder recorder;
-  ProgressHook = [&](TObject* sender, std::int32_t current, std::int32_t maximal) {
-    EXPECT_EQ(sender, &recorder);
-    reports.emplace_back(current, maximal);
-  };
-  TMemoryStream stream(test::PatternBytes(4097));
-  recorder.ProcessStream(&stream, nullptr, -1, caEncode);
-  ProgressHook = nullptr;
-  EXPECT_EQ(reports, (std::vector<std::pair<std::int32_t, std::int32_t>>{
-                         {0, 4097}, {4096, 4097}, {4097, 4097}, {0, 0}}));
-}
-
 class PipelineFiles : public ::testing::Test {
  protected:
   void SetUp() override {
