@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "hash/sha1_extensions.h"
 #include "protection/support.h"
 
 namespace velunor {
@@ -155,6 +156,14 @@ void CompressSha(std::uint32_t* state, const std::uint8_t* block) {
 
 }  // namespace
 
+void CompressShaPortable(std::uint32_t* state, const std::uint8_t* block, bool sha1) {
+  if (sha1) {
+    CompressSha<true>(state, block);
+  } else {
+    CompressSha<false>(state, block);
+  }
+}
+
 const THashClass& THash_SHA::Class() {
   static const THashClass cls("THash_SHA", &THash_RipeMD160::Class(), 20, kKnownAnswer,
                               CreateHashObject<THash_SHA>);
@@ -163,10 +172,12 @@ const THashClass& THash_SHA::Class() {
 
 void THash_SHA::CompressBlock(const std::uint8_t* block) {
   if (Variant == ShaVariant::kSha1) {
-    CompressSha<true>(ChainingState, block);
-  } else {
-    CompressSha<false>(ChainingState, block);
+    if (ProcessorHasShaExtensions()) {
+      CompressSha1WithShaExtensions(ChainingState, block);
+      return;
+    }
   }
+  CompressShaPortable(ChainingState, block, Variant == ShaVariant::kSha1);
 }
 
 void THash_SHA::Finish() {

@@ -31,4 +31,9 @@ class THash_SHA : public THash_RipeMD160 {
   ShaVariant Variant = ShaVariant::kSha0;
 };
 
+// The portable compression of one block into five chaining words (SHA-1 when
+// `sha1`, else SHA-0); SHA-1 uses the processor's SHA extensions instead where
+// it has them.
+void CompressShaPortable(std::uint32_t* state, const std::uint8_t* block, bool sha1);
+
 }  // namespace velunor
