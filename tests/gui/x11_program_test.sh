@@ -4,6 +4,7 @@
 #
 #   x11_program_test.sh single-instance BIN_DIR
 #   x11_program_test.sh clipboard BIN_DIR
+#   x11_program_test.sh clipboard-manager BIN_DIR   (needs fake_clipboard_manager in BIN_DIR)
 set -u
 
 scenario=$1
@@ -165,8 +166,34 @@ clipboard_outlives_program() {
   echo "clipboard: passed"
 }
 
+clipboard_manager_takes_over() {
+  local expected
+  expected=$(printf 'abc' | "$bin/velunor" encrypt --text --keyword "$keyword") ||
+    fail "velunor encrypt failed"
+  coproc MANAGER { "$bin/fake_clipboard_manager"; }
+  started_pids+=("$MANAGER_PID")
+  local ready
+  read -r -t 10 ready <&"${MANAGER[0]}"
+  [ "$ready" = ready ] || fail "the clipboard manager did not start"
+
+  set_clipboard "abc"
+  start_program
+  local program_pid=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window"
+  code_and_ok "$window" 131
+  # With a manager there is nothing to keep: the program ends at once.
+  wait_for_exit "$program_pid" 10
+  [ "$exit_status" = 0 ] || fail "with a clipboard manager: exit status $exit_status, expected 0"
+  [ "$(clipboard)" = "$expected" ] ||
+    fail "the manager holds '$(clipboard)', expected '$expected'"
+  echo "clipboard manager: passed"
+}
+
 case "$scenario" in
   single-instance) single_instance ;;
   clipboard) clipboard_outlives_program ;;
+  clipboard-manager) clipboard_manager_takes_over ;;
   *) fail "unknown scenario $scenario" ;;
 esac
