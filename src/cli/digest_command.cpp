@@ -8,6 +8,7 @@
 #include "hash/hash_registry.h"
 #include "protection/exceptions.h"
 #include "protection/format_registry.h"
+#include "protection/streams.h"
 
 namespace velunor::cli {
 
@@ -30,11 +31,14 @@ ByteString DigestFile(THash& hash, const std::string& path, std::int32_t format)
 
 CommandAction AddDigestCommand(CLI::App& app, CommandContext& context) {
   auto options = std::make_shared<DigestOptions>();
-  CLI::App* command = app.add_subcommand("digest", "Print the digest of standard input or of each file");
+  CLI::App* command =
+      app.add_subcommand("digest", "Print the digest of standard input or of each file");
   command->add_option("--hash", options->hash, "hash name (see `velunor list hashes`)")
       ->check(HashNameValidator())
       ->capture_default_str();
-  command->add_option("--format", options->format, "text format of the digest (" + FormatOptionNames() + ")")
+  command
+      ->add_option("--format", options->format,
+                   "text format of the digest (" + FormatOptionNames() + ")")
       ->check(FormatValidator())
       ->capture_default_str();
   command->add_option("FILE", options->files, "files to digest (default: standard input)");
@@ -44,8 +48,8 @@ CommandAction AddDigestCommand(CLI::App& app, CommandContext& context) {
     const std::int32_t format = *ParseFormatOption(options->format);
     std::unique_ptr<THash> hash(cls.Create());
     if (options->files.empty()) {
-      ByteString data = ReadInput("", context.in);
-      hash->ProcessMemory(data.data(), static_cast<std::int32_t>(data.size()), caDigest);
+      TMemoryStream data(ReadInput("", context.in));
+      hash->ProcessStream(&data, nullptr, -1, caDigest);
       WriteBytes(context.out, BytesToText(hash->DigestBuffer(), hash->DigestSize(), format) + "\n");
       return kExitOk;
     }

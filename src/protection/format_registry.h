@@ -29,10 +29,10 @@ ByteString BytesToText(const void* data, std::int32_t len, std::int32_t number);
 ByteString TextToBytes(const void* text, std::int32_t len, std::int32_t number);
 
 inline ByteString BytesToText(std::string_view data, std::int32_t number) {
-  return BytesToText(data.data(), static_cast<std::int32_t>(data.size()), number);
+  return BytesToText(data.data(), CountedLength(data), number);
 }
 inline ByteString TextToBytes(std::string_view text, std::int32_t number) {
-  return TextToBytes(text.data(), static_cast<std::int32_t>(text.size()), number);
+  return TextToBytes(text.data(), CountedLength(text), number);
 }
 
 }  // namespace velunor

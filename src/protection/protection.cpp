@@ -187,16 +187,16 @@ ByteString TProtection::ProcessText(const ByteString& text, TCodeAction action,
   TMemoryStream stream;
   if (action == caDecode) {
     const ByteString data =
-        TextToBytes(text.data(), static_cast<std::int32_t>(text.size()), format);
-    stream.Write(data.data(), static_cast<std::int32_t>(data.size()));
+        TextToBytes(text.data(), CountedLength(text), format);
+    stream.Write(data.data(), CountedLength(data));
   } else {
-    stream.Write(text.data(), static_cast<std::int32_t>(text.size()));
+    stream.Write(text.data(), CountedLength(text));
   }
   stream.SetPosition(0);
   ProcessStream(&stream, &stream, stream.Size(), action);
   if (action == caDecode) return stream.TakeData();
   const ByteString& coded = stream.Data();
-  return BytesToText(coded.data(), static_cast<std::int32_t>(coded.size()), format);
+  return BytesToText(coded.data(), CountedLength(coded), format);
 }
 
 }  // namespace velunor
