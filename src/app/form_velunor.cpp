@@ -247,7 +247,7 @@ bool TFormVelunor::eventFilter(QObject* watched, QEvent* event) {
   if (watched == EditPassword && event->type() == QEvent::MouseButtonRelease) {
     Run(&TFormVelunor::EditPasswordClick);
   } else if (watched == Label1 && event->type() == QEvent::MouseButtonDblClick) {
-    Run(&TFormVelunor::actSpickzettelExecute);
+    actSpickzettel->trigger();
   }
   return TForm::eventFilter(watched, event);
 }

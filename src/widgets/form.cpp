@@ -18,11 +18,28 @@ QPointer<TForm>& LastActivatedForm() {
 
 }  // namespace
 
+// Sees every key of the program before the widget it is meant for.
+class TForm::TKeyPreview : public QObject {
+ public:
+  explicit TKeyPreview(TForm& form) : QObject(&form), form_(form) {}
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+      return false;
+    }
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr || widget->window() != &form_) return false;
+    return form_.PreviewKey(*static_cast<QKeyEvent*>(event));
+  }
+
+ private:
+  TForm& form_;
+};
+
 TForm::TForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
-  // Shortcuts are looked at before any widget of the window sees the key.
-  qApp->installEventFilter(this);
+  qApp->installEventFilter(new TKeyPreview(*this));
 }
 
 TForm::~TForm() = default;
@@ -57,18 +74,13 @@ QAction* TForm::FormActionFor(const QKeyEvent& key) const {
   return nullptr;
 }
 
-bool TForm::eventFilter(QObject* watched, QEvent* event) {
-  const bool shortcutOverride = event->type() == QEvent::ShortcutOverride;
-  if (!shortcutOverride && event->type() != QEvent::KeyPress) return false;
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this) return false;
-  auto* key = static_cast<QKeyEvent*>(event);
-  QAction* action = FormActionFor(*key);
+bool TForm::PreviewKey(QKeyEvent& key) {
+  QAction* action = FormActionFor(key);
   if (action == nullptr) return false;
-  if (shortcutOverride) {
+  if (key.type() == QEvent::ShortcutOverride) {
     // Claim the key, so that it comes here as a key press and no other
     // shortcut or the focused control's own handling takes it first.
-    key->accept();
+    key.accept();
     return true;
   }
   action->trigger();

@@ -45,12 +45,15 @@ class TForm : public QWidget {
   virtual void FormDeactivate() {}
 
   bool event(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
+  class TKeyPreview;
+
   // The enabled form action whose shortcut the key is, or none.
   QAction* FormActionFor(const QKeyEvent& key) const;
+  // Runs the form action of a key pressed anywhere in the window.
+  bool PreviewKey(QKeyEvent& key);
   void HandleActivation();
 
   std::vector<QPointer<QAction>> formActions_;
