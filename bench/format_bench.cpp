@@ -3,21 +3,17 @@
 #include <crypto++/base64.h>
 #include <crypto++/filters.h>
 
+#include "bench_support.h"
 #include "protection/format_registry.h"
 
 namespace {
 
 using velunor::ByteString;
 
-ByteString MiB() {
-  ByteString data(1 << 20, '\0');
-  for (std::size_t i = 0; i < data.size(); ++i)
-    data[i] = static_cast<char>(i * 131 + (i >> 8));
-  return data;
-}
+using velunor::bench::OneMiB;
 
 void BM_Base64Encode(benchmark::State& state) {
-  const ByteString data = MiB();
+  const ByteString data = OneMiB();
   for (auto _ : state) {
     benchmark::DoNotOptimize(velunor::BytesToText(data, velunor::sfBase64));
   }
@@ -27,7 +23,7 @@ void BM_Base64Encode(benchmark::State& state) {
 BENCHMARK(BM_Base64Encode);
 
 void BM_Base64Decode(benchmark::State& state) {
-  const ByteString text = velunor::BytesToText(MiB(), velunor::sfBase64);
+  const ByteString text = velunor::BytesToText(OneMiB(), velunor::sfBase64);
   for (auto _ : state) {
     benchmark::DoNotOptimize(velunor::TextToBytes(text, velunor::sfBase64));
   }
@@ -37,7 +33,7 @@ void BM_Base64Decode(benchmark::State& state) {
 BENCHMARK(BM_Base64Decode);
 
 void BM_Base64Encode_CryptoPP(benchmark::State& state) {
-  const ByteString data = MiB();
+  const ByteString data = OneMiB();
   for (auto _ : state) {
     std::string text;
     CryptoPP::StringSource source(
@@ -50,7 +46,7 @@ void BM_Base64Encode_CryptoPP(benchmark::State& state) {
 BENCHMARK(BM_Base64Encode_CryptoPP);
 
 void BM_Base64Decode_CryptoPP(benchmark::State& state) {
-  const ByteString text = velunor::BytesToText(MiB(), velunor::sfBase64);
+  const ByteString text = velunor::BytesToText(OneMiB(), velunor::sfBase64);
   for (auto _ : state) {
     std::string bytes;
     CryptoPP::StringSource source(text, true,
