@@ -10,7 +10,7 @@ PACKAGES := cmake ninja-build g++ pkg-config \
   xvfb xauth xdotool xclip \
   clang libclang-rt-14-dev g++-mingw-w64-x86-64
 
-.PHONY: all deps configure build run test test-sanitize bench fuzz install clean format
+.PHONY: all deps configure build run test test-sanitize check-win32 bench fuzz install clean format
 
 all: build
 
@@ -46,6 +46,16 @@ test-sanitize: deps
 	@cmake --preset sanitize > /dev/null
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# The Windows implementation of the platform layer cannot be built here; the
+# MinGW-w64 cross compiler checks that it still compiles.
+WIN32_CXX := x86_64-w64-mingw32-g++
+WIN32_CXXFLAGS := -std=c++20 -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wshadow \
+  -Wnon-virtual-dtor -Woverloaded-virtual -Werror -Isrc
+
+check-win32: deps
+	$(WIN32_CXX) $(WIN32_CXXFLAGS) -fsyntax-only src/platform/window_system.cpp src/platform/win32_window_system.cpp
+	@echo "Win32 platform layer: compiles"
 
 bench: build
 	build/bin/velunor_bench --benchmark_min_time=0.5

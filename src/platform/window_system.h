@@ -11,10 +11,21 @@ namespace velunor::platform {
 // A native top-level window: an X11 window id, a Win32 window handle. 0 is none.
 using TWindowHandle = std::uint64_t;
 
+// The keys whose state the program asks for.
+enum class TKey {
+  kControl,  // either Ctrl key
+};
+
+// The window message that carries a system command, and the command by which
+// the program tells the mail client that the hand-off file holds the result.
+inline constexpr unsigned kWmSysCommand = 274;
+inline constexpr std::uint64_t kHandOffCommand = 888;
+
 // What the program asks of the desktop's window system beyond what the
 // widget toolkit offers: finding the windows of other programs by their
-// class, raising them, naming the class of its own main window, and knowing
-// whether the clipboard keeps its content after the program ends.
+// class, raising them, posting them a system command, naming the class of
+// its own main window, testing a key at this moment, and knowing whether the
+// clipboard keeps its content after the program ends.
 class TWindowSystem {
  public:
   TWindowSystem() = default;
@@ -31,6 +42,16 @@ class TWindowSystem {
   // minimised, otherwise raises it above the other windows.
   virtual void RestoreOrRaise(TWindowHandle window) = 0;
 
+  // Puts a system command (WM_SYSCOMMAND with `wParam` and `lParam`) into
+  // the queue of another program's window and returns at once, without
+  // waiting for an answer. False when the window could not be reached.
+  virtual bool PostSystemCommand(TWindowHandle window, std::uint64_t wParam,
+                                 std::int64_t lParam) = 0;
+
+  // Whether the key is down at this moment: its state now, not a key press
+  // still waiting in the program's queue.
+  virtual bool IsKeyDown(TKey key) = 0;
+
   // Gives one of the program's own windows the class name under which other
   // programs find it.
   virtual void SetWindowClassName(TWindowHandle window, std::string_view className) = 0;
@@ -41,21 +62,23 @@ class TWindowSystem {
   virtual bool ClipboardOutlivesProgram() = 0;
 };
 
-// A window system without other windows: finds nothing, raises nothing, and
-// its clipboard outlives the program. Used where there is no display (and by
-// tests that run without one).
+// A window system without other windows: finds nothing, raises and posts
+// nothing, no key is down, and its clipboard outlives the program. Used where there is no display
+// (and by tests that run without one).
 class TNoWindowSystem : public TWindowSystem {
  public:
   TWindowHandle FindTopLevelWindow(std::string_view, std::optional<std::string_view>) override {
     return 0;
   }
   void RestoreOrRaise(TWindowHandle) override {}
+  bool PostSystemCommand(TWindowHandle, std::uint64_t, std::int64_t) override { return false; }
+  bool IsKeyDown(TKey) override { return false; }
   void SetWindowClassName(TWindowHandle, std::string_view) override {}
   bool ClipboardOutlivesProgram() override { return true; }
 };
 
-// The window system of this desktop: X11 when a display can be opened,
-// otherwise one without other windows.
+// The window system of this desktop: on Windows its own; elsewhere X11 when
+// a display can be opened, otherwise one without other windows.
 std::unique_ptr<TWindowSystem> CreateWindowSystem();
 
 }  // namespace velunor::platform

@@ -12,10 +12,19 @@ namespace velunor::platform {
 
 namespace {
 
+// The serial number of the last request the server refused; 0 before any.
+unsigned long& LastFailedRequest() {
+  static unsigned long serial = 0;
+  return serial;
+}
+
 // Windows of other programs may vanish while they are looked at, and Xlib's
 // default error handler ends the program on any failed request. Failures are
-// ignored instead: every caller checks what its requests returned.
-int IgnoreXError(Display*, XErrorEvent*) {
+// only noted instead: every caller checks what its requests returned, and
+// one that must know whether a request reached its window compares the
+// request's serial number with the last failed one.
+int NoteXError(Display*, XErrorEvent* error) {
+  LastFailedRequest() = error->serial;
   return 0;
 }
 
@@ -100,6 +109,21 @@ std::string WindowTextOf(Display* display, Window window) {
   return {};
 }
 
+// The top-level client windows as the window manager lists them (EWMH
+// _NET_CLIENT_LIST), however deep its frames nest them; none without a
+// window manager that keeps the list.
+std::optional<std::vector<Window>> ClientList(Display* display) {
+  const Atom clientList = XInternAtom(display, "_NET_CLIENT_LIST", True);
+  if (clientList == None) return std::nullopt;
+  const auto items =
+      PropertyItems<long>(display, DefaultRootWindow(display), clientList, XA_WINDOW);
+  if (!items) return std::nullopt;
+  std::vector<Window> windows;
+  for (const long item : *items)
+    windows.push_back(static_cast<Window>(item));
+  return windows;
+}
+
 bool IsMinimised(Display* display, Window window) {
   const Atom wmState = XInternAtom(display, "WM_STATE", False);
   if (auto state = PropertyItems<long>(display, window, wmState, wmState)) {
@@ -132,7 +156,7 @@ void RequestActivation(Display* display, Window window) {
 std::unique_ptr<TX11WindowSystem> TX11WindowSystem::Open(const char* displayName) {
   Display* display = XOpenDisplay(displayName);
   if (display == nullptr) return nullptr;
-  XSetErrorHandler(IgnoreXError);
+  XSetErrorHandler(NoteXError);
   return std::unique_ptr<TX11WindowSystem>(new TX11WindowSystem(display));
 }
 
@@ -142,17 +166,22 @@ TX11WindowSystem::~TX11WindowSystem() {
 
 TWindowHandle TX11WindowSystem::FindTopLevelWindow(std::string_view className,
                                                    std::optional<std::string_view> windowText) {
+  const auto isTheWindow = [&](Window window) {
+    const auto name = ClassNameOf(display_, window);
+    return name && *name == className &&
+           (!windowText || WindowTextOf(display_, window) == *windowText);
+  };
+  if (const auto clients = ClientList(display_)) {
+    const auto found = std::find_if(clients->begin(), clients->end(), isTheWindow);
+    return found != clients->end() ? *found : 0;
+  }
   // Breadth first, so that a client window is found before anything nested in it.
   std::vector<Window> level{DefaultRootWindow(display_)};
   for (int depth = 0; depth < kSearchDepth && !level.empty(); ++depth) {
     std::vector<Window> next;
     for (const Window parent : level) {
       for (const Window window : ChildrenOf(display_, parent)) {
-        const auto name = ClassNameOf(display_, window);
-        if (name && *name == className &&
-            (!windowText || WindowTextOf(display_, window) == *windowText)) {
-          return window;
-        }
+        if (isTheWindow(window)) return window;
         next.push_back(window);
       }
     }
@@ -171,6 +200,50 @@ void TX11WindowSystem::RestoreOrRaise(TWindowHandle handle) {
   }
   RequestActivation(display_, window);
   XSync(display_, False);
+}
+
+bool TX11WindowSystem::PostSystemCommand(TWindowHandle handle, std::uint64_t wParam,
+                                         std::int64_t lParam) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = AsWindow(handle);
+  event.xclient.message_type = XInternAtom(display_, "WM_SYSCOMMAND", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(wParam);
+  event.xclient.data.l[1] = static_cast<long>(lParam);
+  // Without an event mask the event goes to the program that made the window.
+  const unsigned long request = NextRequest(display_);
+  const Status converted = XSendEvent(display_, event.xclient.window, False, NoEventMask, &event);
+  // The round trip makes sure the server has delivered it (or refused it,
+  // for a window that is gone) before the caller goes on, perhaps to end.
+  XSync(display_, False);
+  return converted != 0 && LastFailedRequest() != request;
+}
+
+bool TX11WindowSystem::IsKeyDown(TKey key) {
+  switch (key) {
+    case TKey::kControl:
+      return IsModifierDown(ControlMapIndex);
+  }
+  return false;
+}
+
+bool TX11WindowSystem::IsModifierDown(int modifierIndex) {
+  // The keyboard as the server sees it now: one bit per key code.
+  char keys[32] = {};
+  XQueryKeymap(display_, keys);
+  XModifierKeymap* modifiers = XGetModifierMapping(display_);
+  if (modifiers == nullptr) return false;
+  bool down = false;
+  const int perModifier = modifiers->max_keypermod;
+  for (int i = 0; i < perModifier; ++i) {
+    const unsigned code = modifiers->modifiermap[modifierIndex * perModifier + i];
+    if (code != 0 && ((static_cast<unsigned char>(keys[code / 8]) >> (code % 8)) & 1u) != 0) {
+      down = true;
+    }
+  }
+  XFreeModifiermap(modifiers);
+  return down;
 }
 
 void TX11WindowSystem::SetWindowClassName(TWindowHandle handle, std::string_view className) {

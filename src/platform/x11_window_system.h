@@ -9,6 +9,13 @@ struct _XDisplay;
 namespace velunor::platform {
 
 // The window system of an X11 display, over a connection of its own.
+//
+// Top-level windows are found by the class part of their WM_CLASS and their
+// title (_NET_WM_NAME, else WM_NAME), among the window manager's client list
+// (_NET_CLIENT_LIST) when it keeps one, else in the window tree. A system
+// command is a ClientMessage of type "WM_SYSCOMMAND", format 32, with the
+// data {wParam, lParam, 0, 0, 0}, sent to the window and so delivered to the
+// program that made it.
 class TX11WindowSystem final : public TWindowSystem {
  public:
   // Connects to the display named by `displayName` (by $DISPLAY when null);
@@ -19,11 +26,17 @@ class TX11WindowSystem final : public TWindowSystem {
   TWindowHandle FindTopLevelWindow(std::string_view className,
                                    std::optional<std::string_view> windowText = {}) override;
   void RestoreOrRaise(TWindowHandle window) override;
+  bool PostSystemCommand(TWindowHandle window, std::uint64_t wParam, std::int64_t lParam) override;
+  bool IsKeyDown(TKey key) override;
   void SetWindowClassName(TWindowHandle window, std::string_view className) override;
   bool ClipboardOutlivesProgram() override;
 
  private:
   explicit TX11WindowSystem(_XDisplay* display) : display_(display) {}
+
+  // Whether a key that the modifier map binds to the modifier (an Xlib
+  // modifier index such as ControlMapIndex) is down.
+  bool IsModifierDown(int modifierIndex);
 
   _XDisplay* display_;
 };

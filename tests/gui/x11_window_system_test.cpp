@@ -8,8 +8,10 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/x11_window_system.h"
 
@@ -27,7 +29,20 @@ class X11WindowSystemTest : public ::testing::Test {
   // Closing the connection destroys the windows it made.
   void TearDown() override {
     system_.reset();
-    if (display_ != nullptr) XCloseDisplay(display_);
+    if (display_ == nullptr) return;
+    XDeleteProperty(display_, DefaultRootWindow(display_), ClientListAtom());
+    XCloseDisplay(display_);
+  }
+
+  Atom ClientListAtom() { return XInternAtom(display_, "_NET_CLIENT_LIST", False); }
+
+  // What a window manager keeps on the root window.
+  void SetClientList(const std::vector<Window>& clients) {
+    const std::vector<long> items(clients.begin(), clients.end());
+    XChangeProperty(display_, DefaultRootWindow(display_), ClientListAtom(), XA_WINDOW, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(items.data()),
+                    static_cast<int>(items.size()));
+    XSync(display_, False);
   }
 
   Window NewWindow(const char* className, Window parent = 0, int x = 10, int y = 10) {
@@ -103,6 +118,45 @@ TEST_F(X11WindowSystemTest, FindsAClientWindowInsideAWindowManagerFrame) {
   const Window frame = NewWindow(nullptr);
   const Window client = NewWindow("FramedProbe", frame, 0, 0);
   EXPECT_EQ(system_->FindTopLevelWindow("FramedProbe"), client);
+}
+
+TEST_F(X11WindowSystemTest, LooksOnlyAmongTheClientsAWindowManagerLists) {
+  // A client nested deeper in frames than the tree is searched, and one
+  // that the list leaves out.
+  Window frame = NewWindow(nullptr);
+  for (int depth = 0; depth < 3; ++depth)
+    frame = NewWindow(nullptr, frame, 0, 0);
+  const Window listed = NewWindow("Listed", frame, 0, 0);
+  NewWindow("Unlisted");
+  SetClientList({NewWindow("Other"), listed});
+  EXPECT_EQ(system_->FindTopLevelWindow("Listed"), listed);
+  EXPECT_EQ(system_->FindTopLevelWindow("Unlisted"), 0u);
+}
+
+TEST_F(X11WindowSystemTest, PostsASystemCommandToTheProgramThatMadeTheWindow) {
+  const Window mailClient = NewWindow("TMainForm");
+  EXPECT_TRUE(system_->PostSystemCommand(mailClient, 888, 0));
+  XSync(display_, False);
+  XEvent event{};
+  ASSERT_TRUE(XCheckTypedWindowEvent(display_, mailClient, ClientMessage, &event));
+  EXPECT_EQ(event.xclient.message_type, XInternAtom(display_, "WM_SYSCOMMAND", False));
+  EXPECT_EQ(event.xclient.format, 32);
+  const std::vector<long> data(event.xclient.data.l, event.xclient.data.l + 5);
+  EXPECT_EQ(data, (std::vector<long>{888, 0, 0, 0, 0}));
+
+  XDestroyWindow(display_, mailClient);
+  XSync(display_, False);
+  EXPECT_FALSE(system_->PostSystemCommand(mailClient, 888, 0));
+}
+
+TEST_F(X11WindowSystemTest, TellsWhetherACtrlKeyIsDownNow) {
+  EXPECT_FALSE(system_->IsKeyDown(TKey::kControl));
+  for (const std::string key : {"Control_L", "Control_R"}) {
+    ASSERT_EQ(std::system(("xdotool keydown " + key).c_str()), 0);
+    EXPECT_TRUE(system_->IsKeyDown(TKey::kControl)) << key;
+    ASSERT_EQ(std::system(("xdotool keyup " + key).c_str()), 0);
+    EXPECT_FALSE(system_->IsKeyDown(TKey::kControl)) << key;
+  }
 }
 
 TEST_F(X11WindowSystemTest, NamingTheClassKeepsTheInstance) {
