@@ -3,12 +3,14 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QMouseEvent>
 
 #include "app/application.h"
 #include "platform/window_system.h"
 #include "protection/exceptions.h"
 #include "protection/paragraphs.h"
+#include "protection/streams.h"
 #include "widgets/codepage_text.h"
 #include "widgets/glyphs.h"
 
@@ -21,6 +23,14 @@ constexpr int kClientHeight = 331;
 
 const char* const kHashAlgorithm = "Ripe Message Digest 256";
 const char* const kCipherAlgorithm = "Rijndael";
+
+// The mail client's main window.
+const char* const kMailClientClassName = "TMainForm";
+const char* const kMailClientWindowText = "Corvane Mail";
+
+// A decrypted text whose first space comes within this many characters reads
+// as text; any other suggests a wrong keyword.
+constexpr std::size_t kSpaceExpectedWithin = 50;
 
 // "MS Sans Serif" 8 point is 11 pixels high on the 96 dpi screens the layout
 // was made for; the pixel size keeps the texts in their fixed places. The
@@ -79,6 +89,14 @@ TRichTextBox* NewTextBox(QWidget* parent, const QRect& geometry) {
   auto* box = new TRichTextBox(parent);
   box->setGeometry(geometry);
   return box;
+}
+
+void ShowWrongKeywordWarning(QWidget* owner) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Vermutlich falsches Schlüsselwort!"),
+                  QStringLiteral("Mit einem falschen Schlüsselwort wird die E-Mail unbrauchbar.\n"
+                                 "Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!"),
+                  QMessageBox::Ok, owner);
+  box.exec();
 }
 
 QString CodePageFault(const QString& what, const std::u32string& characters) {
@@ -270,9 +288,45 @@ void TFormVelunor::FormCreate() {
 }
 
 void TFormVelunor::FormActivate() {
-  // The mail client's window is looked for here first, once the program
-  // works with it; in stand-alone use an activation only moves the focus.
-  RunHandler(this, [this] { EditPassword->setFocus(); });
+  // In stand-alone use an activation only moves the focus. A failed load of
+  // the hand-off file ends it before the focus moves.
+  RunHandler(this, [this] {
+    if (FindMailClient() != 0) ActivateInMailClientMode();
+    EditPassword->setFocus();
+  });
+}
+
+platform::TWindowHandle TFormVelunor::FindMailClient() const {
+  return windowSystem_.FindTopLevelWindow(kMailClientClassName, kMailClientWindowText);
+}
+
+bool TFormVelunor::HandOffFileExists() const {
+  return !handOffFile_.empty() && FileExists(handOffFile_);
+}
+
+void TFormVelunor::ActivateInMailClientMode() {
+  mailClientMode_ = true;
+  // Above the other controls of the panel, the output box covers the input
+  // box, the paste button and the labels.
+  RichEditOut->setGeometry(PanelClient->contentsRect());
+  RichEditOut->raise();
+  if (HandOffFileExists()) {
+    RichEditIn->Lines().LoadTextFile(handOffFile_);
+    // Ctrl held down keeps both buttons for the user to choose.
+    if (!windowSystem_.IsKeyDown(platform::TKey::kControl)) HideOneCodingButton();
+  }
+  ButtonRule();
+  ButtonOK->setEnabled(false);
+}
+
+void TFormVelunor::HideOneCodingButton() {
+  // A text with a space is plain text, to be encrypted; one without is a
+  // cipher text, to be decrypted. A hidden button stays hidden for the run.
+  if (RichEditIn->Text().find(' ') != ByteString::npos) {
+    ButtonDecrypt->hide();
+  } else {
+    ButtonEncrypt->hide();
+  }
 }
 
 void TFormVelunor::EditPasswordChange() {
@@ -349,16 +403,45 @@ void TFormVelunor::ButtonDecryptClick() {
   const ByteString plainText = Components.CipherManager1.DecodeText(RichEditIn->Text());
   ShowCodingDone(plainText);
   outputIsDecrypted_ = true;
-  // The wrong-keyword check of the mail-client mode follows here.
+  WarnWhenTheKeywordLooksWrong();
+}
+
+void TFormVelunor::WarnWhenTheKeywordLooksWrong() {
+  if (!mailClientMode_ || windowSystem_.IsKeyDown(platform::TKey::kControl)) return;
+  const std::size_t firstSpace = RichEditOut->Text().find(' ');
+  if (firstSpace == ByteString::npos || firstSpace >= kSpaceExpectedWithin) {
+    ShowWrongKeywordWarning(this);
+  }
+}
+
+void TFormVelunor::CopyResultToClipboard() {
+  RichEditOut->SelectWholeText();
+  RichEditOut->CopySelectedText(outputIsDecrypted_ ? TClipboardMark::kSensitive
+                                                   : TClipboardMark::kNone);
 }
 
 void TFormVelunor::ButtonOKClick() {
   ProcessPendingMessage();
-  // In mail-client mode the hand-off to the mail client replaces the copy.
-  RichEditOut->SelectWholeText();
-  RichEditOut->CopySelectedText(outputIsDecrypted_ ? TClipboardMark::kSensitive
-                                                   : TClipboardMark::kNone);
+  if (mailClientMode_) {
+    HandOffToMailClient();
+  } else {
+    CopyResultToClipboard();
+  }
   emit QuitRequested();
+}
+
+void TFormVelunor::HandOffToMailClient() {
+  ProcessPendingMessage();
+  const platform::TWindowHandle mailClient = FindMailClient();
+  if (mailClient != 0) {
+    // Written and closed before the mail client hears of it. A failure
+    // raises here: nothing is posted and the program goes on.
+    if (HandOffFileExists()) RichEditOut->Lines().SaveTextFile(handOffFile_);
+    if (windowSystem_.PostSystemCommand(mailClient, platform::kHandOffCommand, 0)) return;
+  }
+  // The mail client has gone: the result goes to the clipboard rather than
+  // being lost.
+  CopyResultToClipboard();
 }
 
 void TFormVelunor::ButtonEscClick() {

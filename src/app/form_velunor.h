@@ -5,8 +5,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <string>
+#include <utility>
 
 #include "app/form_velunor_components.h"
+#include "platform/window_system.h"
 #include "protection/byte_string.h"
 #include "widgets/flat_glyph_button.h"
 #include "widgets/form.h"
@@ -14,14 +17,15 @@
 
 namespace velunor {
 
-namespace platform {
-class TWindowSystem;
-}
-
 // The encrypter window "CMVelunor - Text ent-/verschlüsseln". The user
 // pastes a text, types a keyword, encrypts or decrypts it and takes the
 // result to the clipboard with "&OK". After a coding both text boxes stay
 // read-only until the program ends.
+//
+// Mail-client mode: while the window of the mail client (class "TMainForm",
+// title "Corvane Mail") exists, every activation loads the hand-off file into
+// the input box, and "&OK" writes the result back into the file and then
+// posts the mail client the system command 888.
 //
 // The controls keep their form names and are reachable from outside as the
 // fields of a form are; the handlers are named after control and event.
@@ -34,6 +38,11 @@ class TFormVelunor : public TForm {
   static constexpr int kMaxKeywordBytes = 70;
 
   explicit TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* parent = nullptr);
+
+  // The file the mail client hands over: the program's first argument.
+  void SetHandOffFile(std::string path) { handOffFile_ = std::move(path); }
+  // Whether an activation has found the mail client; stays true for the run.
+  bool MailClientMode() const { return mailClientMode_; }
 
   // Handlers. Each one that may fail runs under RunHandler, which shows
   // the error box and leaves the window as the failure found it.
@@ -114,11 +123,22 @@ class TFormVelunor : public TForm {
   void CheckInputCodePage() const;
   // The state after a coding: coding buttons off, boxes read-only, "&OK" on.
   void ShowCodingDone(const ByteString& result);
+  void CopyResultToClipboard();
+
+  // Mail-client mode.
+  platform::TWindowHandle FindMailClient() const;
+  bool HandOffFileExists() const;
+  void ActivateInMailClientMode();
+  void HideOneCodingButton();
+  void WarnWhenTheKeywordLooksWrong();
+  void HandOffToMailClient();
   void ApplyWindowClassName();
 
   platform::TWindowSystem& windowSystem_;
   // Whether the output box holds the result of a decryption.
   bool outputIsDecrypted_ = false;
+  std::string handOffFile_;
+  bool mailClientMode_ = false;
 };
 
 }  // namespace velunor

@@ -33,6 +33,9 @@ int main(int argc, char** argv) {
   QGuiApplication::setWindowIcon(ApplicationIcon());
 
   QPointer<TFormVelunor> form = new TFormVelunor(*windowSystem);
+  // The mail client names its hand-off file as the first argument (the
+  // toolkit has taken its own options out of the list by now).
+  form->SetHandOffFile(argc > 1 ? argv[1] : "");
   TClipboardKeeper keeper(*windowSystem, *form);
   QObject::connect(form, &TFormVelunor::QuitRequested, &keeper, &TClipboardKeeper::EndProgram);
   QObject::connect(form, &TFormVelunor::Closed, &application, [] { QCoreApplication::exit(0); });

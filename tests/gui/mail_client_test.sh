@@ -1,0 +1,84 @@
+#!/bin/bash
+# The hand-off to the mail client on a real X display (run under
+# with_xvfb.sh): the stand-in mail client starts the program on a file,
+# xdotool types the keyword and presses the coding button and "&OK", and the
+# file and what the stand-in received are checked. Encrypts a letter, then
+# decrypts it back.
+#
+#   mail_client_test.sh BIN_DIR
+set -u
+
+bin=$1
+keyword=geheim
+workdir=$(mktemp -d)
+file=$workdir/letter.txt
+stub_out=$workdir/stub.out
+stub_pid=""
+
+cleanup() {
+  [ -n "$stub_pid" ] && kill "$stub_pid" 2>/dev/null
+  rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  echo "the stand-in mail client printed:" >&2
+  cat "$stub_out" >&2
+  exit 1
+}
+
+hex() { od -An -v -tx1 | tr -d ' \n'; }
+
+# Waits up to 15 s for a line of the stand-in matching $1.
+wait_for_line() {
+  for _ in $(seq 300); do
+    grep -q "$1" "$stub_out" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# One hand-off: the stand-in starts cmvelunor on the file; the keyword is
+# typed, the coding button at x = $1 pressed, then "&OK". Checks that the
+# program ended with 0 and that the stand-in got one WM_SYSCOMMAND 888/0,
+# when the file already held all of $2 (hex).
+hand_off() {
+  local button_x=$1 expected_hex=$2
+  : >"$stub_out"
+  "$bin/mailclient-stub" --start "$bin/cmvelunor" "$file" >"$stub_out" &
+  stub_pid=$!
+  local window
+  window=$(timeout 15 xdotool search --sync --onlyvisible --class '^TFormVelunor$' | head -n 1)
+  [ -n "$window" ] || fail "cmvelunor shows no window"
+  xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+  sleep 0.3
+  xdotool type --delay 30 "$keyword"
+  xdotool mousemove --window "$window" "$button_x" 311 click 1
+  sleep 0.3
+  xdotool key alt+o
+  wait_for_line '^ended' || fail "cmvelunor did not end after OK"
+  grep -qx 'ended with status 0' "$stub_out" || fail "cmvelunor did not end with status 0"
+  kill "$stub_pid"
+  wait "$stub_pid" 2>/dev/null
+  stub_pid=""
+
+  [ "$(grep -c '^WM_SYSCOMMAND' "$stub_out")" = 1 ] || fail "not exactly one WM_SYSCOMMAND"
+  grep -qx "WM_SYSCOMMAND wParam=888 lParam=0 content=$expected_hex" "$stub_out" ||
+    fail "the message did not come after the file was complete (expected content $expected_hex)"
+  [ "$(hex <"$file")" = "$expected_hex" ] || fail "the file holds $(hex <"$file")"
+}
+
+# A letter in code page 1252 with Windows line breaks, and the same in UTF-8.
+printf 'Gr\xfc\xdfe aus Velunor\r\nzweite Zeile\r\n' >"$file"
+letter_hex=$(hex <"$file")
+cipher_text=$(printf 'Grüße aus Velunor\nzweite Zeile\n' |
+  "$bin/velunor" encrypt --text --keyword "$keyword") || fail "velunor encrypt failed"
+cipher_hex=$(printf '%s' "$cipher_text" | hex)
+
+# "Verschlüsseln" (the only coding button for a text with a space), then back
+# with "Entschlüsseln" (the only one for a text without).
+hand_off 131 "$cipher_hex"
+echo "encrypt: passed"
+hand_off 230 "$letter_hex"
+echo "decrypt: passed"
