@@ -123,14 +123,11 @@ struct MailClientWindow {
   void Click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
   QByteArray Output() const { return Raw(form->RichEditOut->Text()); }
   QString Buttons() const {
+    const auto state = [](const QPushButton* button) {
+      return button->isHidden() ? "hidden" : button->isEnabled() ? "on" : "off";
+    };
     return QStringLiteral("encrypt %1, decrypt %2, ok %3")
-        .arg(form->ButtonEncrypt->isHidden()    ? "hidden"
-             : form->ButtonEncrypt->isEnabled() ? "on"
-                                                : "off")
-        .arg(form->ButtonDecrypt->isHidden()    ? "hidden"
-             : form->ButtonDecrypt->isEnabled() ? "on"
-                                                : "off")
-        .arg(form->ButtonOK->isEnabled() ? "on" : "off");
+        .arg(state(form->ButtonEncrypt), state(form->ButtonDecrypt), state(form->ButtonOK));
   }
 };
 
