@@ -238,9 +238,8 @@ bool TX11WindowSystem::IsModifierDown(int modifierIndex) {
   const int perModifier = modifiers->max_keypermod;
   for (int i = 0; i < perModifier; ++i) {
     const unsigned code = modifiers->modifiermap[modifierIndex * perModifier + i];
-    if (code != 0 && ((static_cast<unsigned char>(keys[code / 8]) >> (code % 8)) & 1u) != 0) {
-      down = true;
-    }
+    const unsigned keysOfItsByte = static_cast<unsigned char>(keys[code / 8]);
+    if (code != 0 && ((keysOfItsByte >> (code % 8)) & 1u) != 0) down = true;
   }
   XFreeModifiermap(modifiers);
   return down;
