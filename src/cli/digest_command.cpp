@@ -1,4 +1,5 @@
 #include <memory>
+#include <sstream>
 
 #include "cli/cli_app.h"
 #include "cli/coding_options.h"
@@ -23,7 +24,14 @@ struct DigestOptions {
 // Files are digested through the coding pipeline, in chunks, so memory use
 // does not grow with the file.
 ByteString DigestFile(THash& hash, const std::string& path, std::int32_t format) {
-  hash.ProcessFile(path, path, caDigest);
+  if (FileExists(path)) {
+    hash.ProcessFile(path, path, caDigest);
+  } else {
+    // A pipe or device has no size to run over: read what it gives.
+    std::istringstream none;
+    TMemoryStream data(ReadInput(path, none));
+    hash.ProcessStream(&data, nullptr, -1, caDigest);
+  }
   return BytesToText(hash.DigestBuffer(), hash.DigestSize(), format);
 }
 

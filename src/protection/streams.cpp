@@ -101,6 +101,8 @@ std::int32_t TFileStream::Read(void* buffer, std::int32_t count) {
   ssize_t n;
   do {
     n = ::pread(fd_, buffer, static_cast<std::size_t>(count), static_cast<off_t>(position_));
+    // Pipes have no positions: they are read as they come.
+    if (n < 0 && errno == ESPIPE) n = ::read(fd_, buffer, static_cast<std::size_t>(count));
   } while (n < 0 && errno == EINTR);
   if (n < 0) throw EReadError();
   position_ += n;
@@ -126,8 +128,10 @@ void TFileStream::Flush() {
 }
 
 bool FileExists(const std::string& path) {
+  // Only regular files: reading a pipe or a device named here could block
+  // the program for good.
   struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 }  // namespace velunor

@@ -115,7 +115,7 @@ class TFileStream final : public TStream {
   std::int64_t position_ = 0;
 };
 
-// True for an existing file that is not a directory.
+// True for an existing regular file (not a directory, pipe or device).
 bool FileExists(const std::string& path);
 
 }  // namespace velunor
