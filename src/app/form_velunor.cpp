@@ -126,6 +126,12 @@ TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* paren
   FormCreate();
 }
 
+TFormVelunor::~TFormVelunor() {
+  // Cheat sheets still open save their text as they are destroyed, and may
+  // show the error box: that must happen while this window is still whole.
+  qDeleteAll(findChildren<TFormSpicker*>(Qt::FindDirectChildrenOnly));
+}
+
 void TFormVelunor::CreateActions() {
   actSpickzettel = new QAction(CheatSheetGlyph(), QStringLiteral("Spickzettel anzeigen"), this);
   actSpickzettel->setShortcut(QKeySequence(Qt::Key_F1));
@@ -465,7 +471,11 @@ void TFormVelunor::RichEditInKeyUp() {
 }
 
 void TFormVelunor::actSpickzettelExecute() {
-  // Opens the keyword cheat sheet once the program has one.
+  // A new window each time; it reads the cheat sheet's file afresh.
+  FormSpicker = new TFormSpicker(this, RunHandler);
+  FormSpicker->show();
+  FormSpicker->raise();
+  FormSpicker->activateWindow();
 }
 
 void TFormVelunor::closeEvent(QCloseEvent* event) {

@@ -4,11 +4,13 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <string>
 #include <utility>
 
 #include "app/form_velunor_components.h"
+#include "cheatsheet/form_spicker.h"
 #include "platform/window_system.h"
 #include "protection/byte_string.h"
 #include "widgets/flat_glyph_button.h"
@@ -38,6 +40,7 @@ class TFormVelunor : public TForm {
   static constexpr int kMaxKeywordBytes = 70;
 
   explicit TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* parent = nullptr);
+  ~TFormVelunor() override;
 
   // The file the mail client hands over: the program's first argument.
   void SetHandOffFile(std::string path) { handOffFile_ = std::move(path); }
@@ -92,6 +95,9 @@ class TFormVelunor : public TForm {
   QPushButton* ButtonEsc;
   QAction* actSpickzettel;
   QAction* actPaste;
+
+  // The cheat-sheet window opened last; none once it has closed.
+  QPointer<TFormSpicker> FormSpicker;
 
  signals:
   // "&OK" has done its work and the program is to end (the quit message).

@@ -1,0 +1,252 @@
+#include "cheatsheet/form_spicker.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QShowEvent>
+#include <QStandardPaths>
+#include <cerrno>
+
+#include "cheatsheet/spicker_file.h"
+#include "protection/streams.h"
+#include "widgets/codepage_text.h"
+
+namespace velunor {
+
+namespace {
+
+// The tool-window frame's border on each side of the content.
+constexpr int kFrameBorder = 4;
+constexpr int kMemoHeight = 182;
+
+std::string& SharedSpickerFileName() {
+  static std::string fileName;
+  return fileName;
+}
+
+QString& ProgramFilePathOverride() {
+  static QString path;
+  return path;
+}
+
+QString ProgramFilePath() {
+  const QString& path = ProgramFilePathOverride();
+  return path.isEmpty() ? QCoreApplication::applicationFilePath() : path;
+}
+
+QFrame* NewPanel(QWidget* parent, const QRect& geometry) {
+  auto* panel = new QFrame(parent);
+  panel->setGeometry(geometry);
+  return panel;
+}
+
+// A label centred in a fixed width. Where the system's font is wider than
+// the original one, the text is made smaller until it fits.
+QLabel* NewCentredLabel(QWidget* parent, const QString& text, QPoint position, int width) {
+  constexpr int kSmallestPixelSize = 9;
+  auto* label = new QLabel(text, parent);
+  label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  QFont font = label->font();
+  while (label->sizeHint().width() > width && font.pixelSize() > kSmallestPixelSize) {
+    font.setPixelSize(font.pixelSize() - 1);
+    label->setFont(font);
+  }
+  label->setGeometry(position.x(), position.y(), width, label->sizeHint().height());
+  return label;
+}
+
+// Replaces the file as a whole: the text goes into a new file beside it,
+// which then takes the file's place, so that a crash or a full disk never
+// leaves half a text behind.
+void ReplaceFile(const std::string& path, const ByteString& text) {
+  const QString name = QString::fromStdString(path);
+  // The user's data directory may not exist yet.
+  QDir().mkpath(QFileInfo(name).absolutePath());
+  QSaveFile file(name);
+  if (!file.open(QIODevice::WriteOnly)) throw EFCreateError(path, errno);
+  const auto size = static_cast<qint64>(text.size());
+  if (file.write(text.data(), size) != size) throw EWriteError();
+  if (!file.commit()) {
+    if (file.error() == QFileDevice::RenameError) throw EFCreateError(path, errno);
+    throw EWriteError();
+  }
+}
+
+}  // namespace
+
+TFormSpicker::TFormSpicker(QWidget* owner, THandlerRunner runHandler)
+    : TForm(owner), runHandler_(std::move(runHandler)) {
+  // A closed window has saved its text and is freed, so that no hidden
+  // window is left to write an older text at the end of the program.
+  setAttribute(Qt::WA_DeleteOnClose);
+  if (owner != nullptr) setFont(owner->font());
+  setWindowTitle(QStringLiteral("Spickzettel für Schlüsselwörter"));
+  SetClientSize(kClientWidth, kClientHeight);
+  CreateControls();
+  SetCancelButton(ButtonEsc);
+  connect(ButtonEsc, &QPushButton::clicked, this, [this] { Run([this] { ButtonEscClick(); }); });
+  GradientFormCreate();
+}
+
+TFormSpicker::~TFormSpicker() {
+  Run([this] { GradientFormDestroy(); });
+}
+
+void TFormSpicker::CreateControls() {
+  Panel1 = NewPanel(this, QRect(0, 0, kClientWidth, kMemoHeight));
+  Memo1 = new QPlainTextEdit(Panel1);
+  Memo1->setGeometry(0, 0, kClientWidth, kMemoHeight);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setTabChangesFocus(true);
+  Panel2 = NewPanel(this, QRect(0, kMemoHeight, kClientWidth, kClientHeight - kMemoHeight));
+  Label1 = NewCentredLabel(
+      Panel2, QStringLiteral("Änderungen im Spickzettel werden immer automatisch gespeichert"),
+      QPoint(3, 11), 362);
+  ButtonEsc = new QPushButton(QStringLiteral("&Schließen"), Panel2);
+  ButtonEsc->setGeometry(371, 6, 75, 25);
+  ButtonEsc->setAutoDefault(false);
+
+  const std::pair<QObject*, const char*> controls[] = {
+      {Panel1, "Panel1"}, {Memo1, "Memo1"},         {Panel2, "Panel2"},
+      {Label1, "Label1"}, {ButtonEsc, "ButtonEsc"},
+  };
+  for (const auto& [control, name] : controls)
+    control->setObjectName(QLatin1String(name));
+  setObjectName(QStringLiteral("FormSpicker"));
+}
+
+const std::string& TFormSpicker::SpickerFileName() {
+  return SharedSpickerFileName();
+}
+
+void TFormSpicker::SetProgramFilePath(const QString& path) {
+  ProgramFilePathOverride() = path;
+}
+
+bool TFormSpicker::Run(const std::function<void()>& handler) {
+  bool completed = false;
+  runHandler_(this, [&] {
+    handler();
+    completed = true;
+  });
+  return completed;
+}
+
+// ---- Memo text and file -----------------------------------------------------
+
+QString TFormSpicker::MemoContent() const {
+  // The raw text keeps no-break spaces, which the plain text turns into blanks.
+  QString text = Memo1->document()->toRawText();
+  for (QChar& character : text) {
+    // Between blocks, and the line break Shift+Enter puts inside one.
+    if (character == QChar::ParagraphSeparator || character == QChar::LineSeparator) {
+      character = u'\n';
+    }
+  }
+  return text;
+}
+
+ByteString TFormSpicker::MemoText() const {
+  const QString text = MemoContent();
+  const std::u32string outside = CharactersOutsideCp1252(text);
+  if (!outside.empty()) {
+    throw Exception(QStringLiteral("Der Spickzettel enthält Zeichen, die der Zeichensatz "
+                                   "Windows-1252 nicht darstellen kann: %1. Bitte ersetzen oder "
+                                   "entfernen Sie diese Zeichen.")
+                        .arg(DescribeCharacters(outside))
+                        .toStdString());
+  }
+  return WithCrLfBreaks(TextToCp1252(text));
+}
+
+void TFormSpicker::LoadMemo() {
+  ByteString text = ReadSpickerText(SpickerFileName());
+  std::erase(text, '\r');  // every break is CR LF; the text box breaks lines at LF
+  const QString content = TextFromCp1252(text);
+  // An unchanged text is not set again, which would move the cursor to the start.
+  if (content != MemoContent()) Memo1->setPlainText(content);
+  Memo1->document()->setModified(false);
+}
+
+void TFormSpicker::SaveMemo() {
+  const ByteString text = MemoText();
+  CheckMemoCapacity(text.size());
+  ReplaceFile(SpickerFileName(), text);
+  Memo1->document()->setModified(false);
+}
+
+void TFormSpicker::SaveAndClose() {
+  SaveMemo();
+  done_ = true;
+  close();
+}
+
+void TFormSpicker::CloseUnsaved() {
+  done_ = true;
+  close();
+}
+
+// ---- Handlers ---------------------------------------------------------------
+
+void TFormSpicker::GradientFormCreate() {
+  // The outer width leaves the layout's width between the frame's borders.
+  SetClientSize(kOuterWidth - 2 * kFrameBorder, kClientHeight);
+  const QString fallbackDirectory =
+      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  SharedSpickerFileName() =
+      ChooseSpickerFileName(ProgramFilePath().toStdString(), fallbackDirectory.toStdString());
+}
+
+void TFormSpicker::GradientFormActivate() {
+  // Back after a failed save, the memo keeps the text it could not save.
+  if (done_ || Memo1->document()->isModified()) return;
+  if (FileExists(SpickerFileName())) LoadMemo();
+}
+
+void TFormSpicker::GradientFormDeactivate() {
+  if (!done_) SaveAndClose();
+}
+
+void TFormSpicker::ButtonEscClick() {
+  SaveAndClose();
+}
+
+void TFormSpicker::GradientFormDestroy() {
+  if (!done_) SaveMemo();
+}
+
+// ---- Window events ----------------------------------------------------------
+
+void TFormSpicker::FormActivate() {
+  // A file that cannot be read must not be overwritten by an empty memo.
+  if (!Run([this] { GradientFormActivate(); })) CloseUnsaved();
+}
+
+void TFormSpicker::FormDeactivate() {
+  Run([this] { GradientFormDeactivate(); });
+}
+
+void TFormSpicker::showEvent(QShowEvent* event) {
+  TForm::showEvent(event);
+  const QWidget* owner = parentWidget();
+  if (owner != nullptr && !event->spontaneous()) {
+    const QRect frame = frameGeometry();
+    move(owner->frameGeometry().center() - QPoint(frame.width() / 2, frame.height() / 2));
+  }
+}
+
+void TFormSpicker::closeEvent(QCloseEvent* event) {
+  // The frame's close button saves first, as "&Schließen" does.
+  if (!done_ && !Run([this] { SaveMemo(); })) {
+    event->ignore();
+    return;
+  }
+  done_ = true;
+  event->accept();
+}
+
+}  // namespace velunor

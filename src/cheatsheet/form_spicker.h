@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <functional>
+#include <string>
+
+#include "protection/byte_string.h"
+#include "widgets/form.h"
+
+namespace velunor {
+
+// Runs a window handler and shows an exception leaving it in the
+// application's error box (RunHandler of the program).
+using THandlerRunner = std::function<void(QWidget* parent, const std::function<void()>& handler)>;
+
+// The keyword cheat sheet "Spickzettel für Schlüsselwörter": a notepad whose
+// text lives in one file (SpickerFileName) and is saved whenever the window
+// closes or the focus goes to another window of the program.
+//
+// Each opening creates a new window, which reads the file afresh. A window
+// is freed once it has closed with its text saved, so no hidden window can
+// later write an older text over a newer one. A window still shown when the
+// program ends saves as it is destroyed.
+//
+// Nothing is lost: a save replaces the file as a whole or not at all, a
+// window whose save failed stays open with its text, and a window whose file
+// could not be read closes without saving, leaving the file as it was.
+class TFormSpicker : public TForm {
+  Q_OBJECT
+
+ public:
+  // The window's content as laid out: a text box above a bar with the
+  // label and the "&Schließen" button.
+  static constexpr int kClientWidth = 447;
+  static constexpr int kClientHeight = 216;
+  // The width of the window including the frame's borders.
+  static constexpr int kOuterWidth = 455;
+
+  // A new window owned by `owner`, the main window, over which it opens.
+  TFormSpicker(QWidget* owner, THandlerRunner runHandler);
+  ~TFormSpicker() override;
+
+  // The cheat sheet's file, the same for every window of the run; set by
+  // every window as it is created.
+  static const std::string& SpickerFileName();
+
+  // The program file whose name the cheat sheet's file takes: the running
+  // executable unless set otherwise (as the tests do).
+  static void SetProgramFilePath(const QString& path);
+
+  // Handlers, named after the window's events and the control.
+  void GradientFormCreate();
+  void GradientFormActivate();
+  void GradientFormDeactivate();
+  void ButtonEscClick();
+  void GradientFormDestroy();
+
+  QFrame* Panel1;
+  QPlainTextEdit* Memo1;
+  QFrame* Panel2;
+  QLabel* Label1;
+  QPushButton* ButtonEsc;
+
+ protected:
+  void FormActivate() override;
+  void FormDeactivate() override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateControls();
+  // Runs a handler under the error box; false when it failed.
+  bool Run(const std::function<void()>& handler);
+
+  // The memo's text with LF between lines.
+  QString MemoContent() const;
+  // The memo's text in code page 1252 with CR LF between lines; raises
+  // when it holds characters the code page lacks.
+  ByteString MemoText() const;
+  void LoadMemo();
+  void SaveMemo();
+  // Saves, then closes; a failed save leaves the window open.
+  void SaveAndClose();
+  // Closes without saving, as when the file could not be read.
+  void CloseUnsaved();
+
+  THandlerRunner runHandler_;
+  // Set once the window's last word has been written (or must not be):
+  // from then on it never writes the file again.
+  bool done_ = false;
+};
+
+}  // namespace velunor
