@@ -1,0 +1,352 @@
+// The keyword cheat sheet, opened from the encrypter window of a program
+// that lives in a temporary directory: its file, its saves and its windows.
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/form_velunor.h"
+#include "cheatsheet/form_spicker.h"
+#include "cheatsheet/spicker_file.h"
+#include "gui/gui_test_support.h"
+#include "platform/window_system.h"
+
+using velunor::TFormSpicker;
+using velunor::TFormVelunor;
+using velunor::test::ModalBoxCatcher;
+
+namespace {
+
+// Whether the window has become the program's active window. (The offscreen
+// platform reports a new window active before the program hears of it.)
+bool BecomesActive(QWidget* window) {
+  return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
+}
+
+bool Activate(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  return BecomesActive(&window);
+}
+
+// A run of the program whose file is <temporary directory>/cmvelunor.
+struct ProgramRun {
+  QTemporaryDir programDirectory;
+  velunor::platform::TNoWindowSystem windowSystem;
+  std::unique_ptr<TFormVelunor> main;
+
+  ProgramRun() {
+    TFormSpicker::SetProgramFilePath(programDirectory.filePath("cmvelunor"));
+    main = std::make_unique<TFormVelunor>(windowSystem);
+    if (!Activate(*main)) QTest::qFail("main window not active", __FILE__, __LINE__);
+  }
+
+  QString FilePath() const { return programDirectory.filePath("cmvelunor.msg"); }
+  bool FileExists() const { return QFile::exists(FilePath()); }
+  QByteArray FileContent() const {
+    QFile file(FilePath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+  }
+  void WriteFile(const QByteArray& content) const {
+    QFile file(FilePath());
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+      QTest::qFail("cannot write the cheat sheet's file", __FILE__, __LINE__);
+  }
+
+  // F1 in the main window; the new cheat sheet, once it is active.
+  TFormSpicker* Open() {
+    if (!main->isActiveWindow() && !Activate(*main)) return nullptr;
+    QTest::keyClick(main->EditPassword, Qt::Key_F1);
+    TFormSpicker* sheet = main->FormSpicker;
+    if (sheet == nullptr || !BecomesActive(sheet)) return nullptr;
+    return sheet;
+  }
+  // Replaces the memo's text as typing would.
+  static void Type(TFormSpicker& sheet, const QString& text) {
+    sheet.Memo1->selectAll();
+    sheet.Memo1->insertPlainText(text);
+  }
+  void EndProgram() { main.reset(); }
+};
+
+// A directory that not even root may write: mode r-x and, where the test
+// may set it, the immutable flag.
+class ReadOnlyDirectory {
+ public:
+  explicit ReadOnlyDirectory(const QString& path) : path_(QFile::encodeName(path)) {
+    ::chmod(path_.constData(), 0555);
+    SetImmutable(true);
+  }
+  ~ReadOnlyDirectory() {
+    SetImmutable(false);
+    ::chmod(path_.constData(), 0755);
+  }
+
+ private:
+  void SetImmutable(bool immutable) {
+    const int fd = ::open(path_.constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    int flags = 0;
+    if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+      flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+      ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    }
+    ::close(fd);
+  }
+
+  QByteArray path_;
+};
+
+}  // namespace
+
+class FormSpickerTest : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dataHome_;
+
+ private slots:
+  void initTestCase() {
+    // The user's data directory, for programs whose own one is read-only.
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome_.path()));
+  }
+
+  void theFileIsNamedAfterTheProgram_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("no extension") << "/opt/velunor/cmvelunor"
+                                  << "/opt/velunor/cmvelunor.msg";
+    QTest::newRow("extension") << "/opt/velunor/CMVelunor.exe"
+                               << "/opt/velunor/CMVelunor.msg";
+    QTest::newRow("last dot counts") << "/opt/a.b.c"
+                                     << "/opt/a.b.msg";
+    QTest::newRow("dot in a directory") << "/opt/v1.2/cmvelunor"
+                                        << "/opt/v1.2/cmvelunor.msg";
+  }
+  void theFileIsNamedAfterTheProgram() {
+    QFETCH(QString, program);
+    QFETCH(QString, file);
+    QCOMPARE(QString::fromStdString(velunor::SpickerFileNameBeside(program.toStdString())), file);
+  }
+
+  void theWindowOpensOverTheMainWindow() {
+    ProgramRun run;
+    TFormSpicker* sheet = run.Open();
+    QVERIFY(sheet);
+    QCOMPARE(sheet->windowTitle(), QString("Spickzettel für Schlüsselwörter"));
+    QCOMPARE(sheet->size(), QSize(447, 216));
+    QCOMPARE(sheet->minimumSize(), sheet->maximumSize());
+    QVERIFY(sheet->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(sheet->parentWidget(), run.main.get());
+    QVERIFY(sheet->Label1->sizeHint().width() <= sheet->Label1->width());
+    QCOMPARE(sheet->ButtonEsc->text(), QString("&Schließen"));
+    const QPoint offset = sheet->frameGeometry().center() - run.main->frameGeometry().center();
+    QVERIFY2(offset.manhattanLength() <= 2,
+             qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+  }
+
+  void aMissingFileOpensEmptyAndEscCreatesIt() {
+    ProgramRun run;
+    TFormSpicker* sheet = run.Open();
+    QVERIFY(sheet);
+    QCOMPARE(sheet->Memo1->toPlainText(), QString());
+    QVERIFY(!run.FileExists());
+    QTest::keyClick(sheet->Memo1, Qt::Key_Escape);
+    QVERIFY(run.FileExists());
+    QCOMPARE(run.FileContent(), QByteArray());
+    QTRY_VERIFY(run.main->FormSpicker.isNull());  // closed is freed
+  }
+
+  void loadingAndSavingKeepTheText_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("lone LF") << QByteArray("a\nb") << "a\nb" << QByteArray("a\r\nb");
+    QTest::newRow("lone CR") << QByteArray("a\rb\r") << "a\nb\n" << QByteArray("a\r\nb\r\n");
+    QTest::newRow("final CR LF kept") << QByteArray("a\r\nb\r\n") << "a\nb\n"
+                                      << QByteArray("a\r\nb\r\n");
+    QTest::newRow("no final break added")
+        << QByteArray("a\r\n\r\nb") << "a\n\nb" << QByteArray("a\r\n\r\nb");
+    QTest::newRow("code page 1252")
+        << QByteArray("Gr\xFC\xDF\xA0\x80") << "Grüß\u00A0€" << QByteArray("Gr\xFC\xDF\xA0\x80");
+    QTest::newRow("a zero byte ends the text")
+        << QByteArray("ab\0cd", 5) << "ab" << QByteArray("ab");
+  }
+  void loadingAndSavingKeepTheText() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, shown);
+    QFETCH(QByteArray, saved);
+    ProgramRun run;
+    run.WriteFile(file);
+    TFormSpicker* sheet = run.Open();
+    QVERIFY(sheet);
+    QCOMPARE(sheet->Memo1->document()->blockCount(), static_cast<int>(shown.count('\n')) + 1);
+    QCOMPARE(sheet->Memo1->document()->toRawText().replace(QChar::ParagraphSeparator, '\n'), shown);
+    QTest::mouseClick(sheet->ButtonEsc, Qt::LeftButton);
+    QCOMPARE(run.FileContent(), saved);
+  }
+
+  void f1TwiceShowsTheFirstWindowsTextInTheSecond() {
+    ProgramRun run;
+    TFormSpicker* first = run.Open();
+    QVERIFY(first);
+    QTest::keyClicks(first->Memo1, "kennwort");
+    QTest::mouseClick(first->ButtonEsc, Qt::LeftButton);
+    const QPointer<TFormSpicker> firstWindow = first;
+    TFormSpicker* second = run.Open();
+    QVERIFY(second);
+    QVERIFY(second != firstWindow);
+    QCOMPARE(second->Memo1->toPlainText(), QString("kennwort"));
+  }
+
+  void focusMovingToTheMainWindowSavesAndHides() {
+    ProgramRun run;
+    const QPointer<TFormSpicker> sheet = run.Open();
+    QVERIFY(sheet);
+    ProgramRun::Type(*sheet, "eins\nzwei");
+    QVERIFY(Activate(*run.main));
+    QVERIFY(sheet.isNull() || !sheet->isVisible());
+    QCOMPARE(run.FileContent(), QByteArray("eins\r\nzwei"));
+  }
+
+  void switchingToAnotherProgramNeitherSavesNorHides() {
+    ProgramRun run;
+    run.WriteFile("alt");
+    TFormSpicker* sheet = run.Open();
+    QVERIFY(sheet);
+    ProgramRun::Type(*sheet, "neu");
+    QWidget otherProgram;
+    QVERIFY(Activate(otherProgram));
+    QVERIFY(sheet->isVisible());
+    QCOMPARE(run.FileContent(), QByteArray("alt"));
+    QVERIFY(Activate(*sheet));  // back: the memo is not loaded again
+    QCOMPARE(sheet->Memo1->toPlainText(), QString("neu"));
+    QVERIFY(Activate(*run.main));
+    QCOMPARE(run.FileContent(), QByteArray("neu"));
+  }
+
+  void aFailedSaveKeepsTheWindowOpenAndShowsWhy_data() {
+    QTest::addColumn<bool>("directoryInTheWay");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");  // %1: the file's path
+    QTest::newRow("file cannot be created") << true << "geheim"
+                                            << "Datei %1 kann nicht erstellt werden.";
+    QTest::newRow("beyond the capacity") << false << QString(velunor::kMemoCapacity + 1, 'x')
+                                         << "Text überschreitet Memo-Kapazität.";
+    QTest::newRow("outside code page 1252")
+        << false << "Złoty"
+        << "Der Spickzettel enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen "
+           "kann: „ł“ (U+0142). Bitte ersetzen oder entfernen Sie diese Zeichen.";
+  }
+  void aFailedSaveKeepsTheWindowOpenAndShowsWhy() {
+    QFETCH(bool, directoryInTheWay);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    ProgramRun run;
+    if (directoryInTheWay) {
+      QVERIFY(QDir(run.programDirectory.path()).mkdir("cmvelunor.msg"));
+    } else {
+      run.WriteFile("alt");
+    }
+    TFormSpicker* sheet = run.Open();
+    QVERIFY(sheet);
+    ProgramRun::Type(*sheet, text);
+
+    ModalBoxCatcher onClose;
+    QTest::mouseClick(sheet->ButtonEsc, Qt::LeftButton);
+    QVERIFY(onClose.Caught());
+    QCOMPARE(onClose.Title(), QString("CMVelunor"));
+    QCOMPARE(onClose.Text(), message.replace("%1", run.FilePath()));
+    QVERIFY(sheet->isVisible());
+
+    // The main window taking the focus tries again; coming back, the
+    // window still holds the text it could not save.
+    ModalBoxCatcher onDeactivation;
+    run.main->activateWindow();
+    QTRY_VERIFY(onDeactivation.Caught());
+    QCOMPARE(onDeactivation.Text(), onClose.Text());
+    QVERIFY(sheet->isVisible());
+    QVERIFY(Activate(*sheet));
+    QCOMPARE(sheet->Memo1->toPlainText(), text);
+
+    // Destroyed at the end of the program, it tries once more.
+    ModalBoxCatcher atProgramEnd;
+    run.EndProgram();
+    QVERIFY(atProgramEnd.Caught());
+    if (!directoryInTheWay) QCOMPARE(run.FileContent(), QByteArray("alt"));
+  }
+
+  void aFileTooLongToShowIsLeftAlone() {
+    ProgramRun run;
+    const QByteArray tooLong(static_cast<qsizetype>(velunor::kMemoCapacity) + 1, 'x');
+    run.WriteFile(tooLong);
+    ModalBoxCatcher box;
+    QTest::keyClick(run.main->EditPassword, Qt::Key_F1);
+    QTRY_VERIFY(box.Caught());
+    QCOMPARE(box.Text(), QString("Text überschreitet Memo-Kapazität."));
+    QTRY_VERIFY(run.main->FormSpicker.isNull());  // closed without saving
+    run.EndProgram();
+    QCOMPARE(run.FileContent(), tooLong);
+  }
+
+  // Every opening leaves a window behind; only one still shown may write
+  // the file at the end of the program, never an older hidden one.
+  void onlyAWindowStillShownSavesAtProgramEnd_data() {
+    QTest::addColumn<bool>("secondStillShown");
+    QTest::newRow("all windows closed") << false;
+    QTest::newRow("second window shown") << true;
+  }
+  void onlyAWindowStillShownSavesAtProgramEnd() {
+    QFETCH(bool, secondStillShown);
+    ProgramRun run;
+    TFormSpicker* first = run.Open();
+    QVERIFY(first);
+    ProgramRun::Type(*first, "alt");
+    QVERIFY(Activate(*run.main));
+    TFormSpicker* second = run.Open();
+    QVERIFY(second);
+    QCOMPARE(second->Memo1->toPlainText(), QString("alt"));
+    ProgramRun::Type(*second, "neu");
+    if (!secondStillShown) {
+      QTest::mouseClick(second->ButtonEsc, Qt::LeftButton);
+      QCOMPARE(run.FileContent(), QByteArray("neu"));
+      QVERIFY(QFile::remove(run.FilePath()));
+    }
+    run.EndProgram();
+    if (secondStillShown) {
+      QCOMPARE(run.FileContent(), QByteArray("neu"));
+    } else {
+      QVERIFY(!run.FileExists());  // no hidden window wrote it again
+    }
+  }
+
+  void aReadOnlyProgramDirectoryKeepsTheFileInTheUsersDataDirectory() {
+    ProgramRun run;
+    const ReadOnlyDirectory readOnly(run.programDirectory.path());
+    QVERIFY(!velunor::DirectoryIsWritable(run.programDirectory.path().toStdString()));
+    TFormSpicker* sheet = run.Open();
+    QVERIFY(sheet);
+    const QString fallback =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/cmvelunor.msg";
+    QVERIFY(fallback.startsWith(dataHome_.path()));
+    QCOMPARE(QString::fromStdString(TFormSpicker::SpickerFileName()), fallback);
+    ProgramRun::Type(*sheet, "notiz");
+    QTest::mouseClick(sheet->ButtonEsc, Qt::LeftButton);
+    QFile saved(fallback);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray("notiz"));
+    QVERIFY(!run.FileExists());
+  }
+};
+
+QTEST_MAIN(FormSpickerTest)
+#include "form_spicker_test.moc"
