@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/clipboard_keeper.h"
 #include "app/form_velunor.h"
+#include "app/termination_signals.h"
 #include "cipher/cipher_registry.h"
 #include "hash/hash_registry.h"
 #include "platform/window_system.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
   CipherRegistry();
 
   QApplication application(argc, argv);
+  QuitEventLoopOnTerminationSignals();
   const auto windowSystem = platform::CreateWindowSystem();
   const QString programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
   if (CheckSingleInstance(*windowSystem, programFileName)) return kExitAlreadyRunning;

@@ -5,6 +5,7 @@
 #   x11_program_test.sh single-instance BIN_DIR
 #   x11_program_test.sh clipboard BIN_DIR
 #   x11_program_test.sh clipboard-manager BIN_DIR   (needs fake_clipboard_manager in BIN_DIR)
+#   x11_program_test.sh terminate BIN_DIR
 set -u
 
 scenario=$1
@@ -191,9 +192,37 @@ clipboard_manager_takes_over() {
   echo "clipboard manager: passed"
 }
 
+# SIGTERM (a session ending) ends the program as a normal end would: the
+# open cheat sheet saves its text into the file beside the program.
+terminate_saves_cheat_sheet() {
+  local dir
+  dir=$(mktemp -d)
+  cp "$program" "$dir/cmvelunor"
+  program="$dir/cmvelunor"
+  start_program
+  local program_pid=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window"
+  focus "$window"
+  xdotool key F1
+  local sheet
+  sheet=$(timeout 15 xdotool search --sync --onlyvisible --name '^Spickzettel' | head -n 1)
+  [ -n "$sheet" ] || fail "F1 shows no cheat sheet"
+  focus "$sheet"
+  xdotool type --delay 30 "notiz"
+  kill -TERM "$program_pid"
+  wait_for_exit "$program_pid" 10
+  [ "$exit_status" = 0 ] || fail "SIGTERM: exit status $exit_status, expected 0"
+  [ "$(cat "$dir/cmvelunor.msg" 2>/dev/null)" = notiz ] || fail "the cheat sheet was not saved"
+  rm -rf "$dir"
+  echo "terminate: passed"
+}
+
 case "$scenario" in
   single-instance) single_instance ;;
   clipboard) clipboard_outlives_program ;;
   clipboard-manager) clipboard_manager_takes_over ;;
+  terminate) terminate_saves_cheat_sheet ;;
   *) fail "unknown scenario $scenario" ;;
 esac
