@@ -30,8 +30,9 @@ class TForm : public QWidget {
   explicit TForm(QWidget* parent = nullptr);
   ~TForm() override;
 
-  // The size of the window's content, which the user cannot change.
-  void SetClientSize(int width, int height);
+  // The size of the window's content, which the user cannot change. A form
+  // that draws a frame of its own adds the frame around it.
+  virtual void SetClientSize(int width, int height);
 
   // Makes `action` one of the form's actions: its shortcut works anywhere in
   // the window, ahead of the focused control, while the action is enabled.
