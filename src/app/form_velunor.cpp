@@ -109,7 +109,7 @@ QString CodePageFault(const QString& what, const std::u32string& characters) {
 }  // namespace
 
 TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* parent)
-    : TForm(parent), windowSystem_(windowSystem) {
+    : TGradientForm(parent), windowSystem_(windowSystem) {
   setWindowTitle(QStringLiteral("CMVelunor - Text ent-/verschlüsseln"));
   setWindowIcon(ApplicationIcon());
   setFont(WindowFont());
@@ -145,7 +145,7 @@ void TFormVelunor::CreateActions() {
 }
 
 void TFormVelunor::CreateTopPanel() {
-  PanelTop = NewPanel(this, QRect(0, 0, kClientWidth, 57), true);
+  PanelTop = NewPanel(ClientArea(), QRect(0, 0, kClientWidth, 57), true);
   Label1 = NewLabel(PanelTop, QStringLiteral("Schlüsselwort: "), QPoint(10, 10));
   EditPassword = new QLineEdit(PanelTop);
   EditPassword->setGeometry(85, 7, 440, 21);
@@ -162,7 +162,7 @@ void TFormVelunor::CreateTopPanel() {
 void TFormVelunor::CreateClientPanel() {
   const QString onlyWithValidKeyword =
       QStringLiteral("Funktioniert aber nur, wenn das Schlüsselwort gültig ist!");
-  PanelClient = NewPanel(this, QRect(0, 57, kClientWidth, 233), true);
+  PanelClient = NewPanel(ClientArea(), QRect(0, 57, kClientWidth, 233), true);
   Label5 = NewLabel(PanelClient,
                     QStringLiteral("1. Der zu ent-/verschlüsselnde Text muß aus der "
                                    "Zwischenablage eingefügt werden: "),
@@ -188,7 +188,7 @@ void TFormVelunor::CreateClientPanel() {
 }
 
 void TFormVelunor::CreateBottomPanel() {
-  PanelBottom = NewPanel(this, QRect(0, 290, kClientWidth, 41), false);
+  PanelBottom = NewPanel(ClientArea(), QRect(0, 290, kClientWidth, 41), false);
   TBSpicker = new TFlatGlyphButton(actSpickzettel, PanelBottom);
   TBSpicker->setGeometry(11, 10, 23, 22);
   ButtonEncrypt = NewButton(PanelBottom, QStringLiteral("Verschlüsseln"), QRect(86, 9, 90, 25));
@@ -273,7 +273,7 @@ bool TFormVelunor::eventFilter(QObject* watched, QEvent* event) {
   } else if (watched == Label1 && event->type() == QEvent::MouseButtonDblClick) {
     actSpickzettel->trigger();
   }
-  return TForm::eventFilter(watched, event);
+  return TGradientForm::eventFilter(watched, event);
 }
 
 void TFormVelunor::ApplyWindowClassName() {

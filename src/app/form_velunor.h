@@ -14,7 +14,7 @@
 #include "platform/window_system.h"
 #include "protection/byte_string.h"
 #include "widgets/flat_glyph_button.h"
-#include "widgets/form.h"
+#include "widgets/gradient_form.h"
 #include "widgets/rich_text_box.h"
 
 namespace velunor {
@@ -31,7 +31,7 @@ namespace velunor {
 //
 // The controls keep their form names and are reachable from outside as the
 // fields of a form are; the handlers are named after control and event.
-class TFormVelunor : public TForm {
+class TFormVelunor : public TGradientForm {
   Q_OBJECT
 
  public:
@@ -71,7 +71,7 @@ class TFormVelunor : public TForm {
   // followed by CR LF, the last one too.
   ByteString PlainTextOfInput() const;
 
-  TFormVelunorComponents Components;
+  TFormVelunorComponents Components{StoredValues()};
 
   QFrame* PanelTop;
   QLabel* Label1;

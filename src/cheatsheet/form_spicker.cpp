@@ -10,6 +10,7 @@
 #include <cerrno>
 
 #include "cheatsheet/spicker_file.h"
+#include "protection/form_description.h"
 #include "protection/streams.h"
 #include "widgets/codepage_text.h"
 
@@ -17,9 +18,21 @@ namespace velunor {
 
 namespace {
 
-// The tool-window frame's border on each side of the content.
-constexpr int kFrameBorder = 4;
 constexpr int kMemoHeight = 182;
+
+// The window's own stored values: the caption bar's gradient stops at the
+// tooltip colour, with the system's caption font.
+const TFormDescription& StoredDescription() {
+  static const TFormDescription description = {
+      {"FormSpicker",
+       {{"CaptionFont.Height", "-11"},
+        {"CaptionFont.Name", "MS Sans Serif"},
+        {"CaptionFont.Style", "[fsBold]"},
+        {"UseSystemCaptionFont", "True"},
+        {"GradientStopColor", "clInfoBk"}}},
+  };
+  return description;
+}
 
 std::string& SharedSpickerFileName() {
   static std::string fileName;
@@ -77,12 +90,14 @@ void ReplaceFile(const std::string& path, const ByteString& text) {
 }  // namespace
 
 TFormSpicker::TFormSpicker(QWidget* owner, THandlerRunner runHandler)
-    : TForm(owner), runHandler_(std::move(runHandler)) {
+    : TGradientForm(owner), runHandler_(std::move(runHandler)) {
   // A closed window has saved its text and is freed, so that no hidden
   // window is left to write an older text at the end of the program.
   setAttribute(Qt::WA_DeleteOnClose);
   if (owner != nullptr) setFont(owner->font());
   setWindowTitle(QStringLiteral("Spickzettel für Schlüsselwörter"));
+  StoredValues().SetName("FormSpicker");
+  ReadFormDescription(StoredValues(), StoredDescription());
   SetClientSize(kClientWidth, kClientHeight);
   CreateControls();
   SetCancelButton(ButtonEsc);
@@ -95,14 +110,14 @@ TFormSpicker::~TFormSpicker() {
 }
 
 void TFormSpicker::CreateControls() {
-  Panel1 = NewPanel(this, QRect(0, 0, kClientWidth, kMemoHeight));
+  Panel1 = NewPanel(ClientArea(), QRect(0, 0, kClientWidth, kMemoHeight));
   Memo1 = new QPlainTextEdit(Panel1);
   Memo1->setGeometry(0, 0, kClientWidth, kMemoHeight);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setTabChangesFocus(true);
-  Panel2 = NewPanel(this, QRect(0, kMemoHeight, kClientWidth, kClientHeight - kMemoHeight));
+  Panel2 = NewPanel(ClientArea(), QRect(0, kMemoHeight, kClientWidth, kClientHeight - kMemoHeight));
   Label1 = NewCentredLabel(
       Panel2, QStringLiteral("Änderungen im Spickzettel werden immer automatisch gespeichert"),
       QPoint(3, 11), 362);
@@ -193,8 +208,7 @@ void TFormSpicker::CloseUnsaved() {
 // ---- Handlers ---------------------------------------------------------------
 
 void TFormSpicker::GradientFormCreate() {
-  // The outer width leaves the layout's width between the frame's borders.
-  SetClientSize(kOuterWidth - 2 * kFrameBorder, kClientHeight);
+  SetOuterWidth(kOuterWidth);
   const QString fallbackDirectory =
       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   SharedSpickerFileName() =
@@ -231,7 +245,7 @@ void TFormSpicker::FormDeactivate() {
 }
 
 void TFormSpicker::showEvent(QShowEvent* event) {
-  TForm::showEvent(event);
+  TGradientForm::showEvent(event);
   const QWidget* owner = parentWidget();
   if (owner != nullptr && !event->spontaneous()) {
     const QRect frame = frameGeometry();

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "protection/byte_string.h"
-#include "widgets/form.h"
+#include "widgets/gradient_form.h"
 
 namespace velunor {
 
@@ -28,7 +28,7 @@ using THandlerRunner = std::function<void(QWidget* parent, const std::function<v
 // Nothing is lost: a save replaces the file as a whole or not at all, a
 // window whose save failed stays open with its text, and a window whose file
 // could not be read closes without saving, leaving the file as it was.
-class TFormSpicker : public TForm {
+class TFormSpicker : public TGradientForm {
   Q_OBJECT
 
  public:
@@ -36,7 +36,8 @@ class TFormSpicker : public TForm {
   // label and the "&Schließen" button.
   static constexpr int kClientWidth = 447;
   static constexpr int kClientHeight = 216;
-  // The width of the window including the frame's borders.
+  // The width of the window including the frame's borders, which leaves
+  // the layout's width between them.
   static constexpr int kOuterWidth = 455;
 
   // A new window owned by `owner`, the main window, over which it opens.

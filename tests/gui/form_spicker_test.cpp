@@ -143,7 +143,9 @@ class FormSpickerTest : public QObject {
     TFormSpicker* sheet = run.Open();
     QVERIFY(sheet);
     QCOMPARE(sheet->windowTitle(), QString("Spickzettel für Schlüsselwörter"));
-    QCOMPARE(sheet->size(), QSize(447, 216));
+    // The layout's client area below the caption bar, in a window 455 wide.
+    QCOMPARE(sheet->ClientArea()->size(), QSize(447, 216));
+    QCOMPARE(sheet->width(), TFormSpicker::kOuterWidth);
     QCOMPARE(sheet->minimumSize(), sheet->maximumSize());
     QVERIFY(sheet->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(sheet->parentWidget(), run.main.get());

@@ -91,14 +91,16 @@ class FormVelunorTest : public QObject {
 
   void windowHasAFixedSizeAndEveryTextFits() {
     Window window;
-    QCOMPARE(window.form.size(), QSize(536, 331));
+    // The client area below the caption bar; the window is larger by its frame.
+    QWidget* client = window.form.ClientArea();
+    QCOMPARE(client->size(), QSize(536, 331));
     QCOMPARE(window.form.minimumSize(), window.form.maximumSize());
     QVERIFY(window.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    // Whatever font the system has, no label runs out of the window, and
-    // the first step's text ends before the paste button.
+    // Whatever font the system has, no label runs out of the client area,
+    // and the first step's text ends before the paste button.
     for (const QLabel* label : window.form.findChildren<QLabel*>()) {
-      const QRect inWindow(label->mapTo(&window.form, QPoint(0, 0)), label->size());
-      QVERIFY2(window.form.rect().contains(inWindow), qPrintable(label->objectName()));
+      const QRect inClient(label->mapTo(client, QPoint(0, 0)), label->size());
+      QVERIFY2(client->rect().contains(inClient), qPrintable(label->objectName()));
       QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
     }
     QVERIFY(window.form.Label5->geometry().right() < window.form.TBButtonPasteFromClipboard->x());

@@ -7,6 +7,7 @@
 #
 #   mail_client_test.sh BIN_DIR
 set -u
+. "$(dirname "$0")/client_click.sh"
 
 bin=$1
 keyword=geheim
@@ -54,7 +55,7 @@ hand_off() {
   xdotool windowfocus --sync "$window" || fail "cannot focus the window"
   sleep 0.3
   xdotool type --delay 30 "$keyword"
-  xdotool mousemove --window "$window" "$button_x" 311 click 1
+  click_client "$window" "$button_x" 311
   sleep 0.3
   xdotool key alt+o
   wait_for_line '^ended' || fail "cmvelunor did not end after OK"

@@ -7,6 +7,7 @@
 #   x11_program_test.sh clipboard-manager BIN_DIR   (needs fake_clipboard_manager in BIN_DIR)
 #   x11_program_test.sh terminate BIN_DIR
 set -u
+. "$(dirname "$0")/client_click.sh"
 
 scenario=$1
 bin=$2
@@ -57,7 +58,7 @@ focus() {
 
 # Clicks a button of the main window at its centre (client coordinates).
 click() {
-  xdotool mousemove --window "$1" "$2" "$3" click 1
+  click_client "$1" "$2" "$3"
   sleep 0.3
 }
 
