@@ -10,10 +10,9 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <cstdlib>
-#include <string>
 
 #include "widgets/caption_bar.h"
+#include "widgets/gradient_form_values.h"
 
 namespace velunor {
 
@@ -76,173 +75,7 @@ QColor PaletteColor(const QPalette& palette, std::uint8_t index) {
   return Qt::black;
 }
 
-bool ParseBoolean(const std::string& text, bool& value) {
-  if (text == "True")
-    value = true;
-  else if (text == "False")
-    value = false;
-  else
-    return false;
-  return true;
-}
-
-const char* BooleanText(bool value) {
-  return value ? "True" : "False";
-}
-
 }  // namespace
-
-// ---- Stored values ----------------------------------------------------------
-
-// The form as a component of its stored description: reads and writes the
-// gradient properties by name, as the description holds them.
-class TGradientForm::TStoredValues : public TComponent {
- public:
-  explicit TStoredValues(TGradientForm& form) : form_(form) {}
-
-  void WriteStoredValues(std::vector<TStoredValue>& values) const override;
-  void ReadStoredValue(const TStoredValue& value, const TStoredValueReader&) override;
-
- private:
-  void WriteFont(std::vector<TStoredValue>& values) const;
-  void ReadFontValue(const std::string& name, const std::string& text);
-  TGradientForm& form_;
-};
-
-namespace {
-
-struct TColorProperty {
-  const char* name;
-  TColor (TGradientForm::*get)() const;
-  void (TGradientForm::*set)(TColor);
-  TColor byDefault;
-  // For a stop colour: stored only while it is not the system's colour.
-  bool (TGradientForm::*followsSystem)() const = nullptr;
-};
-
-constexpr TColorProperty kColorProperties[] = {
-    {"CaptionTextColor", &TGradientForm::CaptionTextColor, &TGradientForm::SetCaptionTextColor,
-     clWhite},
-    {"InactiveCaptionTextColor", &TGradientForm::InactiveCaptionTextColor,
-     &TGradientForm::SetInactiveCaptionTextColor, clWhite},
-    {"GradientStartColor", &TGradientForm::GradientStartColor,
-     &TGradientForm::SetGradientStartColor, clBlack},
-    {"GradientStopColor", &TGradientForm::GradientStopColor, &TGradientForm::SetGradientStopColor,
-     clActiveCaption, &TGradientForm::StopColorIsSystem},
-    {"GradientInactiveStartColor", &TGradientForm::GradientInactiveStartColor,
-     &TGradientForm::SetGradientInactiveStartColor, clBlack},
-    {"GradientInactiveStopColor", &TGradientForm::GradientInactiveStopColor,
-     &TGradientForm::SetGradientInactiveStopColor, clInactiveCaption,
-     &TGradientForm::InactiveStopColorIsSystem},
-};
-
-struct TBooleanProperty {
-  const char* name;
-  bool (TGradientForm::*get)() const;
-  void (TGradientForm::*set)(bool);
-  bool byDefault;
-};
-
-constexpr TBooleanProperty kBooleanProperties[] = {
-    {"UseSystemCaptionFont", &TGradientForm::UseSystemCaptionFont,
-     &TGradientForm::SetUseSystemCaptionFont, true},
-    {"UseWin98Gradient", &TGradientForm::UseWin98Gradient, &TGradientForm::SetUseWin98Gradient,
-     false},
-    {"UseDithering", &TGradientForm::UseDithering, &TGradientForm::SetUseDithering, true},
-    {"LogoLayered", &TGradientForm::LogoLayered, &TGradientForm::SetLogoLayered, false},
-};
-
-const char* const kPaintWhenNames[] = {"gfpAlways", "gfpActive", "gfpNever"};
-const char* const kLogoAlignNames[] = {"laLeft", "laRight"};
-
-}  // namespace
-
-void TGradientForm::TStoredValues::WriteStoredValues(std::vector<TStoredValue>& values) const {
-  // The system's font is the default, read afresh at every start.
-  if (!form_.UseSystemCaptionFont()) WriteFont(values);
-  for (const TBooleanProperty& property : kBooleanProperties) {
-    const bool value = (form_.*property.get)();
-    if (value != property.byDefault) values.push_back({property.name, BooleanText(value)});
-  }
-  if (form_.GradientColors() != kDefaultGradientColors) {
-    values.push_back({"GradientColors", std::to_string(form_.GradientColors())});
-  }
-  for (const TColorProperty& property : kColorProperties) {
-    const TColor value = (form_.*property.get)();
-    const bool stored = property.followsSystem != nullptr ? !(form_.*property.followsSystem)()
-                                                          : value != property.byDefault;
-    if (stored) values.push_back({property.name, ColorToText(value)});
-  }
-  if (form_.PaintGradient() != TGFPaintWhen::gfpAlways) {
-    values.push_back({"PaintGradient", kPaintWhenNames[static_cast<int>(form_.PaintGradient())]});
-  }
-  if (form_.LogoAlign() != TGFLogoAlign::laRight) {
-    values.push_back({"LogoAlign", kLogoAlignNames[static_cast<int>(form_.LogoAlign())]});
-  }
-}
-
-void TGradientForm::TStoredValues::WriteFont(std::vector<TStoredValue>& values) const {
-  const QFont& font = form_.CaptionFont();
-  const int height = font.pixelSize() > 0 ? font.pixelSize()
-                                          : qRound(font.pointSizeF() * form_.logicalDpiY() / 72.0);
-  values.push_back({"CaptionFont.Height", std::to_string(-height)});
-  values.push_back({"CaptionFont.Name", font.family().toStdString()});
-  std::string style;
-  if (font.bold()) style += "fsBold,";
-  if (font.italic()) style += "fsItalic,";
-  if (font.underline()) style += "fsUnderline,";
-  if (font.strikeOut()) style += "fsStrikeOut,";
-  if (!style.empty()) style.pop_back();
-  values.push_back({"CaptionFont.Style", "[" + style + "]"});
-}
-
-void TGradientForm::TStoredValues::ReadStoredValue(const TStoredValue& value,
-                                                   const TStoredValueReader&) {
-  const std::string& name = value.name;
-  if (name.starts_with("CaptionFont.")) return ReadFontValue(name.substr(12), value.text);
-  for (const TColorProperty& property : kColorProperties) {
-    if (name != property.name) continue;
-    if (const std::optional<TColor> color = ColorFromText(value.text)) {
-      (form_.*property.set)(*color);
-    }
-    return;
-  }
-  for (const TBooleanProperty& property : kBooleanProperties) {
-    bool flag = false;
-    if (name == property.name && ParseBoolean(value.text, flag)) (form_.*property.set)(flag);
-  }
-  if (name == "GradientColors") {
-    form_.SetGradientColors(std::atoi(value.text.c_str()));
-  } else if (name == "PaintGradient") {
-    for (int i = 0; i < 3; ++i) {
-      if (value.text == kPaintWhenNames[i]) form_.SetPaintGradient(static_cast<TGFPaintWhen>(i));
-    }
-  } else if (name == "LogoAlign") {
-    for (int i = 0; i < 2; ++i) {
-      if (value.text == kLogoAlignNames[i]) form_.SetLogoAlign(static_cast<TGFLogoAlign>(i));
-    }
-  }
-}
-
-void TGradientForm::TStoredValues::ReadFontValue(const std::string& name, const std::string& text) {
-  QFont font = form_.CaptionFont();
-  if (name == "Name") {
-    font.setFamily(QString::fromStdString(text));
-  } else if (name == "Height") {
-    // Negative: the character height in pixels, as the description keeps it.
-    const int height = std::abs(std::atoi(text.c_str()));
-    if (height == 0) return;
-    font.setPixelSize(height);
-  } else if (name == "Style") {
-    font.setBold(text.find("fsBold") != std::string::npos);
-    font.setItalic(text.find("fsItalic") != std::string::npos);
-    font.setUnderline(text.find("fsUnderline") != std::string::npos);
-    font.setStrikeOut(text.find("fsStrikeOut") != std::string::npos);
-  } else {
-    return;
-  }
-  form_.SetCaptionFont(font);
-}
 
 // ---- Creation ---------------------------------------------------------------
 
@@ -250,7 +83,7 @@ TGradientForm::TGradientForm(QWidget* parent)
     : TForm(parent),
       clientArea_(new QWidget(this)),
       captionBar_(new TCaptionBar(*this)),
-      storedValues_(std::make_unique<TStoredValues>(*this)) {
+      storedValues_(std::make_unique<TGradientFormValues>(*this)) {
   clientArea_->setObjectName(QStringLiteral("ClientArea"));
   // No system draws gradient captions here; UseWin98Gradient has no effect.
   systemHasGradient_ = false;
@@ -771,7 +604,7 @@ void TGradientForm::DrawButton(QPainter& target, const TCaptionButton& button) {
   qDrawWinButton(&target, box, palette(), down, &face);
   // The glyph in the middle, one pixel lower right while pressed; greyed
   // with a light shadow where the button does nothing.
-  const int size = std::min(box.width(), box.height()) - 6;
+  const int size = std::min(box.width(), box.height()) - 5;
   if (size < 2) return;
   QRect glyph(0, 0, size, size);
   glyph.moveCenter(box.center() + (down ? QPoint(1, 1) : QPoint(0, 0)));
@@ -781,9 +614,10 @@ void TGradientForm::DrawButton(QPainter& target, const TCaptionButton& button) {
     target.setPen(color);
     switch (button.face) {
       case TCaptionButtonFace::kClose:
-        for (int dx = 0; dx < 2; ++dx) {
-          target.drawLine(g.left() + dx, g.top(), g.right() - 1 + dx, g.bottom());
-          target.drawLine(g.left() + dx, g.bottom(), g.right() - 1 + dx, g.top());
+        // Two strokes two pixels wide, crossing in the middle.
+        for (int i = 0; i < size; ++i) {
+          target.fillRect(g.left() + i, g.top() + i, 2, 1, color);
+          target.fillRect(g.left() + size - 1 - i, g.top() + i, 2, 1, color);
         }
         break;
       case TCaptionButtonFace::kMinimise:

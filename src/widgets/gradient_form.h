@@ -17,6 +17,7 @@ class QPainter;
 namespace velunor {
 
 class TCaptionBar;
+class TGradientFormValues;
 
 enum class TGFPaintWhen { gfpAlways, gfpActive, gfpNever };
 
@@ -146,8 +147,6 @@ class TGradientForm : public TForm {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  class TStoredValues;
-
   // The system's caption font of the form's frame.
   QFont SystemCaptionFont() const;
   static QFont SystemSmallCaptionFont();
@@ -195,7 +194,7 @@ class TGradientForm : public TForm {
   QSize clientSize_;
   QWidget* clientArea_;
   TCaptionBar* captionBar_;
-  std::unique_ptr<TStoredValues> storedValues_;
+  std::unique_ptr<TGradientFormValues> storedValues_;
   // The state RepaintCaption asks for while it draws.
   std::optional<bool> repaintState_;
   bool closeButtonDown_ = false;
