@@ -6,6 +6,7 @@
 #   x11_program_test.sh clipboard BIN_DIR
 #   x11_program_test.sh clipboard-manager BIN_DIR   (needs fake_clipboard_manager in BIN_DIR)
 #   x11_program_test.sh terminate BIN_DIR
+#   x11_program_test.sh caption BIN_DIR
 set -u
 . "$(dirname "$0")/client_click.sh"
 
@@ -220,10 +221,39 @@ terminate_saves_cheat_sheet() {
   echo "terminate: passed"
 }
 
+# The caption bar moves the main window when dragged, and its close button
+# ends the program as the window manager's would.
+caption_bar() {
+  start_program
+  local program_pid=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window"
+  focus "$window"
+  local X Y WIDTH HEIGHT
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+  # The bar lies between the frame's top border and the client area.
+  local border=$(((WIDTH - 536) / 2))
+  local bar_y=$(((HEIGHT - 331) / 2))
+  local x0=$X y0=$Y
+  xdotool mousemove --window "$window" 100 "$bar_y" mousedown 1 sleep 0.2 \
+    mousemove_relative -- 30 20 sleep 0.2 mousemove_relative -- 30 20 sleep 0.2 mouseup 1
+  sleep 0.3
+  eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y)=')"
+  [ "$X,$Y" = "$((x0 + 60)),$((y0 + 40))" ] ||
+    fail "dragged by 60,40 from $x0,$y0, the window is at $X,$Y"
+
+  xdotool mousemove --window "$window" $((WIDTH - border - 8)) "$bar_y" click 1
+  wait_for_exit "$program_pid" 10
+  [ "$exit_status" = 0 ] || fail "close button: exit status $exit_status, expected 0"
+  echo "caption bar: passed"
+}
+
 case "$scenario" in
   single-instance) single_instance ;;
   clipboard) clipboard_outlives_program ;;
   clipboard-manager) clipboard_manager_takes_over ;;
   terminate) terminate_saves_cheat_sheet ;;
+  caption) caption_bar ;;
   *) fail "unknown scenario $scenario" ;;
 esac
