@@ -8,9 +8,9 @@ PACKAGES := cmake ninja-build g++ pkg-config \
   libgtest-dev libgmock-dev libbenchmark-dev libcrypto++-dev libcli11-dev \
   qt6-base-dev libgl-dev libx11-dev \
   xvfb xauth xdotool xclip \
-  clang libclang-rt-14-dev g++-mingw-w64-x86-64
+  clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64
 
-.PHONY: all deps configure build run test test-sanitize check-win32 bench fuzz install clean format
+.PHONY: all deps configure build run test test-sanitize check-win32 bench fuzz install clean format check-format
 
 all: build
 
@@ -70,6 +70,10 @@ install: build
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+check-format: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+	@echo "Sources: clang-format clean"
 
 clean:
 	rm -rf build build-sanitize build-fuzz

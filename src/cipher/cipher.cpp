@@ -90,9 +90,9 @@ void TCipher::CheckKeyLength(std::int32_t& keySize) {
   if (keySize < 0) keySize = 0;
   if (keySize > MaxKeySize) {
     if (StrictKeyLength) {
-      RaiseCipherException(kFaultKeyLength,
-                           FormatMessage(MessageId::kInvalidKeyLength,
-                                         {ClassType().ClassName(), 0, MaxKeySize}));
+      RaiseCipherException(
+          kFaultKeyLength,
+          FormatMessage(MessageId::kInvalidKeyLength, {ClassType().ClassName(), 0, MaxKeySize}));
     }
     keySize = MaxKeySize;
   }
@@ -148,11 +148,13 @@ void TCipher::RaiseNotInitialized() const {
 // ---- chaining modes --------------------------------------------------------
 
 void TCipher::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) EncipherBlock(blocks + i * static_cast<std::size_t>(BlockSize));
+  for (std::size_t i = 0; i < count; ++i)
+    EncipherBlock(blocks + i * static_cast<std::size_t>(BlockSize));
 }
 
 void TCipher::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
-  for (std::size_t i = 0; i < count; ++i) DecipherBlock(blocks + i * static_cast<std::size_t>(BlockSize));
+  for (std::size_t i = 0; i < count; ++i)
+    DecipherBlock(blocks + i * static_cast<std::size_t>(BlockSize));
 }
 
 void TCipher::EncipherChainIntoScratch() {
@@ -296,14 +298,26 @@ void TCipher::EncipherBuffer(const void* source, void* dest, std::int32_t count)
   const auto* s = static_cast<const std::uint8_t*>(source);
   auto* t = static_cast<std::uint8_t*>(dest);
   switch (Mode) {
-    case cmCTS: EncipherCTS(s, t, count); break;
-    case cmCBC: EncipherCBC(s, t, count); break;
-    case cmCFB: EncipherCFB(s, t, count); break;
-    case cmOFB: CodeOFB(s, t, count); break;
-    case cmECB: CodeECB(s, t, count, true); break;
+    case cmCTS:
+      EncipherCTS(s, t, count);
+      break;
+    case cmCBC:
+      EncipherCBC(s, t, count);
+      break;
+    case cmCFB:
+      EncipherCFB(s, t, count);
+      break;
+    case cmOFB:
+      CodeOFB(s, t, count);
+      break;
+    case cmECB:
+      CodeECB(s, t, count, true);
+      break;
     case cmCTSMAC:
     case cmCBCMAC:
-    case cmCFBMAC: ChainMAC(s, count, Mode); break;
+    case cmCFBMAC:
+      ChainMAC(s, count, Mode);
+      break;
   }
 }
 
@@ -318,12 +332,20 @@ void TCipher::DecipherBuffer(const void* source, void* dest, std::int32_t count)
       if (s != t) std::memmove(t, s, static_cast<std::size_t>(count));
       DecipherChained(t, count, Mode);
       break;
-    case cmCFB: DecipherCFB(s, t, count); break;
-    case cmOFB: CodeOFB(s, t, count); break;
-    case cmECB: CodeECB(s, t, count, false); break;
+    case cmCFB:
+      DecipherCFB(s, t, count);
+      break;
+    case cmOFB:
+      CodeOFB(s, t, count);
+      break;
+    case cmECB:
+      CodeECB(s, t, count, false);
+      break;
     case cmCTSMAC:
     case cmCBCMAC:
-    case cmCFBMAC: ChainMAC(s, count, Mode); break;
+    case cmCFBMAC:
+      ChainMAC(s, count, Mode);
+      break;
   }
 }
 

@@ -13,8 +13,8 @@ constexpr const char* kStoredMode = "Mode";
 constexpr const char* kStoredHashManager = "HashManager";
 constexpr const char* kStoredCipher = "Cipher";
 
-constexpr std::array<const char*, 8> kModeNames = {"cmCTS",    "cmCBC",    "cmCFB",    "cmOFB",
-                                                   "cmECB",    "cmCTSMAC", "cmCBCMAC", "cmCFBMAC"};
+constexpr std::array<const char*, 8> kModeNames = {"cmCTS", "cmCBC",    "cmCFB",    "cmOFB",
+                                                   "cmECB", "cmCTSMAC", "cmCBCMAC", "cmCFBMAC"};
 
 }  // namespace
 
@@ -32,7 +32,9 @@ bool ParseCipherModeName(const std::string& name, TCipherMode& mode) {
   return false;
 }
 
-TCipherManager::~TCipherManager() { cipherObject_.reset(); }
+TCipherManager::~TCipherManager() {
+  cipherObject_.reset();
+}
 
 const TCipherClass& TCipherManager::CurrentClass() {
   if (cipherClass_ == nullptr) cipherClass_ = &FallbackCipherClass();
@@ -45,9 +47,13 @@ void TCipherManager::SelectCipherClass(const TCipherClass* cls) {
   cipherClass_ = cls;
 }
 
-std::string TCipherManager::Algorithm() { return CipherClassName(&CurrentClass()); }
+std::string TCipherManager::Algorithm() {
+  return CipherClassName(&CurrentClass());
+}
 
-void TCipherManager::SetAlgorithm(const std::string& name) { SelectCipherClass(FindCipherClass(name)); }
+void TCipherManager::SetAlgorithm(const std::string& name) {
+  SelectCipherClass(FindCipherClass(name));
+}
 
 std::string TCipherManager::Description(int index) {
   if (index != 0) return {};
@@ -98,7 +104,8 @@ void TCipherManager::Notification(TComponent* component, TOperation operation) {
 void TCipherManager::WriteStoredValues(std::vector<TStoredValue>& values) const {
   if (mode_ != kDefaultMode) values.push_back({kStoredMode, CipherModeName(mode_)});
   if (hashManager_ != nullptr) values.push_back({kStoredHashManager, hashManager_->Name()});
-  if (cipherClass_ != nullptr) values.push_back({kStoredCipher, std::string(cipherClass_->ClassName())});
+  if (cipherClass_ != nullptr)
+    values.push_back({kStoredCipher, std::string(cipherClass_->ClassName())});
 }
 
 void TCipherManager::ReadStoredValue(const TStoredValue& value, const TStoredValueReader& reader) {
@@ -109,7 +116,8 @@ void TCipherManager::ReadStoredValue(const TStoredValue& value, const TStoredVal
     SetHashManager(dynamic_cast<THashManager*>(reader.ResolveComponent(value.text)));
   } else if (value.name == kStoredCipher) {
     // Class names are matched exactly; an unknown name leaves the selection as it is.
-    if (const TCipherClass* cls = CipherRegistry().FindByClassName(value.text)) SelectCipherClass(cls);
+    if (const TCipherClass* cls = CipherRegistry().FindByClassName(value.text))
+      SelectCipherClass(cls);
   }
 }
 

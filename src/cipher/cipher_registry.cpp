@@ -53,14 +53,21 @@ TCipherRegistry& CipherRegistry() {
   return registry;
 }
 
-bool RegisterCipherClass(const TCipherClass* cls, std::string_view name, std::string_view description) {
+bool RegisterCipherClass(const TCipherClass* cls, std::string_view name,
+                         std::string_view description) {
   return CipherRegistry().Register(cls, name, description);
 }
 
-const TCipherClass* FindCipherClass(std::string_view name) { return CipherRegistry().Find(name); }
+const TCipherClass* FindCipherClass(std::string_view name) {
+  return CipherRegistry().Find(name);
+}
 
-std::string CipherClassName(const TCipherClass* cls) { return CipherRegistry().NameOf(cls); }
+std::string CipherClassName(const TCipherClass* cls) {
+  return CipherRegistry().NameOf(cls);
+}
 
-const TCipherClass& FallbackCipherClass() { return TCipher_Blowfish::Class(); }
+const TCipherClass& FallbackCipherClass() {
+  return TCipher_Blowfish::Class();
+}
 
 }  // namespace velunor

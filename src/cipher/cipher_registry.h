@@ -14,7 +14,8 @@ using TCipherRegistry = ClassRegistry<TCipherClass>;
 // on first use.
 TCipherRegistry& CipherRegistry();
 
-bool RegisterCipherClass(const TCipherClass* cls, std::string_view name, std::string_view description);
+bool RegisterCipherClass(const TCipherClass* cls, std::string_view name,
+                         std::string_view description);
 // The class registered under a name or short class name, or none.
 const TCipherClass* FindCipherClass(std::string_view name);
 // The registered name of a class, else its short class name.

@@ -18,7 +18,8 @@ std::unique_ptr<TCipher> SelfTestCipher(const TCipherClass& cls) {
 
 ByteString CipherSelfTestOutput(const TCipherClass& cls) {
   ByteString output(sizeof SelfTestInput, '\0');
-  SelfTestCipher(cls)->EncipherBuffer(SelfTestInput, output.data(), static_cast<std::int32_t>(output.size()));
+  SelfTestCipher(cls)->EncipherBuffer(SelfTestInput, output.data(),
+                                      static_cast<std::int32_t>(output.size()));
   return output;
 }
 
@@ -30,7 +31,8 @@ bool CipherSelfTest(const TCipherClass& cls) {
     return false;
   }
   ByteString back(output.size(), '\0');
-  SelfTestCipher(cls)->DecipherBuffer(output.data(), back.data(), static_cast<std::int32_t>(back.size()));
+  SelfTestCipher(cls)->DecipherBuffer(output.data(), back.data(),
+                                      static_cast<std::int32_t>(back.size()));
   return std::equal(back.begin(), back.end(), SelfTestInput,
                     [](char a, std::uint8_t b) { return static_cast<std::uint8_t>(a) == b; });
 }

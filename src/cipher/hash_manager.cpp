@@ -20,9 +20,13 @@ void THashManager::SetHashClass(const THashClass* cls) {
   hashClass_ = cls != nullptr ? cls : &DefaultHashClass();
 }
 
-std::string THashManager::Algorithm() { return HashClassName(&HashClass()); }
+std::string THashManager::Algorithm() {
+  return HashClassName(&HashClass());
+}
 
-void THashManager::SetAlgorithm(const std::string& name) { SetHashClass(FindHashClass(name)); }
+void THashManager::SetAlgorithm(const std::string& name) {
+  SetHashClass(FindHashClass(name));
+}
 
 std::string THashManager::Description() {
   std::string text = HashRegistry().DescriptionOf(&HashClass()).value_or("");

@@ -14,10 +14,11 @@ namespace velunor::cli {
 
 namespace {
 
-constexpr std::array<const char*, 8> kModeOptionNames = {"cts",    "cbc",    "cfb",    "ofb",
-                                                         "ecb",    "ctsmac", "cbcmac", "cfbmac"};
+constexpr std::array<const char*, 8> kModeOptionNames = {"cts", "cbc",    "cfb",    "ofb",
+                                                         "ecb", "ctsmac", "cbcmac", "cfbmac"};
 
-CLI::Validator MakeValidator(bool (*accepts)(const std::string&), std::string what, std::string description) {
+CLI::Validator MakeValidator(bool (*accepts)(const std::string&), std::string what,
+                             std::string description) {
   return CLI::Validator(
       [accepts, what](const std::string& value) {
         return accepts(value) ? std::string() : "unknown " + what + ": " + value;
@@ -28,7 +29,8 @@ CLI::Validator MakeValidator(bool (*accepts)(const std::string&), std::string wh
 std::string HexDigitsOf(char32_t character) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   std::string hex;
-  for (int shift = character > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4) hex += kDigits[(character >> shift) & 15];
+  for (int shift = character > 0xFFFF ? 20 : 12; shift >= 0; shift -= 4)
+    hex += kDigits[(character >> shift) & 15];
   return hex;
 }
 
@@ -36,7 +38,8 @@ std::string HexDigitsOf(char32_t character) {
 
 std::optional<TCipherMode> ParseModeOption(const std::string& text) {
   for (std::size_t i = 0; i < kModeOptionNames.size(); ++i) {
-    if (text == kModeOptionNames[i] || text == std::string("cm") + kModeOptionNames[i]) return static_cast<TCipherMode>(i);
+    if (text == kModeOptionNames[i] || text == std::string("cm") + kModeOptionNames[i])
+      return static_cast<TCipherMode>(i);
   }
   TCipherMode mode;
   if (ParseCipherModeName(text, mode)) return mode;
@@ -48,23 +51,28 @@ std::optional<TCipherMode> ParseModeOption(const std::string& text) {
   return std::nullopt;
 }
 
-const char* ModeOptionName(TCipherMode mode) { return kModeOptionNames[mode & 7]; }
+const char* ModeOptionName(TCipherMode mode) {
+  return kModeOptionNames[mode & 7];
+}
 
 CLI::Validator HashNameValidator() {
-  return MakeValidator([](const std::string& v) { return FindHashClass(v) != nullptr; }, "hash", "HASH");
+  return MakeValidator([](const std::string& v) { return FindHashClass(v) != nullptr; }, "hash",
+                       "HASH");
 }
 
 CLI::Validator CipherNameValidator() {
-  return MakeValidator([](const std::string& v) { return FindCipherClass(v) != nullptr; }, "cipher", "CIPHER");
+  return MakeValidator([](const std::string& v) { return FindCipherClass(v) != nullptr; }, "cipher",
+                       "CIPHER");
 }
 
 CLI::Validator FormatValidator() {
-  return MakeValidator([](const std::string& v) { return ParseFormatOption(v).has_value(); }, "text format",
-                       "FORMAT");
+  return MakeValidator([](const std::string& v) { return ParseFormatOption(v).has_value(); },
+                       "text format", "FORMAT");
 }
 
 CLI::Validator ModeValidator() {
-  return MakeValidator([](const std::string& v) { return ParseModeOption(v).has_value(); }, "mode", "MODE");
+  return MakeValidator([](const std::string& v) { return ParseModeOption(v).has_value(); }, "mode",
+                       "MODE");
 }
 
 ByteString ToCodePage1252(const std::string& utf8, const std::string& what) {
@@ -88,7 +96,8 @@ ByteString ParseHexOption(const std::string& hex, const std::string& what) {
   for (std::size_t i = 0; i < hex.size(); i += 2) {
     unsigned value = 0;
     const auto [end, error] = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
-    if (error != std::errc() || end != hex.data() + i + 2) throw Exception(what + " is not hexadecimal: " + hex);
+    if (error != std::errc() || end != hex.data() + i + 2)
+      throw Exception(what + " is not hexadecimal: " + hex);
     bytes += static_cast<char>(value);
   }
   return bytes;

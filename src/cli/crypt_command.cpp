@@ -32,7 +32,9 @@ struct CryptOptions {
 };
 
 void AddCryptOptions(CLI::App& command, CryptOptions& options) {
-  command.add_option("--cipher", options.cipher, "cipher name (see `velunor list ciphers`; default Blowfish)")
+  command
+      .add_option("--cipher", options.cipher,
+                  "cipher name (see `velunor list ciphers`; default Blowfish)")
       ->check(CipherNameValidator());
   command.add_option("--hash", options.hash, "hash that turns the keyword into the key")
       ->check(HashNameValidator())
@@ -40,16 +42,21 @@ void AddCryptOptions(CLI::App& command, CryptOptions& options) {
   command.add_option("--mode", options.mode, "chaining mode (see `velunor list modes`)")
       ->check(ModeValidator())
       ->capture_default_str();
-  command.add_option("--format", options.format, "text format of the cipher text (" + FormatOptionNames() + ")")
+  command
+      .add_option("--format", options.format,
+                  "text format of the cipher text (" + FormatOptionNames() + ")")
       ->check(FormatValidator())
       ->capture_default_str();
-  auto* keywordFile = command.add_option("--keyword-file", options.keyword.keywordFile,
-                                         "file whose text is the keyword (one trailing line break removed)");
+  auto* keywordFile =
+      command.add_option("--keyword-file", options.keyword.keywordFile,
+                         "file whose text is the keyword (one trailing line break removed)");
   auto* keyword = command.add_option("--keyword", options.keyword.keyword, "the keyword");
-  auto* key = command.add_option("--key", options.key, "raw key bytes in hex, instead of a keyword");
+  auto* key =
+      command.add_option("--key", options.key, "raw key bytes in hex, instead of a keyword");
   command.add_option("--iv", options.iv, "initial vector in hex (one block)");
-  command.add_flag("--text", options.text,
-                   "UTF-8 text with lines: coded as the window codes its text box (code page 1252, CR LF)");
+  command.add_flag(
+      "--text", options.text,
+      "UTF-8 text with lines: coded as the window codes its text box (code page 1252, CR LF)");
   command.add_option("FILE", options.file, "input file (default: standard input)");
   key->excludes(keywordFile)->excludes(keyword);
   keywordFile->excludes(keyword);
@@ -69,8 +76,8 @@ void KeyCipher(TCipherManager& manager, const CryptOptions& options, bool keywor
   if (!options.iv.empty()) {
     iv = ParseHexOption(options.iv, "--iv");
     if (iv.size() != static_cast<std::size_t>(cipher.BlockSize)) {
-      throw Exception("--iv must be one block of " + std::to_string(cipher.BlockSize) + " bytes for " +
-                      manager.Algorithm());
+      throw Exception("--iv must be one block of " + std::to_string(cipher.BlockSize) +
+                      " bytes for " + manager.Algorithm());
     }
   }
   const void* ivBytes = iv.empty() ? nullptr : iv.data();
@@ -112,10 +119,12 @@ CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encry
     THashManager hashManager;
     SetUpManager(manager, hashManager, *options);
     ByteString input = ReadInput(options->file, context.in);
-    if (encrypt && options->text) input = JoinLinesWithCrLf(SplitParagraphs(ToCodePage1252(input, "the text")));
+    if (encrypt && options->text)
+      input = JoinLinesWithCrLf(SplitParagraphs(ToCodePage1252(input, "the text")));
     KeyCipher(manager, *options, keywordOption->count() > 0);
     const std::int32_t format = *ParseFormatOption(options->format);
-    ByteString result = manager.CipherObject().ProcessText(input, encrypt ? caEncode : caDecode, format);
+    ByteString result =
+        manager.CipherObject().ProcessText(input, encrypt ? caEncode : caDecode, format);
     if (encrypt) {
       if (format != sfCopy) result += '\n';
     } else if (options->text) {

@@ -35,7 +35,8 @@ std::optional<std::string> PromptWithoutEcho(const char* prompt) {
   [[maybe_unused]] auto written = ::write(tty, prompt, std::char_traits<char>::length(prompt));
   std::string line;
   char c;
-  while (::read(tty, &c, 1) == 1 && c != '\n') line += c;
+  while (::read(tty, &c, 1) == 1 && c != '\n')
+    line += c;
   if (isTerminal) ::tcsetattr(tty, TCSAFLUSH, &saved);
   written = ::write(tty, "\n", 1);
   ::close(tty);
@@ -61,9 +62,11 @@ ByteString ObtainKeyword(const KeywordSources& sources) {
     return KeywordBytes(WithoutTrailingLineBreak(ReadInput(sources.keywordFile, none)));
   }
   if (sources.keywordGiven) return KeywordBytes(sources.keyword);
-  if (const char* fromEnvironment = std::getenv(kKeywordVariable)) return KeywordBytes(fromEnvironment);
+  if (const char* fromEnvironment = std::getenv(kKeywordVariable))
+    return KeywordBytes(fromEnvironment);
   if (const auto typed = PromptWithoutEcho("Keyword: ")) return KeywordBytes(*typed);
-  throw Exception(std::string("no keyword given: use --keyword, --keyword-file or ") + kKeywordVariable);
+  throw Exception(std::string("no keyword given: use --keyword, --keyword-file or ") +
+                  kKeywordVariable);
 }
 
 }  // namespace velunor::cli

@@ -51,7 +51,8 @@ void ListFormats(std::ostream& out) {
 
 CommandAction AddListCommand(CLI::App& app, CommandContext& context) {
   auto what = std::make_shared<std::string>();
-  CLI::App* command = app.add_subcommand("list", "List the registered hashes, ciphers, modes or text formats");
+  CLI::App* command =
+      app.add_subcommand("list", "List the registered hashes, ciphers, modes or text formats");
   command->add_option("WHAT", *what, "hashes, ciphers, modes or formats")
       ->required()
       ->check(CLI::IsMember({"hashes", "ciphers", "modes", "formats"}));

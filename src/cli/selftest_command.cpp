@@ -29,7 +29,8 @@ bool Report(std::ostream& out, std::string_view className, bool passed) {
 }  // namespace
 
 CommandAction AddSelfTestCommand(CLI::App& app, CommandContext& context) {
-  app.add_subcommand("selftest", "Check every registered hash and cipher against its known-answer data");
+  app.add_subcommand("selftest",
+                     "Check every registered hash and cipher against its known-answer data");
   return [&context]() {
     bool allPassed = true;
     for (const auto& entry : HashRegistry().Entries()) {

@@ -28,7 +28,8 @@ void FeedBlocks(std::uint8_t (&blockBuffer)[kBlockSize], std::uint64_t& byteCoun
     left -= kBlockSize - used;
     compress(blockBuffer);
   }
-  for (; left >= kBlockSize; left -= kBlockSize, data += kBlockSize) compress(data);
+  for (; left >= kBlockSize; left -= kBlockSize, data += kBlockSize)
+    compress(data);
   std::memmove(blockBuffer, data, left);
 }
 

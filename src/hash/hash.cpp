@@ -28,13 +28,19 @@ const THashClass& THash::Class() {
   return cls;
 }
 
-void THash::Init() { RunChainHook(ChainHookPoint::kInit); }
+void THash::Init() {
+  RunChainHook(ChainHookPoint::kInit);
+}
 
 void THash::AddData(const void*, std::int32_t) {}
 
-void THash::Finish() { RunChainHook(ChainHookPoint::kFinish); }
+void THash::Finish() {
+  RunChainHook(ChainHookPoint::kFinish);
+}
 
-std::uint8_t* THash::DigestBuffer() { return const_cast<std::uint8_t*>(SelfTestInput); }
+std::uint8_t* THash::DigestBuffer() {
+  return const_cast<std::uint8_t*>(SelfTestInput);
+}
 
 void THash::RunChainHook(ChainHookPoint point) {
   TProtection* chained = Protection();

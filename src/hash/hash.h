@@ -22,7 +22,10 @@ class THashClass : public TClass {
 
   THashClass(std::string_view name, const TClass* parent, std::int32_t digestSize,
              const std::uint8_t* knownAnswerData, Factory factory)
-      : TClass(name, parent), digestSize_(digestSize), knownAnswer_(knownAnswerData), factory_(factory) {}
+      : TClass(name, parent),
+        digestSize_(digestSize),
+        knownAnswer_(knownAnswerData),
+        factory_(factory) {}
 
   // The digest length in bytes.
   std::int32_t DigestSize() const { return digestSize_; }
@@ -36,7 +39,8 @@ class THashClass : public TClass {
 
   // The digest of `data` as text in `format`, through a temporary object
   // chained to `protection`.
-  ByteString DigestAsText(std::string_view data, TProtection* protection, std::int32_t format) const;
+  ByteString DigestAsText(std::string_view data, TProtection* protection,
+                          std::int32_t format) const;
 
  private:
   std::int32_t digestSize_;
@@ -70,7 +74,9 @@ class THash : public TProtection {
   virtual std::uint8_t* DigestBuffer();
 
   // The digest bytes as a byte string.
-  ByteString Digest() { return MakeByteString(DigestBuffer(), static_cast<std::size_t>(DigestSize())); }
+  ByteString Digest() {
+    return MakeByteString(DigestBuffer(), static_cast<std::size_t>(DigestSize()));
+  }
 
   void BeginCoding(TCodeAction action) override;
   void EndCoding(TCodeAction action) override;

@@ -73,13 +73,17 @@ void THash_MD4::Finish() {
   RunChainHook(ChainHookPoint::kFinish);
 }
 
-std::uint8_t* THash_MD4::DigestBuffer() { return reinterpret_cast<std::uint8_t*>(ChainingState); }
+std::uint8_t* THash_MD4::DigestBuffer() {
+  return reinterpret_cast<std::uint8_t*>(ChainingState);
+}
 
 // The published MD4 compression (RFC 1320), written out step by step.
 void THash_MD4::CompressBlock(const std::uint8_t* block) {
   std::uint32_t x[16];
-  for (int i = 0; i < 16; ++i) x[i] = LoadLE(block + 4 * i);
-  std::uint32_t a = ChainingState[0], b = ChainingState[1], c = ChainingState[2], d = ChainingState[3];
+  for (int i = 0; i < 16; ++i)
+    x[i] = LoadLE(block + 4 * i);
+  std::uint32_t a = ChainingState[0], b = ChainingState[1], c = ChainingState[2],
+                d = ChainingState[3];
 
 #define VELUNOR_MD4_F(x, y, z) (((x) & (y)) | (~(x) & (z)))
 #define VELUNOR_MD4_G(x, y, z) (((x) & (y)) | ((x) & (z)) | ((y) & (z)))

@@ -74,10 +74,16 @@ bool RegisterHashClass(const THashClass* cls, std::string_view name, std::string
   return HashRegistry().Register(cls, name, description);
 }
 
-const THashClass* FindHashClass(std::string_view name) { return HashRegistry().Find(name); }
+const THashClass* FindHashClass(std::string_view name) {
+  return HashRegistry().Find(name);
+}
 
-std::string HashClassName(const THashClass* cls) { return HashRegistry().NameOf(cls); }
+std::string HashClassName(const THashClass* cls) {
+  return HashRegistry().NameOf(cls);
+}
 
-const THashClass& DefaultHashClass() { return THash_RipeMD256::Class(); }
+const THashClass& DefaultHashClass() {
+  return THash_RipeMD256::Class();
+}
 
 }  // namespace velunor

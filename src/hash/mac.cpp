@@ -17,7 +17,9 @@ void WipeSecret(ByteString& secret) {
 
 }  // namespace
 
-TMAC::~TMAC() { WipeSecret(Password); }
+TMAC::~TMAC() {
+  WipeSecret(Password);
+}
 
 const TClass& TMAC::Class() {
   static const TClass cls("TMAC", &TProtection::Class());
@@ -27,12 +29,14 @@ const TClass& TMAC::Class() {
 void TMAC::BeginKeyedDigest(THash& hash) {
   if (Password.empty()) return;
   ByteString key = hash.ClassType().DigestAsText(Password, Protection(), sfCopy);
-  XorBytes(hash.DigestBuffer(), key.data(), static_cast<std::int32_t>(key.size()), hash.DigestBuffer());
+  XorBytes(hash.DigestBuffer(), key.data(), static_cast<std::int32_t>(key.size()),
+           hash.DigestBuffer());
   WipeSecret(key);
 }
 
 void TMAC::EndKeyedDigest(THash& hash) {
-  if (Protection() != nullptr) Protection()->ProcessMemory(hash.DigestBuffer(), hash.DigestSize(), caOverwrite);
+  if (Protection() != nullptr)
+    Protection()->ProcessMemory(hash.DigestBuffer(), hash.DigestSize(), caOverwrite);
 }
 
 }  // namespace velunor

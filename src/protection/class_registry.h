@@ -43,7 +43,8 @@ class ClassRegistry {
   // whose name part matches; none when nothing matches.
   const ClassT* Find(std::string_view name) const {
     const auto underscore = name.find('_');
-    const std::string_view key = underscore == std::string_view::npos ? name : name.substr(underscore + 1);
+    const std::string_view key =
+        underscore == std::string_view::npos ? name : name.substr(underscore + 1);
     for (const Entry& entry : entries_) {
       if (EqualsIgnoringCase(ShortClassName(*entry.cls), key)) return entry.cls;
     }
@@ -89,7 +90,8 @@ class ClassRegistry {
   }
 
   Entry* EntryOf(const ClassT* cls) {
-    auto found = std::find_if(entries_.begin(), entries_.end(), [cls](const Entry& e) { return e.cls == cls; });
+    auto found = std::find_if(entries_.begin(), entries_.end(),
+                              [cls](const Entry& e) { return e.cls == cls; });
     return found == entries_.end() ? nullptr : &*found;
   }
   const Entry* EntryOf(const ClassT* cls) const {

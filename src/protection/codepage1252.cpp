@@ -68,7 +68,8 @@ std::optional<ByteString> Utf8ToCp1252(std::string_view utf8, std::u32string* un
     if (!character) return std::nullopt;
     if (const auto byte = UnicodeToCp1252(*character)) {
       bytes += static_cast<char>(*byte);
-    } else if (unrepresentable != nullptr && unrepresentable->find(*character) == std::u32string::npos) {
+    } else if (unrepresentable != nullptr &&
+               unrepresentable->find(*character) == std::u32string::npos) {
       *unrepresentable += *character;
     }
   }
@@ -98,7 +99,8 @@ std::string Utf8Of(char32_t c) {
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string utf8;
   utf8.reserve(bytes.size() * 2);
-  for (const char byte : bytes) utf8 += Utf8Of(Cp1252ToUnicode(static_cast<unsigned char>(byte)));
+  for (const char byte : bytes)
+    utf8 += Utf8Of(Cp1252ToUnicode(static_cast<unsigned char>(byte)));
   return utf8;
 }
 

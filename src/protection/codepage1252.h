@@ -21,7 +21,8 @@ std::optional<unsigned char> UnicodeToCp1252(char32_t character);
 // UTF-8 text as code page 1252 bytes. Characters without a byte are listed in
 // `unrepresentable` (each once, in order of appearance) and left out of the
 // result; none is returned for text that is not valid UTF-8.
-std::optional<ByteString> Utf8ToCp1252(std::string_view utf8, std::u32string* unrepresentable = nullptr);
+std::optional<ByteString> Utf8ToCp1252(std::string_view utf8,
+                                       std::u32string* unrepresentable = nullptr);
 // Code page 1252 bytes as UTF-8 text.
 std::string Cp1252ToUtf8(std::string_view bytes);
 // One character as UTF-8.

@@ -23,7 +23,8 @@ TComponent::TComponent(TComponent* owner, std::string name) : name_(std::move(na
 
 TComponent::~TComponent() {
   // Owned components go first, newest first.
-  while (!components_.empty()) delete components_.back();
+  while (!components_.empty())
+    delete components_.back();
   // Everyone holding a reference to this component hears of its end.
   const std::vector<TComponent*> listeners = freeNotifies_;
   for (TComponent* listener : listeners) {
@@ -67,13 +68,15 @@ void TComponent::Notification(TComponent*, TOperation) {}
 void TComponent::InsertComponent(TComponent* component) {
   component->owner_ = this;
   components_.push_back(component);
-  for (TComponent* sibling : components_) sibling->Notification(component, TOperation::opInsert);
+  for (TComponent* sibling : components_)
+    sibling->Notification(component, TOperation::opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* component) {
   Erase(components_, component);
   component->owner_ = nullptr;
-  for (TComponent* sibling : components_) sibling->Notification(component, TOperation::opRemove);
+  for (TComponent* sibling : components_)
+    sibling->Notification(component, TOperation::opRemove);
 }
 
 }  // namespace velunor

@@ -7,7 +7,8 @@ void ReadFormDescription(TComponent& form, const TFormDescription& description) 
   for (const TComponentDescription& entry : description) {
     TComponent* component = reader.ResolveComponent(entry.name);
     if (component == nullptr) continue;
-    for (const TStoredValue& value : entry.values) component->ReadStoredValue(value, reader);
+    for (const TStoredValue& value : entry.values)
+      component->ReadStoredValue(value, reader);
   }
 }
 
@@ -24,7 +25,8 @@ void Describe(const TComponent& component, TFormDescription& description) {
 TFormDescription WriteFormDescription(const TComponent& form) {
   TFormDescription description;
   Describe(form, description);
-  for (const TComponent* component : form.Components()) Describe(*component, description);
+  for (const TComponent* component : form.Components())
+    Describe(*component, description);
   return description;
 }
 

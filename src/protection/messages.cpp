@@ -47,11 +47,11 @@ std::string FormatText(std::string_view pattern, std::initializer_list<MessageAr
       result += c;
       continue;
     }
-    const char spec = pattern[i + 1];
-    if (spec == '%') {
+    const char conversion = pattern[i + 1];
+    if (conversion == '%') {
       result += '%';
       ++i;
-    } else if ((spec == 'd' || spec == 's') && next != args.end()) {
+    } else if ((conversion == 'd' || conversion == 's') && next != args.end()) {
       result += next->Text();
       ++next;
       ++i;

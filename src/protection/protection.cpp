@@ -186,8 +186,7 @@ ByteString TProtection::ProcessText(const ByteString& text, TCodeAction action,
   if (text.empty()) return {};
   TMemoryStream stream;
   if (action == caDecode) {
-    const ByteString data =
-        TextToBytes(text.data(), CountedLength(text), format);
+    const ByteString data = TextToBytes(text.data(), CountedLength(text), format);
     stream.Write(data.data(), CountedLength(data));
   } else {
     stream.Write(text.data(), CountedLength(text));

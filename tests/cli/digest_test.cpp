@@ -10,28 +10,12 @@ namespace {
 
 using test::RunTool;
 
-// "text", N*"text" or hex:BYTES, as in the hash vector files.
-ByteString Message(const std::string& spec) {
-  if (spec.rfind("hex:", 0) == 0) return test::FromHex(spec.substr(4));
-  std::size_t repeat = 1;
-  std::string quoted = spec;
-  if (const auto star = spec.find('*'); star != std::string::npos && spec[0] != '"') {
-    repeat = std::stoul(spec.substr(0, star));
-    quoted = spec.substr(star + 1);
-  }
-  const std::string text = quoted.substr(1, quoted.size() - 2);
-  ByteString message;
-  for (std::size_t i = 0; i < repeat; ++i)
-    message += text;
-  return message;
-}
-
 TEST(DigestCommand, PublishedDigestsOfStandardInput) {
   std::size_t checked = 0;
   for (const auto& record : test::ReadDataRecords("hash-vectors/md4-ripemd256.txt")) {
     ASSERT_EQ(record.size(), 3u);
     SCOPED_TRACE(record[0] + " " + record[1].substr(0, 40));
-    const auto result = RunTool({"digest", "--hash", record[0]}, Message(record[1]));
+    const auto result = RunTool({"digest", "--hash", record[0]}, test::ExpandMessage(record[1]));
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, record[2] + "\n");
     ++checked;

@@ -21,24 +21,6 @@ struct HashVector {
   std::string digest;
 };
 
-ByteString ExpandMessage(const std::string& spec) {
-  if (spec.rfind("hex:", 0) == 0) return test::FromHex(spec.substr(4));
-  std::size_t repeat = 1;
-  std::string quoted = spec;
-  if (const auto star = spec.find('*'); star != std::string::npos && spec[0] != '"') {
-    repeat = std::stoul(spec.substr(0, star));
-    quoted = spec.substr(star + 1);
-  }
-  if (quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"') {
-    throw std::runtime_error("bad message spec: " + spec);
-  }
-  const std::string text = quoted.substr(1, quoted.size() - 2);
-  ByteString message;
-  message.reserve(text.size() * repeat);
-  for (std::size_t i = 0; i < repeat; ++i) message += text;
-  return message;
-}
-
 std::vector<HashVector> AllVectors() {
   std::vector<HashVector> vectors;
   for (const auto& entry : std::filesystem::directory_iterator(test::DataPath("hash-vectors"))) {
@@ -59,7 +41,7 @@ TEST(HashVectors, EveryVectorGivesItsDigest) {
     const THashClass* cls = FindHashClass(v.hash);
     ASSERT_NE(cls, nullptr) << "no hash class " << v.hash;
     std::unique_ptr<THash> hash(cls->Create());
-    const ByteString message = ExpandMessage(v.message);
+    const ByteString message = test::ExpandMessage(v.message);
     hash->Init();
     hash->AddData(message.data(), static_cast<std::int32_t>(message.size()));
     hash->Finish();

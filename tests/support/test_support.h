@@ -19,6 +19,10 @@ std::string DataPath(const std::string& name);
 // The non-comment, non-blank lines of a data file, each split at TAB characters.
 std::vector<std::vector<std::string>> ReadDataRecords(const std::string& name);
 
+// The message of a vector file's message field: "text", N*"text" (the text
+// repeated N times) or hex:BYTES.
+ByteString ExpandMessage(const std::string& field);
+
 // A byte string of the given length with a varied, repeatable content.
 ByteString PatternBytes(std::size_t length, std::uint32_t seed = 1);
 
