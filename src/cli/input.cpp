@@ -12,14 +12,7 @@ ByteString ReadInput(const std::string& path, std::istream& in) {
   if (path.empty() || path == "-") {
     return ByteString(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
-  TFileStream file(path, TFileStream::Mode::kOpenRead);
-  ByteString data;
-  char buffer[65536];
-  std::int32_t n;
-  while ((n = file.Read(buffer, static_cast<std::int32_t>(sizeof buffer))) > 0) {
-    data.append(buffer, static_cast<std::size_t>(n));
-  }
-  return data;
+  return ReadWholeFile(path);
 }
 
 void WriteBytes(std::ostream& out, const ByteString& bytes) {

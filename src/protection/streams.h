@@ -118,4 +118,7 @@ class TFileStream final : public TStream {
 // True for an existing regular file (not a directory, pipe or device).
 bool FileExists(const std::string& path);
 
+// The whole content of a file, read from its start to its end.
+ByteString ReadWholeFile(const std::string& path);
+
 }  // namespace velunor

@@ -34,17 +34,6 @@ QString WithLfBreaks(const QString& text) {
   return result;
 }
 
-ByteString ReadWholeFile(const std::string& path) {
-  TFileStream file(path, TFileStream::Mode::kOpenRead);
-  ByteString data;
-  char buffer[65536];
-  std::int32_t n;
-  while ((n = file.Read(buffer, static_cast<std::int32_t>(sizeof buffer))) > 0) {
-    data.append(buffer, static_cast<std::size_t>(n));
-  }
-  return data;
-}
-
 }  // namespace
 
 // ---- TRichTextBoxStrings ----------------------------------------------------

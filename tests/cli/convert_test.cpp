@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_app.h"
+#include "cli/run_tool.h"
 #include "support/test_support.h"
 
 namespace velunor {
@@ -19,23 +19,7 @@ namespace {
 
 using namespace std::string_literals;
 
-struct RunResult {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-RunResult RunTool(std::vector<std::string> args, const std::string& input = "") {
-  args.insert(args.begin(), "velunor");
-  std::vector<const char*> argv;
-  for (const auto& arg : args)
-    argv.push_back(arg.c_str());
-  std::istringstream in(input);
-  std::ostringstream out;
-  std::ostringstream err;
-  const int status = cli::Run(static_cast<int>(argv.size()), argv.data(), in, out, err);
-  return {status, out.str(), err.str()};
-}
+using test::RunTool;
 
 TEST(Convert, EveryFormatRoundTripsByNameAndNumber) {
   const std::pair<const char*, const char*> formats[] = {
@@ -46,11 +30,11 @@ TEST(Convert, EveryFormatRoundTripsByNameAndNumber) {
   for (const auto& [name, number] : formats) {
     for (const std::string format : {name, number}) {
       SCOPED_TRACE(format);
-      const RunResult text = RunTool({"convert", "--to", format}, data);
+      const auto text = RunTool({"convert", "--to", format}, data);
       ASSERT_EQ(text.status, cli::kExitOk) << text.err;
       ASSERT_FALSE(text.out.empty());
       EXPECT_EQ(text.out.back(), '\n');
-      const RunResult bytes =
+      const auto bytes =
           RunTool({"convert", "--from", format}, text.out.substr(0, text.out.size() - 1));
       EXPECT_EQ(bytes.status, cli::kExitOk) << bytes.err;
       EXPECT_EQ(bytes.out, data);
@@ -77,7 +61,7 @@ TEST(Convert, KnownOutputs) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.back());
-    const RunResult result = RunTool(c.args, c.input);
+    const auto result = RunTool(c.args, c.input);
     EXPECT_EQ(result.status, cli::kExitOk) << result.err;
     EXPECT_EQ(result.out, c.output);
   }
@@ -97,7 +81,7 @@ TEST(Convert, BadInputGivesTheMessageAndStatus1) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
-    const RunResult result = RunTool(c.args, c.input);
+    const auto result = RunTool(c.args, c.input);
     EXPECT_EQ(result.status, cli::kExitFailure);
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
@@ -114,7 +98,7 @@ TEST(Convert, BadUsageGivesStatus2) {
       {},
   };
   for (const auto& args : cases) {
-    const RunResult result = RunTool(args, "abc");
+    const auto result = RunTool(args, "abc");
     EXPECT_EQ(result.status, cli::kExitUsage) << testing::PrintToString(args);
     EXPECT_FALSE(result.err.empty());
     EXPECT_EQ(result.out, "");
@@ -124,7 +108,7 @@ TEST(Convert, BadUsageGivesStatus2) {
 TEST(Convert, HelpAndVersion) {
   for (const auto& args :
        {std::vector<std::string>{"--help"}, {"convert", "--help"}, {"--version"}}) {
-    const RunResult result = RunTool(args);
+    const auto result = RunTool(args);
     EXPECT_EQ(result.status, cli::kExitOk);
     EXPECT_NE(result.out.find(args.front() == "--version" ? "velunor" : "convert"),
               std::string::npos)

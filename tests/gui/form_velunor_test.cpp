@@ -20,13 +20,10 @@ using velunor::test::CliEncryptBytes;
 using velunor::test::CliEncryptText;
 using velunor::test::ClipboardText;
 using velunor::test::ModalBoxCatcher;
+using velunor::test::Raw;
 using velunor::test::SetClipboardText;
 
 namespace {
-
-QByteArray Raw(const ByteString& bytes) {
-  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 // A shown, active window with nothing on it.
 struct Window {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QMessageBox>
 #include <QObject>
 #include <QString>
@@ -35,6 +36,11 @@ class ModalBoxCatcher : public QObject {
   QMessageBox::Icon icon_ = QMessageBox::NoIcon;
   int buttonCount_ = 0;
 };
+
+// The bytes as a QByteArray, for comparisons that print readably.
+inline QByteArray Raw(const ByteString& bytes) {
+  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
 
 void SetClipboardText(const QString& text);
 QString ClipboardText();

@@ -20,13 +20,10 @@ using velunor::platform::TWindowHandle;
 using velunor::test::CliEncryptBytes;
 using velunor::test::ClipboardText;
 using velunor::test::ModalBoxCatcher;
+using velunor::test::Raw;
 using velunor::test::SetClipboardText;
 
 namespace {
-
-QByteArray Raw(const ByteString& bytes) {
-  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 std::optional<QByteArray> ReadFile(const std::string& path) {
   QFile file(QString::fromStdString(path));

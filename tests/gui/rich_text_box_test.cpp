@@ -16,14 +16,11 @@
 using velunor::ByteString;
 using velunor::TClipboardMark;
 using velunor::TRichTextBox;
+using velunor::test::Raw;
 
 Q_DECLARE_METATYPE(ByteString)
 
 namespace {
-
-QByteArray Raw(const ByteString& bytes) {
-  return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
 
 QStringList LinesOf(const TRichTextBox& box) {
   QStringList lines;

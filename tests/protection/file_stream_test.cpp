@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "protection/streams.h"
+#include "support/test_support.h"
 
 namespace velunor {
 namespace {
@@ -40,6 +41,23 @@ TEST(FileStream, ReadsAPipe) {
   EXPECT_EQ(std::string(buffer, 3), "abc");
   EXPECT_EQ(stream.Read(buffer, sizeof buffer), 0);
   ::close(fds[0]);
+}
+
+// Whole files are read across the reader's buffer size, zero bytes included;
+// a missing file is an open error, not an empty text.
+TEST(FileStream, ReadWholeFile) {
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("velunor-whole-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  for (const std::size_t size : {std::size_t{0}, std::size_t{65536}, std::size_t{200001}}) {
+    const ByteString content = test::PatternBytes(size, 7) + std::string(1, '\0');
+    const std::string path = (dir / ("f" + std::to_string(size))).string();
+    std::ofstream(path, std::ios::binary)
+        .write(content.data(), static_cast<std::streamsize>(content.size()));
+    EXPECT_EQ(ReadWholeFile(path), content) << size;
+  }
+  EXPECT_THROW(ReadWholeFile((dir / "missing").string()), EFOpenError);
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace
