@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -7,12 +8,11 @@ namespace velunor {
 
 // The buffering shared by the block hashes: a leading partial block is
 // completed in the block buffer, whole blocks are compressed straight from the
-// caller's memory and the rest waits in the block buffer. Bytes are taken from
-// the source in order as the work proceeds, so a source that a compression
-// changes (the digest itself) is read as it stands at that moment.
-template <std::size_t kBlockSize, class Compress>
-void FeedBlocks(std::uint8_t (&blockBuffer)[kBlockSize], std::uint64_t& byteCount,
-                const void* buffer, std::int32_t length, Compress&& compress) {
+// caller's memory as one run and the rest waits in the block buffer.
+// `compressRun(blocks, count)` compresses `count` consecutive blocks in order.
+template <std::size_t kBlockSize, class CompressRun>
+void FeedBlockRuns(std::uint8_t (&blockBuffer)[kBlockSize], std::uint64_t& byteCount,
+                   const void* buffer, std::int32_t length, CompressRun&& compressRun) {
   if (length <= 0) return;
   const auto* data = static_cast<const std::uint8_t*>(buffer);
   auto left = static_cast<std::size_t>(length);
@@ -26,11 +26,27 @@ void FeedBlocks(std::uint8_t (&blockBuffer)[kBlockSize], std::uint64_t& byteCoun
     std::memmove(blockBuffer + used, data, kBlockSize - used);
     data += kBlockSize - used;
     left -= kBlockSize - used;
-    compress(blockBuffer);
+    compressRun(blockBuffer, std::size_t{1});
   }
-  for (; left >= kBlockSize; left -= kBlockSize, data += kBlockSize)
-    compress(data);
+  if (const std::size_t blocks = left / kBlockSize; blocks > 0) {
+    compressRun(data, blocks);
+    data += blocks * kBlockSize;
+    left -= blocks * kBlockSize;
+  }
   std::memmove(blockBuffer, data, left);
+}
+
+// The same, with `compress(block)` called block by block. Bytes are taken
+// from the source in order as the work proceeds, so a source that a
+// compression changes (the digest itself) is read as it stands at that moment.
+template <std::size_t kBlockSize, class Compress>
+void FeedBlocks(std::uint8_t (&blockBuffer)[kBlockSize], std::uint64_t& byteCount,
+                const void* buffer, std::int32_t length, Compress&& compress) {
+  FeedBlockRuns(blockBuffer, byteCount, buffer, length,
+                [&compress](const std::uint8_t* blocks, std::size_t count) {
+                  for (; count > 0; --count, blocks += kBlockSize)
+                    compress(blocks);
+                });
 }
 
 }  // namespace velunor

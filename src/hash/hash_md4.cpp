@@ -47,8 +47,14 @@ void THash_MD4::Init() {
 }
 
 void THash_MD4::AddData(const void* buffer, std::int32_t length) {
-  FeedBlocks(BlockBuffer, ByteCount, buffer, length,
-             [this](const std::uint8_t* block) { CompressBlock(block); });
+  FeedBlockRuns(
+      BlockBuffer, ByteCount, buffer, length,
+      [this](const std::uint8_t* blocks, std::size_t count) { CompressBlocks(blocks, count); });
+}
+
+void THash_MD4::CompressBlocks(const std::uint8_t* blocks, std::size_t count) {
+  for (; count > 0; --count, blocks += kBlockSize)
+    CompressBlock(blocks);
 }
 
 void THash_MD4::PadAndCompress(std::uint8_t padByte, bool lengthBigEndian) {

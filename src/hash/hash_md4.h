@@ -29,6 +29,9 @@ class THash_MD4 : public THash {
 
   // Folds one 64-byte block into ChainingState.
   virtual void CompressBlock(const std::uint8_t* block);
+  // Folds `count` consecutive blocks in order; block by block unless a hash
+  // has a faster way for runs.
+  virtual void CompressBlocks(const std::uint8_t* blocks, std::size_t count);
 
   // Init without the chain hook: zeroed block buffer, count 0, the ten
   // initial chaining words.

@@ -171,13 +171,17 @@ const THashClass& THash_SHA::Class() {
 }
 
 void THash_SHA::CompressBlock(const std::uint8_t* block) {
-  if (Variant == ShaVariant::kSha1) {
-    if (ProcessorHasShaExtensions()) {
-      CompressSha1WithShaExtensions(ChainingState, block);
-      return;
-    }
+  CompressBlocks(block, 1);
+}
+
+void THash_SHA::CompressBlocks(const std::uint8_t* blocks, std::size_t count) {
+  const bool sha1 = Variant == ShaVariant::kSha1;
+  if (sha1 && ProcessorHasShaExtensions()) {
+    CompressSha1WithShaExtensions(ChainingState, blocks, count);
+    return;
   }
-  CompressShaPortable(ChainingState, block, Variant == ShaVariant::kSha1);
+  for (; count > 0; --count, blocks += kBlockSize)
+    CompressShaPortable(ChainingState, blocks, sha1);
 }
 
 void THash_SHA::Finish() {

@@ -27,6 +27,7 @@ class THash_SHA : public THash_RipeMD160 {
   enum class ShaVariant : std::uint8_t { kSha0 = 0, kSha1 = 1 };
 
   void CompressBlock(const std::uint8_t* block) override;
+  void CompressBlocks(const std::uint8_t* blocks, std::size_t count) override;
 
   ShaVariant Variant = ShaVariant::kSha0;
 };

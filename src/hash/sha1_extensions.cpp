@@ -21,16 +21,14 @@ __attribute__((target("sse4.1"))) inline __m128i LoadBigEndianWords(const std::u
   return _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)), reverse);
 }
 
-}  // namespace
-
 // Each group of four steps: sha1nexte derives E from the previous A and adds
 // the message words, sha1rnds4 runs the four steps with the round function of
 // its group, and sha1msg1 / xor / sha1msg2 expand the message words three,
 // two and one groups ahead.
-__attribute__((target("sha,sse4.1"))) void CompressSha1WithShaExtensions(
-    std::uint32_t* state, const std::uint8_t* block) {
-  __m128i abcd = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(state)), 0x1B);
-  __m128i e0 = _mm_set_epi32(static_cast<int>(state[4]), 0, 0, 0);
+// The registers hold A..D (A in the highest lane) and E (in the highest lane,
+// the others zero) from block to block.
+__attribute__((target("sha,sse4.1"), always_inline)) inline void CompressBlockInRegisters(
+    __m128i& abcd, __m128i& e0, const std::uint8_t* block) {
   const __m128i abcdBefore = abcd;
   const __m128i eBefore = e0;
   __m128i e1;
@@ -170,8 +168,20 @@ __attribute__((target("sha,sse4.1"))) void CompressSha1WithShaExtensions(
   abcd = _mm_sha1rnds4_epu32(abcd, e1, 3);
 
   e0 = _mm_sha1nexte_epu32(e0, eBefore);
-  abcd = _mm_shuffle_epi32(_mm_add_epi32(abcd, abcdBefore), 0x1B);
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(state), abcd);
+  abcd = _mm_add_epi32(abcd, abcdBefore);
+}
+
+}  // namespace
+
+// The chaining value stays in registers across a run of blocks.
+__attribute__((target("sha,sse4.1"))) void CompressSha1WithShaExtensions(std::uint32_t* state,
+                                                                         const std::uint8_t* blocks,
+                                                                         std::size_t blockCount) {
+  __m128i abcd = _mm_shuffle_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(state)), 0x1B);
+  __m128i e0 = _mm_set_epi32(static_cast<int>(state[4]), 0, 0, 0);
+  for (; blockCount > 0; --blockCount, blocks += 64)
+    CompressBlockInRegisters(abcd, e0, blocks);
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(state), _mm_shuffle_epi32(abcd, 0x1B));
   state[4] = static_cast<std::uint32_t>(_mm_extract_epi32(e0, 3));
 }
 
@@ -181,7 +191,7 @@ bool ProcessorHasShaExtensions() {
   return false;
 }
 
-void CompressSha1WithShaExtensions(std::uint32_t*, const std::uint8_t*) {}
+void CompressSha1WithShaExtensions(std::uint32_t*, const std::uint8_t*, std::size_t) {}
 
 #endif
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace velunor {
@@ -7,9 +8,10 @@ namespace velunor {
 // Whether this processor has the SHA extensions (SHA-NI), checked once.
 bool ProcessorHasShaExtensions();
 
-// The SHA-1 compression of one 64-byte block through the SHA extensions;
-// the same result as the portable steps, several times faster. Only call it
-// when ProcessorHasShaExtensions() is true.
-void CompressSha1WithShaExtensions(std::uint32_t* state, const std::uint8_t* block);
+// The SHA-1 compression of consecutive 64-byte blocks through the SHA
+// extensions; the same result as the portable steps block after block,
+// several times faster. Only call it when ProcessorHasShaExtensions() is true.
+void CompressSha1WithShaExtensions(std::uint32_t* state, const std::uint8_t* blocks,
+                                   std::size_t blockCount);
 
 }  // namespace velunor
