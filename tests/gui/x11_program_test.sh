@@ -52,6 +52,13 @@ wait_for_exit() {
   done
 }
 
+# Waits up to 10 s for process $1 to end with status $2; else fails the
+# scenario, naming the step $3.
+expect_exit() {
+  wait_for_exit "$1" 10
+  [ "$exit_status" = "$2" ] || fail "$3: exit status $exit_status, expected $2"
+}
+
 focus() {
   xdotool windowfocus --sync "$1" || fail "cannot focus window $1"
   sleep 0.3
@@ -103,15 +110,13 @@ single_instance() {
     fail "the second instance made a main window"
   focus "$notice"
   xdotool key Return
-  wait_for_exit "$second" 10
-  [ "$exit_status" = 42 ] || fail "second instance: exit status $exit_status, expected 42"
+  expect_exit "$second" 42 "second instance"
   kill -0 "$first" 2>/dev/null || fail "the first instance ended"
 
   # Esc ends the first one with 0 and leaves the clipboard to its owner.
   focus "$window"
   xdotool key Escape
-  wait_for_exit "$first" 10
-  [ "$exit_status" = 0 ] || fail "Esc: exit status $exit_status, expected 0"
+  expect_exit "$first" 0 "Esc"
   [ "$(clipboard)" = before ] || fail "Esc touched the clipboard"
   echo "single instance: passed"
 }
@@ -143,14 +148,12 @@ clipboard_outlives_program() {
   [ -n "$next_window" ] || fail "a new start while the clipboard is kept shows no window"
   focus "$next_window"
   xdotool key Escape
-  wait_for_exit "$next" 10
-  [ "$exit_status" = 0 ] || fail "the new start ended with $exit_status, expected 0"
+  expect_exit "$next" 0 "the new start"
   [ "$(clipboard)" = "$expected" ] || fail "the clipboard was lost"
 
   # Another program takes the clipboard over: the first one ends with 0.
   set_clipboard "taken over"
-  wait_for_exit "$first" 10
-  [ "$exit_status" = 0 ] || fail "after the takeover: exit status $exit_status, expected 0"
+  expect_exit "$first" 0 "after the takeover"
 
   # Decrypt it again: the plain text is marked for clipboard history tools.
   set_clipboard "$expected"
@@ -164,8 +167,7 @@ clipboard_outlives_program() {
   [ "$(clipboard -t x-kde-passwordManagerHint)" = secret ] ||
     fail "the decrypted text is not marked as sensitive"
   set_clipboard "done"
-  wait_for_exit "$decrypter" 10
-  [ "$exit_status" = 0 ] || fail "decrypter: exit status $exit_status, expected 0"
+  expect_exit "$decrypter" 0 "decrypter"
   echo "clipboard: passed"
 }
 
@@ -187,8 +189,7 @@ clipboard_manager_takes_over() {
   [ -n "$window" ] || fail "no main window"
   code_and_ok "$window" 131
   # With a manager there is nothing to keep: the program ends at once.
-  wait_for_exit "$program_pid" 10
-  [ "$exit_status" = 0 ] || fail "with a clipboard manager: exit status $exit_status, expected 0"
+  expect_exit "$program_pid" 0 "with a clipboard manager"
   [ "$(clipboard)" = "$expected" ] ||
     fail "the manager holds '$(clipboard)', expected '$expected'"
   echo "clipboard manager: passed"
@@ -214,8 +215,7 @@ terminate_saves_cheat_sheet() {
   focus "$sheet"
   xdotool type --delay 30 "notiz"
   kill -TERM "$program_pid"
-  wait_for_exit "$program_pid" 10
-  [ "$exit_status" = 0 ] || fail "SIGTERM: exit status $exit_status, expected 0"
+  expect_exit "$program_pid" 0 "SIGTERM"
   [ "$(cat "$dir/cmvelunor.msg" 2>/dev/null)" = notiz ] || fail "the cheat sheet was not saved"
   rm -rf "$dir"
   echo "terminate: passed"
@@ -244,8 +244,7 @@ caption_bar() {
     fail "dragged by 60,40 from $x0,$y0, the window is at $X,$Y"
 
   xdotool mousemove --window "$window" $((WIDTH - border - 8)) "$bar_y" click 1
-  wait_for_exit "$program_pid" 10
-  [ "$exit_status" = 0 ] || fail "close button: exit status $exit_status, expected 0"
+  expect_exit "$program_pid" 0 "close button"
   echo "caption bar: passed"
 }
 
