@@ -4,7 +4,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-PACKAGES := cmake ninja-build g++ pkg-config \
+PACKAGES := cmake ninja-build g++ pkg-config ccache \
   libgtest-dev libgmock-dev libbenchmark-dev libcrypto++-dev libcli11-dev \
   qt6-base-dev libgl-dev libx11-dev \
   xvfb xauth xdotool xclip \
