@@ -6,6 +6,7 @@ JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ pkg-config ccache \
   libgtest-dev libgmock-dev libbenchmark-dev libcrypto++-dev libcli11-dev \
+  libssl-dev zlib1g-dev librhash-dev rhash time \
   qt6-base-dev libgl-dev libx11-dev \
   xvfb xauth xdotool xclip \
   clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64
