@@ -48,15 +48,16 @@ test-sanitize: deps
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
 
-# The Windows implementation of the platform layer cannot be built here; the
-# MinGW-w64 cross compiler checks that it still compiles.
+# The Windows implementations of the platform layer and of the file saving
+# cannot be built here; the MinGW-w64 cross compiler checks that they still compile.
 WIN32_CXX := x86_64-w64-mingw32-g++
 WIN32_CXXFLAGS := -std=c++20 -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wshadow \
   -Wnon-virtual-dtor -Woverloaded-virtual -Werror -Isrc
 
 check-win32: deps
-	$(WIN32_CXX) $(WIN32_CXXFLAGS) -fsyntax-only src/platform/window_system.cpp src/platform/win32_window_system.cpp
-	@echo "Win32 platform layer: compiles"
+	$(WIN32_CXX) $(WIN32_CXXFLAGS) -fsyntax-only src/platform/window_system.cpp src/platform/win32_window_system.cpp \
+	  src/files/file_replacement.cpp src/files/in_place_rewrite.cpp
+	@echo "Win32 platform layer and file saving: compile"
 
 bench: build
 	build/bin/velunor_bench --benchmark_min_time=0.5

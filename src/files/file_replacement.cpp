@@ -1,0 +1,284 @@
+#include "files/file_replacement.h"
+
+#include <cerrno>
+#include <random>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#endif
+
+namespace velunor {
+
+EFileReplacement::EFileReplacement(TReplacementStep step, const std::string& path, int error)
+    : std::system_error(error, std::generic_category(), path), step_(step), path_(path) {}
+
+namespace {
+
+constexpr int kTemporaryNameTries = 100;
+
+std::string ParentDirectory(const std::string& path) {
+  const std::size_t slash = path.find_last_of("/\\");
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? path.substr(0, 1) : path.substr(0, slash);
+}
+
+// ".<name>.<random>.tmp" beside the target: hidden, and recognisable as a
+// leftover should the program be killed while writing.
+std::string TemporaryNameBeside(const std::string& target) {
+  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  thread_local std::minstd_rand random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> digit(0, sizeof kDigits - 2);
+  const std::size_t slash = target.find_last_of("/\\");
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  std::string name = target.substr(0, nameStart) + '.' + target.substr(nameStart) + '.';
+  for (int i = 0; i < 8; ++i)
+    name += kDigits[digit(random)];
+  return name + ".tmp";
+}
+
+#ifdef _WIN32
+
+std::wstring Wide(const std::string& utf8) {
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+  return wide;
+}
+
+int ErrnoOf(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EACCES;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_FILE_NOT_FOUND:
+      return ENOENT;
+    default:
+      return EIO;
+  }
+}
+
+std::string FollowLinks(const std::string& path) {
+  return path;
+}
+
+int OpenNew(const std::string& path, std::filesystem::perms mode) {
+  const bool writable =
+      (mode & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
+  int fd = -1;
+  const errno_t error =
+      _wsopen_s(&fd, Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                _SH_DENYRW, writable ? _S_IREAD | _S_IWRITE : _S_IREAD);
+  if (error != 0) errno = error;
+  return error == 0 ? fd : -1;
+}
+
+long WriteSome(int fd, const char* data, std::size_t size) {
+  constexpr std::size_t kLargestWrite = 1u << 30;
+  return _write(fd, data, static_cast<unsigned>(size < kLargestWrite ? size : kLargestWrite));
+}
+
+int SyncFile(int fd) {
+  return _commit(fd);
+}
+
+int CloseFile(int fd) {
+  return _close(fd);
+}
+
+int RenameOver(const std::string& from, const std::string& to) {
+  if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return 0;
+  }
+  errno = ErrnoOf(GetLastError());
+  return -1;
+}
+
+// MOVEFILE_WRITE_THROUGH has already flushed the rename.
+int SyncDirectory(const std::string&) {
+  return 0;
+}
+
+void RemoveFile(const std::string& path) {
+  _wunlink(Wide(path).c_str());
+}
+
+#else
+
+std::string FollowLinks(const std::string& path) {
+  struct stat info {};
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return path;
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  // A dangling link: its name becomes the new file's.
+  if (resolved == nullptr) return path;
+  std::string target(resolved);
+  std::free(resolved);
+  return target;
+}
+
+int OpenNew(const std::string& path, std::filesystem::perms mode) {
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode));
+  } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+long WriteSome(int fd, const char* data, std::size_t size) {
+  return ::write(fd, data, size);
+}
+
+int SyncFile(int fd) {
+  // EINVAL: the file (a pipe, a terminal) has nothing to sync.
+  return ::fsync(fd) != 0 && errno != EINVAL ? -1 : 0;
+}
+
+int CloseFile(int fd) {
+  // After EINTR the descriptor is gone on Linux; the data has been synced.
+  return ::close(fd) != 0 && errno != EINTR ? -1 : 0;
+}
+
+int RenameOver(const std::string& from, const std::string& to) {
+  return ::rename(from.c_str(), to.c_str());
+}
+
+int SyncDirectory(const std::string& directory) {
+  const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  const int result = SyncFile(fd);
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return result;
+}
+
+void RemoveFile(const std::string& path) {
+  ::unlink(path.c_str());
+}
+
+#endif
+
+}  // namespace
+
+TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newFileMode)
+    : target_(FollowLinks(path)) {
+#ifdef _WIN32
+  struct _stat64 info {};
+  const bool exists = _wstat64(Wide(target_).c_str(), &info) == 0;
+  if (exists && (info.st_mode & _S_IFDIR) != 0) Fail(TReplacementStep::kCreate, EISDIR);
+  if (exists && (info.st_mode & _S_IFREG) == 0) {
+    // A device such as NUL: written directly.
+    if (_wsopen_s(&fd_, Wide(target_).c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
+                  0) != 0) {
+      Fail(TReplacementStep::kCreate, errno);
+    }
+    return;
+  }
+  if (exists && (info.st_mode & _S_IWRITE) == 0) Fail(TReplacementStep::kCreate, EACCES);
+#else
+  struct stat info {};
+  const bool exists = ::stat(target_.c_str(), &info) == 0;
+  if (!exists && errno != ENOENT) Fail(TReplacementStep::kCreate, errno);
+  if (exists && S_ISDIR(info.st_mode)) Fail(TReplacementStep::kCreate, EISDIR);
+  if (exists && !S_ISREG(info.st_mode)) {
+    // A terminal, a pipe or a device cannot be replaced: it is written as it is.
+    do {
+      fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    } while (fd_ < 0 && errno == EINTR);
+    if (fd_ < 0) Fail(TReplacementStep::kCreate, errno);
+    return;
+  }
+  // A file the user may not write stays as it is, as with any other editor.
+  if (exists && ::access(target_.c_str(), W_OK) != 0) Fail(TReplacementStep::kCreate, errno);
+  // Until it has the old file's owner and mode, only the owner may read it.
+  if (exists) newFileMode = kPrivateNewFileMode;
+#endif
+  for (int tries = 0; fd_ < 0 && tries < kTemporaryNameTries; ++tries) {
+    temporary_ = TemporaryNameBeside(target_);
+    fd_ = OpenNew(temporary_, newFileMode);
+    if (fd_ < 0 && errno != EEXIST) break;
+  }
+  if (fd_ < 0) {
+    const int error = errno;
+    temporary_.clear();  // not ours
+    Fail(TReplacementStep::kCreate, error);
+  }
+#ifndef _WIN32
+  if (exists) {
+    // The owner first: changing it may clear set-id bits that the mode restores.
+    if (::fchown(fd_, info.st_uid, info.st_gid) != 0 &&
+        ::fchown(fd_, static_cast<uid_t>(-1), info.st_gid) != 0) {
+      // Not ours to give away: the file becomes the user's own, as on any rewrite by copy.
+    }
+    if (::fchmod(fd_, info.st_mode & 07777) != 0) Fail(TReplacementStep::kCreate, errno);
+  }
+#endif
+}
+
+TFileReplacement::~TFileReplacement() {
+  Discard();
+}
+
+void TFileReplacement::Write(const void* data, std::size_t size) {
+  if (fd_ < 0) Fail(TReplacementStep::kWrite, EBADF);
+  const auto* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    const long n = WriteSome(fd_, bytes, size);
+    if (n < 0 && errno == EINTR) continue;
+    // No progress without an error: the device is full.
+    if (n <= 0) Fail(TReplacementStep::kWrite, n < 0 ? errno : ENOSPC);
+    bytes += n;
+    size -= static_cast<std::size_t>(n);
+  }
+}
+
+void TFileReplacement::Commit() {
+  if (fd_ < 0) Fail(TReplacementStep::kWrite, EBADF);
+  if (SyncFile(fd_) != 0) Fail(TReplacementStep::kWrite, errno);
+  const int fd = fd_;
+  fd_ = -1;
+  if (CloseFile(fd) != 0) Fail(TReplacementStep::kWrite, errno);
+  if (temporary_.empty()) return;  // written directly
+  if (RenameOver(temporary_, target_) != 0) Fail(TReplacementStep::kReplace, errno);
+  temporary_.clear();
+  if (SyncDirectory(ParentDirectory(target_)) != 0) {
+    throw EFileReplacement(TReplacementStep::kReplace, target_, errno);
+  }
+}
+
+void TFileReplacement::Fail(TReplacementStep step, int error) {
+  Discard();
+  throw EFileReplacement(step, target_, error);
+}
+
+void TFileReplacement::Discard() noexcept {
+  if (fd_ >= 0) CloseFile(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) RemoveFile(temporary_);
+  temporary_.clear();
+}
+
+void ReplaceFileAtomically(const std::string& path, std::string_view content,
+                           std::filesystem::perms newFileMode) {
+  TFileReplacement replacement(path, newFileMode);
+  replacement.Write(content);
+  replacement.Commit();
+}
+
+}  // namespace velunor

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace velunor {
+
+// A file's new content, written so that the file holds either its old
+// content or the complete new one, never a part of it, not even after a
+// crash or a power loss: the content goes into a temporary file beside the
+// target, which takes the target's place only once every byte has been
+// written and synced to the device; the directory is synced after the
+// rename. On any failure the temporary file is removed and the old file is
+// left untouched.
+//
+// An existing file keeps its permission bits (and, where the process may
+// set them, its owner and group); a new file is created with the mode the
+// caller gives, less the umask. A symbolic link is followed: the file it
+// names is replaced, the link stays. A target that is not a regular file
+// (a terminal, a pipe, /dev/null) cannot be replaced and is written directly.
+//
+// Usage: construct, Write() the content in pieces of any size, Commit().
+// Destroying an uncommitted replacement discards it.
+
+// The step that failed: making the temporary file (or opening a target that
+// is written directly), writing and syncing it, or putting it in the
+// target's place.
+enum class TReplacementStep { kCreate, kWrite, kReplace };
+
+// A failed replacement: the step, the target's path and the system's error
+// number. what() reads "<path>: <reason>".
+class EFileReplacement : public std::system_error {
+ public:
+  EFileReplacement(TReplacementStep step, const std::string& path, int error);
+
+  TReplacementStep Step() const { return step_; }
+  int Error() const { return code().value(); }
+  const std::string& Path() const { return path_; }
+
+ private:
+  TReplacementStep step_;
+  std::string path_;
+};
+
+class TFileReplacement {
+ public:
+  // rw for everybody, less the umask: what ordinary programs create.
+  static constexpr std::filesystem::perms kOrdinaryNewFileMode =
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+      std::filesystem::perms::group_read | std::filesystem::perms::group_write |
+      std::filesystem::perms::others_read | std::filesystem::perms::others_write;
+  // rw for the owner only: for files that hold secrets.
+  static constexpr std::filesystem::perms kPrivateNewFileMode =
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+
+  // Raises EFileReplacement (kCreate) when the temporary file cannot be made.
+  explicit TFileReplacement(std::string path,
+                            std::filesystem::perms newFileMode = kOrdinaryNewFileMode);
+  ~TFileReplacement();
+  TFileReplacement(const TFileReplacement&) = delete;
+  TFileReplacement& operator=(const TFileReplacement&) = delete;
+
+  // Appends bytes; raises EFileReplacement (kWrite) when they cannot all be
+  // written. After a failure the replacement is discarded.
+  void Write(const void* data, std::size_t size);
+  void Write(std::string_view data) { Write(data.data(), data.size()); }
+
+  // Syncs and closes the new content and puts it in the target's place;
+  // raises EFileReplacement (kWrite or kReplace) on failure, leaving the
+  // target as it was. Once the rename is done a failed sync of the
+  // directory is reported too (kReplace): the target then already holds
+  // the new content, but a power loss could still bring the old one back.
+  void Commit();
+
+  // The file that is replaced (after following links).
+  const std::string& Path() const { return target_; }
+
+ private:
+  [[noreturn]] void Fail(TReplacementStep step, int error);
+  void Discard() noexcept;
+
+  std::string target_;
+  std::string temporary_;  // empty when the target is written directly
+  int fd_ = -1;
+};
+
+// The whole content at once: TFileReplacement, Write, Commit.
+void ReplaceFileAtomically(
+    const std::string& path, std::string_view content,
+    std::filesystem::perms newFileMode = TFileReplacement::kOrdinaryNewFileMode);
+
+}  // namespace velunor
