@@ -9,9 +9,10 @@ PACKAGES := cmake ninja-build g++ pkg-config ccache \
   libssl-dev zlib1g-dev librhash-dev rhash time \
   qt6-base-dev libgl-dev libx11-dev \
   xvfb xauth xdotool xclip \
-  clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64
+  clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 \
+  dpkg-dev fakeroot lintian desktop-file-utils appstream
 
-.PHONY: all deps configure build run test test-sanitize check-win32 bench fuzz install clean format check-format
+.PHONY: all deps configure build run test test-sanitize check-win32 bench fuzz install package check-package clean format check-format
 
 all: build
 
@@ -69,6 +70,15 @@ fuzz: deps
 
 install: build
 	cmake --install build
+
+# The Debian package build/velunor_<version>_amd64.deb; check-package runs
+# lintian, the desktop entry and AppStream validators and the packaged tool.
+package: build
+	cd build && cpack
+	@echo "Install it with: sudo apt install ./$$(ls build/velunor_*_amd64.deb)"
+
+check-package: package
+	tests/package/check_package.sh build/velunor_*_amd64.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
