@@ -1,6 +1,6 @@
 #include "hash/hash_crc16_standard.h"
 
-#include "protection/support.h"
+#include "hash/crc_slicing.h"
 
 namespace velunor {
 
@@ -17,7 +17,9 @@ const THashClass& Thash_CRC16_Standard::Class() {
 }
 
 void Thash_CRC16_Standard::AddData(const void* buffer, std::int32_t length) {
-  ChecksumRegister = static_cast<std::uint16_t>(UpdateCrc16(ChecksumRegister, buffer, length));
+  if (buffer == nullptr || length <= 0) return;
+  ChecksumRegister = UpdateCrc16Sliced(ChecksumRegister, static_cast<const std::uint8_t*>(buffer),
+                                       static_cast<std::size_t>(length));
 }
 
 }  // namespace velunor

@@ -1,6 +1,6 @@
 #include "hash/hash_crc32.h"
 
-#include "protection/support.h"
+#include "hash/crc32_clmul.h"
 
 namespace velunor {
 
@@ -22,7 +22,9 @@ void THash_CRC32::Init() {
 }
 
 void THash_CRC32::AddData(const void* buffer, std::int32_t length) {
-  ChecksumRegister = UpdateCrc32(ChecksumRegister, buffer, length);
+  if (buffer == nullptr || length <= 0) return;
+  ChecksumRegister = UpdateCrc32Fast(ChecksumRegister, static_cast<const std::uint8_t*>(buffer),
+                                     static_cast<std::size_t>(length));
 }
 
 void THash_CRC32::Finish() {

@@ -1,7 +1,6 @@
 #include "hash/hash_xor16.h"
 
-#include <bit>
-
+#include "hash/xor_folding.h"
 #include "protection/support.h"
 
 namespace velunor {
@@ -29,11 +28,8 @@ void THash_XOR16::Init() {
 
 void THash_XOR16::AddData(const void* buffer, std::int32_t length) {
   if (buffer == nullptr || length <= 0) return;
-  const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-  std::uint16_t value = ChecksumRegister;
-  for (std::int32_t i = 0; i < length; ++i)
-    value = static_cast<std::uint16_t>(std::rotl(value, 5) ^ bytes[i]);
-  ChecksumRegister = value;
+  ChecksumRegister = UpdateXor16Folded(ChecksumRegister, static_cast<const std::uint8_t*>(buffer),
+                                       static_cast<std::size_t>(length));
 }
 
 void THash_XOR16::Finish() {

@@ -1,5 +1,6 @@
 #include "hash/hash_xor32.h"
 
+#include "hash/xor_folding.h"
 #include "protection/support.h"
 
 namespace velunor {
@@ -28,14 +29,12 @@ void THash_XOR32::Init() {
 void THash_XOR32::AddData(const void* buffer, std::int32_t length) {
   if (buffer == nullptr || length <= 0) return;
   const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-  std::uint32_t value = ChecksumRegister;
-  std::int32_t i = 0;
-  if (length % 2 != 0) value ^= bytes[i++];
-  for (; i < length; i += 2) {
-    const auto word = static_cast<std::uint32_t>(bytes[i] | (bytes[i + 1] << 8));
-    value = RotateLeft32(value, 5) ^ word;
+  auto size = static_cast<std::size_t>(length);
+  if (size % 2 != 0) {
+    ChecksumRegister ^= *bytes++;
+    --size;
   }
-  ChecksumRegister = value;
+  ChecksumRegister = UpdateXor32Folded(ChecksumRegister, bytes, size / 2);
 }
 
 void THash_XOR32::Finish() {
