@@ -10,7 +10,7 @@ PACKAGES := cmake ninja-build g++ pkg-config ccache \
   qt6-base-dev libgl-dev libx11-dev \
   xvfb xauth xdotool xclip \
   clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 \
-  dpkg-dev fakeroot lintian desktop-file-utils appstream
+  dpkg-dev fakeroot lintian desktop-file-utils appstream man-db
 
 .PHONY: all deps configure build run test test-sanitize check-win32 bench fuzz install package check-package clean format check-format
 

@@ -1,28 +1,6 @@
 # The Debian package: `make package` (cpack in the build tree) turns the
-# installed tree into velunor_<version>_amd64.deb. What only a package needs
-# lives here: the copyright file, the compressed change log, the AppStream
-# metadata, and CPack's settings.
-include(GNUInstallDirs)
-
-set(VELUNOR_PACKAGE_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/velunor)
-set(VELUNOR_CHANGELOG_GZ ${CMAKE_BINARY_DIR}/share/changelog.gz)
-
-# Debian wants the change log compressed, without a time stamp in the gzip
-# header, so that the same sources give the same package.
-find_program(VELUNOR_GZIP gzip REQUIRED)
-add_custom_command(
-  OUTPUT ${VELUNOR_CHANGELOG_GZ}
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/share
-  COMMAND ${VELUNOR_GZIP} -9nc ${PROJECT_SOURCE_DIR}/share/doc/changelog > ${VELUNOR_CHANGELOG_GZ}
-  DEPENDS ${PROJECT_SOURCE_DIR}/share/doc/changelog
-  COMMENT "Compressing the change log")
-add_custom_target(velunor_package_docs ALL DEPENDS ${VELUNOR_CHANGELOG_GZ})
-
-install(FILES ${PROJECT_SOURCE_DIR}/share/doc/copyright ${VELUNOR_CHANGELOG_GZ}
-        DESTINATION ${VELUNOR_PACKAGE_DOC_DIR})
-install(FILES ${PROJECT_SOURCE_DIR}/share/metainfo/org.velunor.cmvelunor.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-
+# installed tree (the programs, and share/ with the manuals, completion,
+# metadata and copyright file) into velunor_<version>_amd64.deb.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velunor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
