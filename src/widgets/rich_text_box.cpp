@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <memory>
 
 #include "protection/exceptions.h"
@@ -126,7 +127,19 @@ void TRichTextBox::SelectWholeText() {
 
 void TRichTextBox::PasteClipboardText() {
   if (isReadOnly()) return;
-  paste();
+  // An X11 clipboard whose owner has ended has no content at all, and the
+  // toolkit's own paste does not survive that: the text is read here, and an
+  // empty clipboard pastes nothing.
+  const QMimeData* content = QApplication::clipboard()->mimeData();
+  if (content == nullptr || !content->hasText()) return;
+  const QString text = content->text();
+  if (text.isEmpty()) return;
+  QTextCursor cursor = textCursor();
+  const int start = cursor.selectionStart();
+  cursor.insertText(WithLfBreaks(text));
+  // Show the start of what came in, not its end.
+  cursor.setPosition(start);
+  setTextCursor(cursor);
 }
 
 void TRichTextBox::CopySelectedText(TClipboardMark mark) {

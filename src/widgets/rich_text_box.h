@@ -77,7 +77,8 @@ class TRichTextBox : public QPlainTextEdit {
   std::u32string CharactersOutsideCodePage() const;
 
   void SelectWholeText();
-  // Replaces the selection with the clipboard's text; a read-only box ignores it.
+  // Replaces the selection with the clipboard's text and shows its start; a
+  // read-only box ignores it, and a clipboard without text changes nothing.
   void PasteClipboardText();
   // Puts the selected text on the clipboard (an empty selection empties it).
   void CopySelectedText(TClipboardMark mark = TClipboardMark::kNone);

@@ -2,6 +2,7 @@
 // files and clipboard.
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -182,6 +183,22 @@ class RichTextBoxTest : public QObject {
     box.SelectWholeText();
     box.PasteClipboardText();
     QCOMPARE(Raw(box.Text()), QByteArray("neu\r\nzwei\r\ndrei\r\nvier \xE4"));
+  }
+
+  void pasteShowsTheStartOfTheText() {
+    TRichTextBox box;
+    box.resize(340, 60);
+    box.show();
+    QStringList lines;
+    for (int i = 0; i < 20; ++i)
+      lines << QStringLiteral("line %1").arg(i);
+    lines << QString(500, QLatin1Char('w'));
+    velunor::test::SetClipboardText(lines.join('\n'));
+    box.SelectWholeText();
+    box.PasteClipboardText();
+    QCOMPARE(box.Lines().Count(), 21);
+    QCOMPARE(box.verticalScrollBar()->value(), 0);
+    QCOMPARE(box.horizontalScrollBar()->value(), 0);
   }
 
   void loadTakesCrLfCrAndLfAsOneBreakEach() {

@@ -7,6 +7,7 @@
 #   x11_program_test.sh clipboard-manager BIN_DIR   (needs fake_clipboard_manager in BIN_DIR)
 #   x11_program_test.sh terminate BIN_DIR
 #   x11_program_test.sh caption BIN_DIR
+#   x11_program_test.sh empty-clipboard BIN_DIR
 set -u
 . "$(dirname "$0")/client_click.sh"
 
@@ -248,11 +249,53 @@ caption_bar() {
   echo "caption bar: passed"
 }
 
+# Pasting from a clipboard that nobody owns (the program that copied has
+# ended, no clipboard manager runs) pastes nothing and keeps the input.
+empty_clipboard() {
+  local expected
+  expected=$(printf 'abc' | "$bin/velunor" encrypt --text --keyword "$keyword") ||
+    fail "velunor encrypt failed"
+  printf 'abc' | xclip -i -selection clipboard -quiet 2>/dev/null &
+  local owner=$!
+  started_pids+=("$owner")
+  start_program
+  local program_pid=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window"
+  focus "$window"
+  xdotool key ctrl+v
+  sleep 0.3
+  kill "$owner"
+  wait "$owner" 2>/dev/null
+  clipboard >/dev/null && fail "the clipboard still has an owner"
+
+  xdotool key ctrl+v
+  sleep 0.3
+  wait_for_exit "$program_pid" 1
+  [ "$exit_status" = "still running" ] || fail "Ctrl+V on an empty clipboard: exit $exit_status"
+  click "$window" 426 80
+  wait_for_exit "$program_pid" 1
+  [ "$exit_status" = "still running" ] || fail "the paste button on an empty clipboard: exit $exit_status"
+
+  # The input pasted before is still there and is what gets encrypted.
+  focus "$window"
+  xdotool type --delay 30 "$keyword"
+  click "$window" 131 311
+  xdotool key alt+o
+  no_main_window_left || fail "the window is still there after OK"
+  [ "$(clipboard)" = "$expected" ] || fail "clipboard holds '$(clipboard)', expected '$expected'"
+  set_clipboard "done"
+  expect_exit "$program_pid" 0 "after the takeover"
+  echo "empty clipboard: passed"
+}
+
 case "$scenario" in
   single-instance) single_instance ;;
   clipboard) clipboard_outlives_program ;;
   clipboard-manager) clipboard_manager_takes_over ;;
   terminate) terminate_saves_cheat_sheet ;;
   caption) caption_bar ;;
+  empty-clipboard) empty_clipboard ;;
   *) fail "unknown scenario $scenario" ;;
 esac
