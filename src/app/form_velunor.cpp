@@ -80,7 +80,7 @@ QLabel* NewRightAlignedLabel(QWidget* parent, const QString& text, QPoint positi
 QPushButton* NewButton(QWidget* parent, const QString& caption, const QRect& geometry) {
   auto* button = new QPushButton(caption, parent);
   button->setGeometry(geometry);
-  // No default button: Enter presses nothing.
+  // No default button: Enter presses only the button that has the focus.
   button->setAutoDefault(false);
   return button;
 }
@@ -391,6 +391,9 @@ void TFormVelunor::ShowCodingDone(const ByteString& result) {
   RichEditIn->SetReadOnly(true);
   RichEditOut->SetReadOnly(true);
   ButtonOK->setEnabled(true);
+  // The next step; the pressed button, now disabled, would hand the focus
+  // on to "Abbrechen".
+  ButtonOK->setFocus();
 }
 
 void TFormVelunor::ButtonEncryptClick() {

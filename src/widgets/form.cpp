@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 
 namespace velunor {
@@ -29,7 +30,7 @@ class TForm::TKeyPreview : public QObject {
     }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (widget == nullptr || widget->window() != &form_) return false;
-    return form_.PreviewKey(*static_cast<QKeyEvent*>(event));
+    return form_.PreviewKey(*widget, *static_cast<QKeyEvent*>(event));
   }
 
  private:
@@ -74,7 +75,10 @@ QAction* TForm::FormActionFor(const QKeyEvent& key) const {
   return nullptr;
 }
 
-bool TForm::PreviewKey(QKeyEvent& key) {
+bool TForm::PreviewKey(QWidget& target, QKeyEvent& key) {
+  if (key.type() == QEvent::KeyPress && (TypesWithAlt(key) || PressesFocusedButton(target, key))) {
+    return true;
+  }
   QAction* action = FormActionFor(key);
   if (action == nullptr) return false;
   if (key.type() == QEvent::ShortcutOverride) {
@@ -84,6 +88,26 @@ bool TForm::PreviewKey(QKeyEvent& key) {
     return true;
   }
   action->trigger();
+  return true;
+}
+
+bool TForm::TypesWithAlt(const QKeyEvent& key) {
+  // Alt with a letter is a mnemonic; one whose control is disabled arrives
+  // here as an ordinary key, and would type its letter. Ctrl+Alt is AltGr on
+  // Windows, which types "@" or "€", so it passes.
+  const Qt::KeyboardModifiers modifiers = key.modifiers();
+  return modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier) &&
+         !key.text().isEmpty() && key.text().front().isPrint();
+}
+
+bool TForm::PressesFocusedButton(QWidget& target, const QKeyEvent& key) {
+  auto* button = qobject_cast<QPushButton*>(&target);
+  const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+  if (button == nullptr || !enter || (key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    return false;
+  }
+  // Held down, Enter presses the button once.
+  if (button->isEnabled() && !key.isAutoRepeat()) button->click();
   return true;
 }
 

@@ -16,7 +16,8 @@ namespace velunor {
 // Keyboard shortcuts of the form's actions and the cancel button's Esc work
 // anywhere in the window and come before the focused control: Ctrl+V of a
 // paste action runs the action even in a line edit, which would otherwise
-// paste into itself.
+// paste into itself. Enter presses the push button that has the focus (and
+// nothing elsewhere), and Alt with a letter never types the letter.
 //
 // Activation as the program counts it: FormActivate runs when the window
 // first gets the focus and again whenever the focus comes to it from another
@@ -53,8 +54,13 @@ class TForm : public QWidget {
 
   // The enabled form action whose shortcut the key is, or none.
   QAction* FormActionFor(const QKeyEvent& key) const;
-  // Runs the form action of a key pressed anywhere in the window.
-  bool PreviewKey(QKeyEvent& key);
+  // Runs the form action of a key pressed anywhere in the window, and the
+  // window's other key rules; true when the key has been dealt with.
+  bool PreviewKey(QWidget& target, QKeyEvent& key);
+  // Whether the key is Alt (without Ctrl) with a character.
+  static bool TypesWithAlt(const QKeyEvent& key);
+  // Presses `target` when it is a push button and the key Enter.
+  static bool PressesFocusedButton(QWidget& target, const QKeyEvent& key);
   void HandleActivation();
 
   std::vector<QPointer<QAction>> formActions_;

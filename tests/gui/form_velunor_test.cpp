@@ -398,6 +398,54 @@ class FormVelunorTest : public QObject {
     QCOMPARE(quit.count(), 0);
   }
 
+  void afterCodingTheFocusIsOnOkAndTheSameKeyPressesIt_data() {
+    QTest::addColumn<bool>("encrypt");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("encrypt, Space") << true << int(Qt::Key_Space) << int(Qt::NoModifier);
+    QTest::newRow("encrypt, Return") << true << int(Qt::Key_Return) << int(Qt::NoModifier);
+    QTest::newRow("decrypt, keypad Enter")
+        << false << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+  }
+  void afterCodingTheFocusIsOnOkAndTheSameKeyPressesIt() {
+    QFETCH(bool, encrypt);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Window window;
+    window.Paste(encrypt ? QString("abc")
+                         : QString::fromLatin1(Raw(CliEncryptBytes("geheim", "abc"))));
+    window.TypeKeyword("geheim");
+    QPushButton* coding = encrypt ? window.form.ButtonEncrypt : window.form.ButtonDecrypt;
+    coding->setFocus();
+    QSignalSpy quit(&window.form, &TFormVelunor::QuitRequested);
+    QTest::keyClick(coding, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY(window.form.ButtonOK->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), window.form.ButtonOK);
+    QCOMPARE(quit.count(), 0);
+    QTest::keyClick(window.form.ButtonOK, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(quit.count(), 1);
+  }
+
+  void altWithALetterNeverTypes_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Alt+O while OK is disabled") << "EditPassword" << int(Qt::Key_O);
+    QTest::newRow("Alt+X, no button") << "EditPassword" << int(Qt::Key_X);
+    QTest::newRow("Alt+O in the input box") << "RichEditIn" << int(Qt::Key_O);
+  }
+  void altWithALetterNeverTypes() {
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    Window window;
+    window.Paste("abc");
+    window.TypeKeyword("Geheimnis");
+    auto* target = window.form.findChild<QWidget*>(control);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key), Qt::AltModifier);
+    QCOMPARE(window.form.EditPassword->text(), QString("Geheimnis"));
+    QCOMPARE(Raw(window.form.RichEditIn->Text()), QByteArray("abc"));
+  }
+
   void theTextBoxesSendTheFocusBackToTheKeyword() {
     Window window;
     window.Paste("abc");

@@ -8,6 +8,7 @@
 #   x11_program_test.sh terminate BIN_DIR
 #   x11_program_test.sh caption BIN_DIR
 #   x11_program_test.sh empty-clipboard BIN_DIR
+#   x11_program_test.sh keys BIN_DIR
 set -u
 . "$(dirname "$0")/client_click.sh"
 
@@ -290,6 +291,35 @@ empty_clipboard() {
   echo "empty clipboard: passed"
 }
 
+# The keyboard alone: Alt+O while "&OK" is disabled and Alt+X type nothing
+# into the keyword; Tab reaches "Verschlüsseln", Enter presses it, the focus
+# goes on to "&OK", and Enter presses that too.
+keyboard_alone() {
+  local expected
+  expected=$(printf 'abc' | "$bin/velunor" encrypt --text --keyword "$keyword") ||
+    fail "velunor encrypt failed"
+  set_clipboard "abc"
+  start_program
+  local program_pid=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window"
+  focus "$window"
+  xdotool key ctrl+v
+  xdotool type --delay 30 "$keyword"
+  xdotool key alt+o alt+x
+  sleep 0.3
+  xdotool key Tab Return
+  sleep 0.3
+  xdotool key Return
+  no_main_window_left || fail "Enter after the coding did not press OK"
+  [ "$(clipboard)" = "$expected" ] ||
+    fail "clipboard holds '$(clipboard)', expected the text encrypted with '$keyword'"
+  set_clipboard "done"
+  expect_exit "$program_pid" 0 "after the takeover"
+  echo "keys: passed"
+}
+
 case "$scenario" in
   single-instance) single_instance ;;
   clipboard) clipboard_outlives_program ;;
@@ -297,5 +327,6 @@ case "$scenario" in
   terminate) terminate_saves_cheat_sheet ;;
   caption) caption_bar ;;
   empty-clipboard) empty_clipboard ;;
+  keys) keyboard_alone ;;
   *) fail "unknown scenario $scenario" ;;
 esac
