@@ -420,6 +420,12 @@ void TFormVelunor::WarnWhenTheKeywordLooksWrong() {
   const std::size_t firstSpace = RichEditOut->Text().find(' ');
   if (firstSpace == ByteString::npos || firstSpace >= kSpaceExpectedWithin) {
     ShowWrongKeywordWarning(this);
+    // Back to the keyword, ready to be replaced. A window manager may hand
+    // the focus to another window when the box closes, and the window's own
+    // focus would go back to "&OK".
+    activateWindow();
+    EditPassword->setFocus();
+    EditPassword->selectAll();
   }
 }
 

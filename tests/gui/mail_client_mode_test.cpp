@@ -218,6 +218,9 @@ class MailClientModeTest : public QObject {
                                  "Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!"));
       QCOMPARE(box.Icon(), QMessageBox::Warning);
       QCOMPARE(box.ButtonCount(), 1);
+      // The keyword is focused and selected, to be typed over.
+      QTRY_COMPARE(QApplication::focusWidget(), window.form->EditPassword);
+      QCOMPARE(window.form->EditPassword->selectedText(), QString("geheim"));
     }
     // Closing the box is no activation: the result stays, and so does "&OK".
     QCOMPARE(window.Output(), plain);

@@ -2,8 +2,8 @@
 # The hand-off to the mail client on a real X display (run under
 # with_xvfb.sh): the stand-in mail client starts the program on a file,
 # xdotool types the keyword and presses the coding button and "&OK", and the
-# file and what the stand-in received are checked. Encrypts a letter, then
-# decrypts it back.
+# file and what the stand-in received are checked. Encrypts a letter,
+# decrypts it back, then decrypts it again after a wrong keyword.
 #
 #   mail_client_test.sh BIN_DIR
 set -u
@@ -70,6 +70,43 @@ hand_off() {
   [ "$(hex <"$file")" = "$expected_hex" ] || fail "the file holds $(hex <"$file")"
 }
 
+# Decrypting with a wrong keyword by keyboard alone: the warning comes, Enter
+# closes it, and the focus is back in the selected keyword of the active
+# window, so typing the right one replaces it; the second decryption passes
+# and Enter on "&OK" hands the letter over.
+wrong_keyword_first() {
+  local expected_hex=$1
+  : >"$stub_out"
+  "$bin/mailclient-stub" --start "$bin/cmvelunor" "$file" >"$stub_out" &
+  stub_pid=$!
+  local window
+  window=$(timeout 15 xdotool search --sync --onlyvisible --class '^TFormVelunor$' | head -n 1)
+  [ -n "$window" ] || fail "cmvelunor shows no window"
+  xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+  sleep 0.3
+  xdotool type --delay 30 falsch
+  xdotool key Tab Return
+  local warning
+  warning=$(timeout 10 xdotool search --sync --onlyvisible --name '^Vermutlich falsches' | head -n 1)
+  [ -n "$warning" ] || fail "no warning after the wrong keyword"
+  xdotool key Return
+  sleep 0.5
+  [ "$(xdotool getwindowfocus)" = "$window" ] ||
+    fail "after the warning the focus is on $(xdotool getwindowfocus), not the window $window"
+  xdotool type --delay 30 "$keyword"
+  xdotool key Tab Return
+  sleep 0.5
+  [ -z "$(xdotool search --onlyvisible --name '^Vermutlich falsches')" ] ||
+    fail "the typed keyword did not replace the wrong one"
+  xdotool key Return
+  wait_for_line '^ended' || fail "cmvelunor did not end after OK"
+  kill "$stub_pid"
+  wait "$stub_pid" 2>/dev/null
+  stub_pid=""
+  grep -qx "WM_SYSCOMMAND wParam=888 lParam=0 content=$expected_hex" "$stub_out" ||
+    fail "no hand-off of the decrypted letter"
+}
+
 # A letter in code page 1252 with Windows line breaks, and the same in UTF-8.
 printf 'Gr\xfc\xdfe aus Velunor\r\nzweite Zeile\r\n' >"$file"
 letter_hex=$(hex <"$file")
@@ -83,3 +120,6 @@ hand_off 131 "$cipher_hex"
 echo "encrypt: passed"
 hand_off 230 "$letter_hex"
 echo "decrypt: passed"
+printf '%s' "$cipher_text" >"$file"
+wrong_keyword_first "$letter_hex"
+echo "wrong keyword first: passed"
