@@ -36,13 +36,23 @@ std::u32string CharactersOutsideCp1252(const QString& text) {
 }
 
 QString DescribeCharacters(const std::u32string& characters) {
+  // A message names a few; the rest are counted, so that the message box
+  // stays small however many there are. One more is named rather than
+  // counted as "1 weitere".
+  constexpr std::size_t kNamedAtMost = 10;
+  const std::size_t named =
+      characters.size() <= kNamedAtMost + 1 ? characters.size() : kNamedAtMost;
   QStringList parts;
-  for (const char32_t character : characters) {
+  for (const char32_t character : characters.substr(0, named)) {
     const QString code = QString::number(static_cast<uint>(character), 16).toUpper();
     parts << QStringLiteral("„%1“ (U+%2)")
                  .arg(QString::fromUcs4(&character, 1), code.rightJustified(4, QLatin1Char('0')));
   }
-  return parts.join(QStringLiteral(", "));
+  QString description = parts.join(QStringLiteral(", "));
+  if (named < characters.size()) {
+    description += QStringLiteral(" und %1 weitere").arg(characters.size() - named);
+  }
+  return description;
 }
 
 }  // namespace velunor

@@ -344,6 +344,23 @@ class FormVelunorTest : public QObject {
     }
   }
 
+  void manyCharactersOutsideTheCodePageAreCountedInABoxThatFits() {
+    QString text;
+    for (char16_t character = u'\u4E00'; character < u'\u4E00' + 400; ++character)
+      text += QChar(character);
+    Window window;
+    window.Paste(text);
+    window.TypeKeyword("geheim");
+    ModalBoxCatcher box;
+    window.Click(window.form.ButtonEncrypt);
+    QVERIFY(box.Caught());
+    QVERIFY(box.FitsTheScreen());
+    QVERIFY2(box.Text().contains(QString::fromUtf8("„一“ (U+4E00), „丁“ (U+4E01), ")),
+             qPrintable(box.Text()));
+    QVERIFY2(box.Text().contains(QString::fromUtf8("„三“ (U+4E09) und 390 weitere. ")),
+             qPrintable(box.Text()));
+  }
+
   void okCopiesTheResultAndEndsTheProgram() {
     Window window;
     window.Code("abc", "geheim", window.form.ButtonEncrypt);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QScreen>
 #include <QTest>
 #include <sstream>
 
@@ -23,6 +24,7 @@ void ModalBoxCatcher::Look() {
   title_ = box->windowTitle();
   text_ = box->text();
   icon_ = box->icon();
+  fitsTheScreen_ = box->screen()->availableGeometry().contains(box->frameGeometry());
   const QList<QAbstractButton*> buttons = box->buttons();
   buttonCount_ = static_cast<int>(buttons.size());
   if (!buttons.isEmpty()) buttons.front()->click();

@@ -25,6 +25,8 @@ class ModalBoxCatcher : public QObject {
   const QString& Text() const { return text_; }
   QMessageBox::Icon Icon() const { return icon_; }
   int ButtonCount() const { return buttonCount_; }
+  // Whether the whole box lay within the free area of its screen.
+  bool FitsTheScreen() const { return fitsTheScreen_; }
 
  private:
   void Look();
@@ -35,6 +37,7 @@ class ModalBoxCatcher : public QObject {
   QString text_;
   QMessageBox::Icon icon_ = QMessageBox::NoIcon;
   int buttonCount_ = 0;
+  bool fitsTheScreen_ = false;
 };
 
 // The bytes as a QByteArray, for comparisons that print readably.
