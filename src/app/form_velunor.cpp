@@ -52,15 +52,25 @@ QFrame* NewPanel(QWidget* parent, const QRect& geometry, bool bevel) {
   return panel;
 }
 
-// A label sized to its text. Where the system's font is wider than the
-// original one, the text is made smaller until it ends before `rightEdge`.
+// A label in the window's font, sized to its text. Where the system's font
+// is wider than the original one, its letters are set closer, by at most
+// half a pixel each, so that the text ends before `rightEdge` in the same
+// font as the other labels; only a font wider still is made smaller.
 QLabel* NewLabel(QWidget* parent, const QString& text, QPoint position,
                  int rightEdge = kClientWidth - 2) {
   constexpr int kSmallestPixelSize = 9;
+  constexpr qreal kTightestSpacing = -0.5;
+  constexpr qreal kSpacingStep = 0.05;
   auto* label = new QLabel(text, parent);
+  const auto overflows = [&] { return position.x() + label->sizeHint().width() > rightEdge; };
   QFont font = label->font();
-  while (position.x() + label->sizeHint().width() > rightEdge &&
-         font.pixelSize() > kSmallestPixelSize) {
+  for (qreal spacing = -kSpacingStep; overflows() && spacing >= kTightestSpacing;
+       spacing -= kSpacingStep) {
+    font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
+    label->setFont(font);
+  }
+  if (overflows()) font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+  while (overflows() && font.pixelSize() > kSmallestPixelSize) {
     font.setPixelSize(font.pixelSize() - 1);
     label->setFont(font);
   }

@@ -94,11 +94,16 @@ class FormVelunorTest : public QObject {
     QCOMPARE(window.form.minimumSize(), window.form.maximumSize());
     QVERIFY(window.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     // Whatever font the system has, no label runs out of the client area,
-    // and the first step's text ends before the paste button.
+    // and the first step's text ends before the paste button. With the
+    // font the project installs, every label has the window's font.
+    const QFontInfo windowFont(window.form.font());
     for (const QLabel* label : window.form.findChildren<QLabel*>()) {
       const QRect inClient(label->mapTo(client, QPoint(0, 0)), label->size());
       QVERIFY2(client->rect().contains(inClient), qPrintable(label->objectName()));
       QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
+      const QFontInfo labelFont(label->font());
+      QCOMPARE(labelFont.family(), windowFont.family());
+      QVERIFY2(labelFont.pixelSize() == windowFont.pixelSize(), qPrintable(label->objectName()));
     }
     QVERIFY(window.form.Label5->geometry().right() < window.form.TBButtonPasteFromClipboard->x());
   }
