@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 
 #include "app/application.h"
+#include "app/hand_off_file.h"
 #include "platform/window_system.h"
 #include "protection/exceptions.h"
 #include "protection/paragraphs.h"
@@ -446,6 +447,8 @@ void TFormVelunor::CopyResultToClipboard() {
 }
 
 void TFormVelunor::ButtonOKClick() {
+  // "&OK" ends the program: not while a cheat sheet cannot save its text.
+  if (!TFormSpicker::SaveOpenSheets(this)) return;
   ProcessPendingMessage();
   if (mailClientMode_) {
     HandOffToMailClient();
@@ -460,8 +463,11 @@ void TFormVelunor::HandOffToMailClient() {
   const platform::TWindowHandle mailClient = FindMailClient();
   if (mailClient != 0) {
     // Written and closed before the mail client hears of it. A failure
-    // raises here: nothing is posted and the program goes on.
-    if (HandOffFileExists()) RichEditOut->Lines().SaveTextFile(handOffFile_);
+    // raises here: the letter stays as it was, nothing is posted, the
+    // result goes to the clipboard and the program goes on.
+    if (HandOffFileExists()) {
+      SaveHandOffFile(*RichEditOut, handOffFile_, [this] { CopyResultToClipboard(); });
+    }
     if (windowSystem_.PostSystemCommand(mailClient, platform::kHandOffCommand, 0)) return;
   }
   // The mail client has gone: the result goes to the clipboard rather than
@@ -498,6 +504,12 @@ void TFormVelunor::actSpickzettelExecute() {
 }
 
 void TFormVelunor::closeEvent(QCloseEvent* event) {
+  // Closing the window ends the program: not while a cheat sheet cannot
+  // save its text, which would be lost.
+  if (!TFormSpicker::SaveOpenSheets(this)) {
+    event->ignore();
+    return;
+  }
   event->accept();
   emit Closed();
 }

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
 
 #include "app/application.h"
 #include "app/clipboard_keeper.h"
@@ -42,6 +43,8 @@ int main(int argc, char** argv) {
   QObject::connect(form, &TFormVelunor::QuitRequested, &keeper, &TClipboardKeeper::EndProgram);
   QObject::connect(form, &TFormVelunor::Closed, &application, [] { QCoreApplication::exit(0); });
   form->show();
+  // Once the window is up: a cheat-sheet text kept at the last end.
+  QTimer::singleShot(0, form, [form] { TFormSpicker::ReportKeptText(form); });
 
   const int status = QApplication::exec();
   delete form.data();

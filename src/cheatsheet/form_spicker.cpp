@@ -4,12 +4,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QMessageBox>
 #include <QShowEvent>
 #include <QStandardPaths>
-#include <cerrno>
+#include <cstdio>
+#include <exception>
 
 #include "cheatsheet/spicker_file.h"
+#include "files/file_replacement.h"
 #include "protection/form_description.h"
 #include "protection/streams.h"
 #include "widgets/codepage_text.h"
@@ -70,21 +72,29 @@ QLabel* NewCentredLabel(QWidget* parent, const QString& text, QPoint position, i
   return label;
 }
 
-// Replaces the file as a whole: the text goes into a new file beside it,
-// which then takes the file's place, so that a crash or a full disk never
-// leaves half a text behind.
-void ReplaceFile(const std::string& path, const ByteString& text) {
+// Replaces the file as a whole or not at all (see TFileReplacement). A new
+// file is readable by its owner only: it holds keywords.
+void ReplaceFile(const std::string& path, std::string_view text) {
   const QString name = QString::fromStdString(path);
   // The user's data directory may not exist yet.
   QDir().mkpath(QFileInfo(name).absolutePath());
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly)) throw EFCreateError(path, errno);
-  const auto size = static_cast<qint64>(text.size());
-  if (file.write(text.data(), size) != size) throw EWriteError();
-  if (!file.commit()) {
-    if (file.error() == QFileDevice::RenameError) throw EFCreateError(path, errno);
-    throw EWriteError();
+  try {
+    ReplaceFileAtomically(path, text, TFileReplacement::kPrivateNewFileMode);
+  } catch (const EFileReplacement& failure) {
+    if (failure.Step() == TReplacementStep::kWrite) throw EWriteError();
+    throw EFCreateError(path, failure.Error());
   }
+}
+
+// Where a text that could not be saved at the end of the program is kept.
+std::string KeptTextFileName(const std::string& spickerFileName) {
+  return spickerFileName + kKeptTextSuffix;
+}
+
+std::string CurrentSpickerFileName() {
+  const QString fallbackDirectory =
+      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  return ChooseSpickerFileName(ProgramFilePath().toStdString(), fallbackDirectory.toStdString());
 }
 
 }  // namespace
@@ -106,7 +116,7 @@ TFormSpicker::TFormSpicker(QWidget* owner, THandlerRunner runHandler)
 }
 
 TFormSpicker::~TFormSpicker() {
-  Run([this] { GradientFormDestroy(); });
+  GradientFormDestroy();
 }
 
 void TFormSpicker::CreateControls() {
@@ -192,6 +202,29 @@ void TFormSpicker::SaveMemo() {
   CheckMemoCapacity(text.size());
   ReplaceFile(SpickerFileName(), text);
   Memo1->document()->setModified(false);
+  // The text kept at an earlier end is in the file now.
+  std::remove(KeptTextFileName(SpickerFileName()).c_str());
+}
+
+void TFormSpicker::LoadKeptText() {
+  const ByteString text = ReadWholeFile(KeptTextFileName(SpickerFileName()));
+  Memo1->setPlainText(
+      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).remove(u'\r'));
+  // Not in the file yet: the next save puts it there.
+  Memo1->document()->setModified(true);
+}
+
+void TFormSpicker::KeepUnsavedText(const char* reason) {
+  const std::string kept = KeptTextFileName(SpickerFileName());
+  const QByteArray text = MemoContent().toUtf8();
+  try {
+    ReplaceFileAtomically(
+        kept, WithCrLfBreaks(std::string_view(text.data(), static_cast<std::size_t>(text.size()))),
+        TFileReplacement::kPrivateNewFileMode);
+  } catch (const std::exception& failure) {
+    // Nowhere left to put it but the terminal, should there be one.
+    std::fprintf(stderr, "cmvelunor: %s; %s\n", reason, failure.what());
+  }
 }
 
 void TFormSpicker::SaveAndClose() {
@@ -209,16 +242,17 @@ void TFormSpicker::CloseUnsaved() {
 
 void TFormSpicker::GradientFormCreate() {
   SetOuterWidth(kOuterWidth);
-  const QString fallbackDirectory =
-      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  SharedSpickerFileName() =
-      ChooseSpickerFileName(ProgramFilePath().toStdString(), fallbackDirectory.toStdString());
+  SharedSpickerFileName() = CurrentSpickerFileName();
 }
 
 void TFormSpicker::GradientFormActivate() {
   // Back after a failed save, the memo keeps the text it could not save.
   if (done_ || Memo1->document()->isModified()) return;
-  if (FileExists(SpickerFileName())) LoadMemo();
+  if (FileExists(KeptTextFileName(SpickerFileName()))) {
+    LoadKeptText();
+  } else if (FileExists(SpickerFileName())) {
+    LoadMemo();
+  }
 }
 
 void TFormSpicker::GradientFormDeactivate() {
@@ -230,7 +264,42 @@ void TFormSpicker::ButtonEscClick() {
 }
 
 void TFormSpicker::GradientFormDestroy() {
-  if (!done_) SaveMemo();
+  if (done_) return;
+  // The end of the program cannot wait for an answer (the session may be
+  // ending): a text that cannot be saved is kept beside the file instead,
+  // and the next start says so.
+  try {
+    SaveMemo();
+  } catch (const std::exception& failure) {
+    KeepUnsavedText(failure.what());
+  }
+}
+
+bool TFormSpicker::SaveBeforeProgramEnd() {
+  if (done_ || Run([this] { SaveMemo(); })) return true;
+  show();
+  raise();
+  activateWindow();
+  return false;
+}
+
+bool TFormSpicker::SaveOpenSheets(QWidget* owner) {
+  for (TFormSpicker* sheet : owner->findChildren<TFormSpicker*>(Qt::FindDirectChildrenOnly)) {
+    if (!sheet->SaveBeforeProgramEnd()) return false;
+  }
+  return true;
+}
+
+void TFormSpicker::ReportKeptText(QWidget* parent) {
+  const std::string kept = KeptTextFileName(CurrentSpickerFileName());
+  if (!FileExists(kept)) return;
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
+                  QStringLiteral("Beim letzten Programmende konnte der Spickzettel nicht "
+                                 "gespeichert werden. Sein Text ist in der Datei %1 erhalten "
+                                 "geblieben; der Spickzettel zeigt ihn beim nächsten Öffnen.")
+                      .arg(QString::fromStdString(kept)),
+                  QMessageBox::Ok, parent);
+  box.exec();
 }
 
 // ---- Window events ----------------------------------------------------------

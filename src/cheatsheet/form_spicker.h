@@ -27,7 +27,10 @@ using THandlerRunner = std::function<void(QWidget* parent, const std::function<v
 //
 // Nothing is lost: a save replaces the file as a whole or not at all, a
 // window whose save failed stays open with its text, and a window whose file
-// could not be read closes without saving, leaving the file as it was.
+// could not be read closes without saving, leaving the file as it was. The
+// program does not end at the user's wish while a sheet cannot save; at an
+// end nobody can answer (SIGTERM as a session ends) such a text is kept as
+// UTF-8 beside the file and comes back in the next sheet.
 class TFormSpicker : public TGradientForm {
   Q_OBJECT
 
@@ -51,6 +54,18 @@ class TFormSpicker : public TGradientForm {
   // The program file whose name the cheat sheet's file takes: the running
   // executable unless set otherwise (as the tests do).
   static void SetProgramFilePath(const QString& path);
+
+  // Before an end of the program that the user started: saves the text of
+  // every cheat sheet still open. When one cannot save, its message is
+  // shown, the sheet comes to the front and the result is false: the
+  // program must not end, or the text would be lost.
+  static bool SaveOpenSheets(QWidget* owner);
+  bool SaveBeforeProgramEnd();
+
+  // At start: tells the user when the text of a cheat sheet was kept
+  // beside its file because it could not be saved at the last end
+  // (kKeptTextSuffix). The next cheat sheet shows that text.
+  static void ReportKeptText(QWidget* parent);
 
   // Handlers, named after the window's events and the control.
   void GradientFormCreate();
@@ -83,6 +98,11 @@ class TFormSpicker : public TGradientForm {
   ByteString MemoText() const;
   void LoadMemo();
   void SaveMemo();
+  // The text kept at an earlier end, to be saved again.
+  void LoadKeptText();
+  // Keeps the memo's text as UTF-8 beside the file, for an end of the
+  // program at which it could not be saved.
+  void KeepUnsavedText(const char* reason);
   // Saves, then closes; a failed save leaves the window open.
   void SaveAndClose();
   // Closes without saving, as when the file could not be read.

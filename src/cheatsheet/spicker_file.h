@@ -21,6 +21,10 @@ inline constexpr std::size_t kMemoCapacity = 1024 * 1024;
 // directory cannot be written (an installed program in /usr/bin).
 inline constexpr const char* kFallbackSpickerFileName = "cmvelunor.msg";
 
+// Appended to the file's name for the copy of a text that could not be
+// saved when the program ended (UTF-8, so that no character is lost).
+inline constexpr const char* kKeptTextSuffix = ".utf8";
+
 // "Text überschreitet Memo-Kapazität": a text longer than kMemoCapacity.
 class EMemoCapacity : public Exception {
  public:

@@ -205,7 +205,9 @@ TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newF
     return;
   }
   // A file the user may not write stays as it is, as with any other editor.
-  if (exists && ::access(target_.c_str(), W_OK) != 0) Fail(TReplacementStep::kCreate, errno);
+  if (exists && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0) {
+    Fail(TReplacementStep::kCreate, errno);
+  }
   // Until it has the old file's owner and mode, only the owner may read it.
   if (exists) newFileMode = kPrivateNewFileMode;
 #endif

@@ -11,6 +11,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -63,6 +64,16 @@ int CloseFile(int fd) {
   return _close(fd);
 }
 
+bool IsRegularFile(int fd) {
+  struct _stat64 info {};
+  return _fstat64(fd, &info) == 0 && (info.st_mode & _S_IFREG) != 0;
+}
+
+bool ExistsAsRegularFile(const std::string& path) {
+  struct _stat64 info {};
+  return _wstat64(Wide(path).c_str(), &info) == 0 && (info.st_mode & _S_IFREG) != 0;
+}
+
 #else
 
 int OpenExisting(const std::string& path) {
@@ -101,6 +112,16 @@ int SyncFile(int fd) {
 
 int CloseFile(int fd) {
   return ::close(fd) != 0 && errno != EINTR ? -1 : 0;
+}
+
+bool IsRegularFile(int fd) {
+  struct stat info {};
+  return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool ExistsAsRegularFile(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 #endif
@@ -168,6 +189,8 @@ void RewriteFileInPlace(const std::string& path, std::string_view content) {
   };
   TOpenFile file(OpenExisting(path));
   if (file.Fd() < 0) fail(TReplacementStep::kCreate, errno);
+  // A device such as /dev/zero has no old content to keep.
+  if (!IsRegularFile(file.Fd())) fail(TReplacementStep::kCreate, EINVAL);
   std::string old;
   if (const int error = ReadWhole(file.Fd(), old); error != 0)
     fail(TReplacementStep::kWrite, error);
@@ -200,7 +223,7 @@ void ReplaceFileContent(const std::string& path, std::string_view content) {
   try {
     ReplaceFileAtomically(path, content);
   } catch (const EFileReplacement& failure) {
-    if (!NoRoomForASecondFile(failure)) throw;
+    if (!NoRoomForASecondFile(failure) || !ExistsAsRegularFile(path)) throw;
     RewriteFileInPlace(path, content);
   }
 }

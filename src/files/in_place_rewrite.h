@@ -7,7 +7,7 @@
 
 namespace velunor {
 
-// Rewrites an existing file in place, for a file whose directory cannot
+// Rewrites an existing regular file in place, for a file whose directory cannot
 // take a second file beside it (no right to create one, or no room for a
 // whole second copy). The room for the new content is reserved before a
 // byte of the old one is overwritten, so a full disk or a size limit

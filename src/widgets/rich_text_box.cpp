@@ -9,6 +9,7 @@
 #include <QTextCursor>
 #include <memory>
 
+#include "files/in_place_rewrite.h"
 #include "protection/exceptions.h"
 #include "protection/paragraphs.h"
 #include "protection/streams.h"
@@ -37,6 +38,8 @@ QString WithLfBreaks(const QString& text) {
 
 }  // namespace
 
+ESaveStreamError::ESaveStreamError(int error) : Exception(kSaveFailedMessage), error_(error) {}
+
 // ---- TRichTextBoxStrings ----------------------------------------------------
 
 // The lines are the paragraphs of the whole text, split by the same rule the
@@ -60,12 +63,11 @@ void TRichTextBoxStrings::LoadTextFile(const std::string& path) {
 }
 
 void TRichTextBoxStrings::SaveTextFile(const std::string& path) const {
-  const ByteString text = box_.Text();
-  TFileStream file(path, TFileStream::Mode::kCreate);
   try {
-    file.Write(text.data(), static_cast<std::int32_t>(text.size()));
-  } catch (const EStreamError&) {
-    throw Exception(kSaveFailedMessage);
+    ReplaceFileContent(path, box_.Text());
+  } catch (const EFileReplacement& failure) {
+    if (failure.Step() == TReplacementStep::kCreate) throw EFCreateError(path, failure.Error());
+    throw ESaveStreamError(failure.Error());
   }
 }
 

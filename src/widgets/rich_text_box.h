@@ -6,10 +6,21 @@
 #include <vector>
 
 #include "protection/byte_string.h"
+#include "protection/exceptions.h"
 
 namespace velunor {
 
 class TRichTextBox;
+
+// "Das Speichern des Streams ist mißlungen": writing a text file failed.
+class ESaveStreamError : public Exception {
+ public:
+  explicit ESaveStreamError(int error);
+  int Error() const { return error_; }
+
+ private:
+  int error_;
+};
 
 // The lines of a text box as 8-bit text: one line per paragraph, and a text
 // ending in a paragraph break has no empty last line.
@@ -27,11 +38,13 @@ class TRichTextBoxStrings {
   // ("Datei %s kann nicht geöffnet werden") and leaves the box unchanged
   // when the file cannot be read.
   void LoadTextFile(const std::string& path);
-  // Creates or empties the file and writes the whole text (paragraphs ended
-  // by CR LF, see TRichTextBox::Text). Raises EFCreateError ("Datei %s kann
-  // nicht erstellt werden") when the file cannot be created, and
-  // velunor::Exception "Das Speichern des Streams ist mißlungen" when
-  // writing fails.
+  // Replaces the file's content with the whole text (paragraphs ended by
+  // CR LF, see TRichTextBox::Text), creating the file when it is missing.
+  // The file holds its old content or the whole text, never a part
+  // (ReplaceFileContent). Raises EFCreateError ("Datei %s kann nicht
+  // erstellt werden") when the file cannot be created or opened for
+  // writing, and ESaveStreamError when writing fails; both carry the
+  // system's error number.
   void SaveTextFile(const std::string& path) const;
 
  private:

@@ -14,16 +14,23 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/form_velunor.h"
 #include "cheatsheet/form_spicker.h"
 #include "cheatsheet/spicker_file.h"
 #include "gui/gui_test_support.h"
 #include "platform/window_system.h"
+#include "support/write_faults.h"
 
 using velunor::TFormSpicker;
 using velunor::TFormVelunor;
+using velunor::test::ContentOf;
 using velunor::test::ModalBoxCatcher;
+
+// How a save is made to fail.
+enum Fault { kNoFault, kDirectoryInTheWay, kSizeLimit, kFullDisk };
 
 namespace {
 
@@ -39,19 +46,30 @@ bool Activate(QWidget& window) {
   return BecomesActive(&window);
 }
 
-// A run of the program whose file is <temporary directory>/cmvelunor.
+// A run of the program whose file is <directory>/cmvelunor, in a temporary
+// directory unless another one is given.
 struct ProgramRun {
   QTemporaryDir programDirectory;
+  QString directory;
   velunor::platform::TNoWindowSystem windowSystem;
   std::unique_ptr<TFormVelunor> main;
 
-  ProgramRun() {
-    TFormSpicker::SetProgramFilePath(programDirectory.filePath("cmvelunor"));
+  explicit ProgramRun(const QString& in = {})
+      : directory(in.isEmpty() ? programDirectory.path() : in) {
+    TFormSpicker::SetProgramFilePath(directory + "/cmvelunor");
     main = std::make_unique<TFormVelunor>(windowSystem);
     if (!Activate(*main)) QTest::qFail("main window not active", __FILE__, __LINE__);
   }
 
-  QString FilePath() const { return programDirectory.filePath("cmvelunor.msg"); }
+  QString FilePath() const { return directory + "/cmvelunor.msg"; }
+  std::string KeptPath() const { return FilePath().toStdString() + ".utf8"; }
+  // What else lies in the directory: no temporary file may be left.
+  std::vector<std::string> Leftovers() const {
+    std::vector<std::string> names = velunor::test::EntriesOf(directory.toStdString());
+    std::erase(names, "cmvelunor.msg");
+    std::erase(names, "filler");
+    return names;
+  }
   bool FileExists() const { return QFile::exists(FilePath()); }
   QByteArray FileContent() const {
     QFile file(FilePath());
@@ -237,31 +255,40 @@ class FormSpickerTest : public QObject {
   }
 
   void aFailedSaveKeepsTheWindowOpenAndShowsWhy_data() {
-    QTest::addColumn<bool>("directoryInTheWay");
+    QTest::addColumn<int>("fault");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");  // %1: the file's path
-    QTest::newRow("file cannot be created") << true << "geheim"
+    const QString longText(8192, 'x');
+    QTest::newRow("file cannot be created") << int{kDirectoryInTheWay} << "geheim"
                                             << "Datei %1 kann nicht erstellt werden.";
-    QTest::newRow("beyond the capacity") << false << QString(velunor::kMemoCapacity + 1, 'x')
-                                         << "Text überschreitet Memo-Kapazität.";
+    QTest::newRow("file size limit") << int{kSizeLimit} << longText << "Stream-Write-Fehler.";
+    QTest::newRow("full disk") << int{kFullDisk} << longText << "Stream-Write-Fehler.";
+    QTest::newRow("beyond the capacity")
+        << int{kNoFault} << QString(velunor::kMemoCapacity + 1, 'x')
+        << "Text überschreitet Memo-Kapazität.";
     QTest::newRow("outside code page 1252")
-        << false << "Złoty"
+        << int{kNoFault} << "Złoty"
         << "Der Spickzettel enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen "
            "kann: „ł“ (U+0142). Bitte ersetzen oder entfernen Sie diese Zeichen.";
   }
   void aFailedSaveKeepsTheWindowOpenAndShowsWhy() {
-    QFETCH(bool, directoryInTheWay);
+    QFETCH(int, fault);
     QFETCH(QString, text);
     QFETCH(QString, message);
-    ProgramRun run;
-    if (directoryInTheWay) {
-      QVERIFY(QDir(run.programDirectory.path()).mkdir("cmvelunor.msg"));
+    std::optional<velunor::test::SmallFileSystem> disk;
+    if (fault == kFullDisk && !disk.emplace().Mounted()) QSKIP(disk->Reason().c_str());
+    ProgramRun run(disk ? QString::fromStdString(disk->Path()) : QString());
+    if (fault == kDirectoryInTheWay) {
+      QVERIFY(QDir(run.directory).mkdir("cmvelunor.msg"));
     } else {
       run.WriteFile("alt");
     }
     TFormSpicker* sheet = run.Open();
     QVERIFY(sheet);
     ProgramRun::Type(*sheet, text);
+    if (fault == kFullDisk) disk->Fill();
+    std::optional<velunor::test::FileSizeLimit> limit;
+    if (fault == kSizeLimit) limit.emplace(1024);
 
     ModalBoxCatcher onClose;
     QTest::mouseClick(sheet->ButtonEsc, Qt::LeftButton);
@@ -279,12 +306,69 @@ class FormSpickerTest : public QObject {
     QVERIFY(sheet->isVisible());
     QVERIFY(Activate(*sheet));
     QCOMPARE(sheet->Memo1->toPlainText(), text);
+    limit.reset();
+    if (fault != kDirectoryInTheWay) QCOMPARE(run.FileContent(), QByteArray("alt"));
+    QCOMPARE(run.Leftovers(), std::vector<std::string>{});
 
-    // Destroyed at the end of the program, it tries once more.
+    // The end of the program asks nothing: nobody may be there to answer.
     ModalBoxCatcher atProgramEnd;
     run.EndProgram();
-    QVERIFY(atProgramEnd.Caught());
-    if (!directoryInTheWay) QCOMPARE(run.FileContent(), QByteArray("alt"));
+    QVERIFY(!atProgramEnd.Caught());
+  }
+
+  void newFilesArePrivateAndOldFilesKeepTheirMode() {
+    ProgramRun run;
+    for (const QFile::Permissions mode :
+         {QFile::Permissions{},
+          QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther}) {
+      if (mode) QVERIFY(QFile::setPermissions(run.FilePath(), mode));
+      TFormSpicker* sheet = run.Open();
+      QVERIFY(sheet);
+      ProgramRun::Type(*sheet, "notiz");
+      QTest::mouseClick(sheet->ButtonEsc, Qt::LeftButton);
+      QCOMPARE(velunor::test::ModeOf(run.FilePath().toStdString()), mode ? 0644 : 0600);
+    }
+  }
+
+  // A text that cannot be saved outlives the program: a close the user
+  // starts waits for the sheet, an end nobody answers keeps the text beside
+  // the file, and the next start says so and shows it again.
+  void unsavableEditsOutliveTheProgram() {
+    QTemporaryDir directory;
+    const QString text = QString::fromUtf8("Złoty\nΩ");
+    {
+      ProgramRun run(directory.path());
+      run.WriteFile("alt");
+      TFormSpicker* sheet = run.Open();
+      QVERIFY(sheet);
+      ProgramRun::Type(*sheet, text);
+      ModalBoxCatcher onClose;
+      QVERIFY(!run.main->close());
+      QVERIFY(onClose.Caught());
+      QVERIFY(onClose.Text().contains("Windows-1252"));
+      QVERIFY(run.main->isVisible());
+      QVERIFY(sheet->isVisible());
+      QCOMPARE(sheet->Memo1->toPlainText(), text);
+
+      ModalBoxCatcher atProgramEnd;
+      run.EndProgram();
+      QVERIFY(!atProgramEnd.Caught());
+      QCOMPARE(run.FileContent(), QByteArray("alt"));
+      QCOMPARE(ContentOf(run.KeptPath()), std::string("Złoty\r\nΩ"));
+      QCOMPARE(velunor::test::ModeOf(run.KeptPath()), 0600);
+    }
+    ProgramRun run(directory.path());
+    ModalBoxCatcher atStart;
+    TFormSpicker::ReportKeptText(run.main.get());
+    QVERIFY(atStart.Caught());
+    QVERIFY(atStart.Text().contains(QString::fromStdString(run.KeptPath())));
+    TFormSpicker* sheet = run.Open();
+    QVERIFY(sheet);
+    QCOMPARE(sheet->Memo1->toPlainText(), text);
+    ProgramRun::Type(*sheet, "Zloty");
+    QTest::mouseClick(sheet->ButtonEsc, Qt::LeftButton);
+    QCOMPARE(run.FileContent(), QByteArray("Zloty"));
+    QVERIFY(!QFile::exists(QString::fromStdString(run.KeptPath())));
   }
 
   void aFileTooLongToShowIsLeftAlone() {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +14,7 @@
 #include "app/form_velunor.h"
 #include "gui/gui_test_support.h"
 #include "platform/window_system.h"
+#include "support/write_faults.h"
 
 using velunor::ByteString;
 using velunor::TFormVelunor;
@@ -96,11 +98,13 @@ struct MailClientWindow {
   FakeDesktop desktop;
   std::unique_ptr<TFormVelunor> form;
 
-  explicit MailClientWindow(const std::optional<QByteArray>& content,
-                            const char* name = "mail.txt") {
+  // The file lies in a temporary directory unless another one is given.
+  explicit MailClientWindow(const std::optional<QByteArray>& content, const char* name = "mail.txt",
+                            const QString& in = {}) {
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                           QFile::ReadOther | QFile::ExeOther);
-    path = name[0] == '\0' ? std::string() : dir.filePath(name).toStdString();
+    const QString directory = in.isEmpty() ? dir.path() : in;
+    path = name[0] == '\0' ? std::string() : (directory + '/' + name).toStdString();
     if (content) WriteFile(path, *content);
     desktop.handOffFile = path;
   }
@@ -129,6 +133,9 @@ struct MailClientWindow {
 };
 
 const QByteArray kLetter = "Hallo Welt,\r\nbis bald!\r\n";
+
+// How a save is made to fail.
+enum Fault { kUnwritableFile, kSizeLimit, kFullDisk };
 
 }  // namespace
 
@@ -317,31 +324,89 @@ class MailClientModeTest : public QObject {
     QCOMPARE(window.Buttons(), QString("encrypt off, decrypt off, ok off"));
   }
 
-  void anUnwritableFileKeepsTheWindowWithItsMessage() {
+  // A save that fails leaves the letter as it was, notifies nobody, keeps
+  // the window and puts the result on the clipboard; "&OK" may be pressed
+  // again once the cause is gone.
+  void aFailedSaveKeepsTheLetterAndTheResult_data() {
+    QTest::addColumn<int>("fault");
+    QTest::addColumn<QString>("message");  // %1: the file's path
+    const QString kept = "\nDie E-Mail ist unverändert; das Ergebnis steht in der Zwischenablage.";
+    QTest::newRow("file not writable")
+        << int{kUnwritableFile}
+        << "Datei %1 kann nicht erstellt werden (Zugriff verweigert)." + kept;
+    QTest::newRow("file size limit")
+        << int{kSizeLimit}
+        << "Das Speichern des Streams ist mißlungen (die Datei würde zu groß)." + kept;
+    QTest::newRow("full disk") << int{kFullDisk}
+                               << "Das Speichern des Streams ist mißlungen (kein Speicherplatz "
+                                  "mehr auf dem Datenträger)." +
+                                      kept;
+  }
+  void aFailedSaveKeepsTheLetterAndTheResult() {
+    QFETCH(int, fault);
+    QFETCH(QString, message);
+    std::optional<velunor::test::SmallFileSystem> disk;
+    if (fault == kFullDisk && !disk.emplace().Mounted()) QSKIP(disk->Reason().c_str());
+    // 3.5 KB of letter: its cipher text needs a second block of the disk.
+    const QByteArray letter = "Lieber Freund,\r\n" + QByteArray(3500, 'x') + "\r\n";
+    MailClientWindow window(letter, "mail.txt",
+                            disk ? QString::fromStdString(disk->Path()) : QString());
+    window.Open();
+    window.TypeKeyword("geheim");
+    window.Click(window.form->ButtonEncrypt);
+    SetClipboardText("untouched");
+    QSignalSpy quit(window.form.get(), &TFormVelunor::QuitRequested);
+    const QString file = QString::fromStdString(window.path);
+    std::optional<velunor::test::FileSizeLimit> limit;
+    std::optional<FileAccessAsNobody> nobody;
+    if (fault == kFullDisk) disk->Fill();
+    if (fault == kSizeLimit) limit.emplace(4096);
+    if (fault == kUnwritableFile) {
+      QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadOther);
+      nobody.emplace();
+    }
+    ModalBoxCatcher box;
+    window.Click(window.form->ButtonOK);
+    nobody.reset();
+    limit.reset();
+    QVERIFY(box.Caught());
+    QCOMPARE(box.Text(), message.arg(file));
+    QVERIFY(window.desktop.posted.empty());
+    QCOMPARE(quit.count(), 0);
+    QCOMPARE(ReadFile(window.path), std::optional(letter));
+    QCOMPARE(velunor::test::EntriesOf(QFileInfo(file).path().toStdString()).size(),
+             fault == kFullDisk ? 2u : 1u);  // no temporary file left
+    QCOMPARE(ClipboardText().toLatin1(), window.Output());
+    QCOMPARE(window.Buttons(), QString("encrypt off, decrypt hidden, ok on"));
+
+    if (disk) QVERIFY(QFile::remove(QString::fromStdString(disk->File("filler"))));
+    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    window.Click(window.form->ButtonOK);
+    QCOMPARE(quit.count(), 1);
+    QCOMPARE(ReadFile(window.path), std::optional(window.Output()));
+    QCOMPARE(static_cast<int>(window.desktop.posted.size()), 1);
+  }
+
+  // A directory that takes no second file: the letter is rewritten in place.
+  void aDirectoryWithoutRoomForASecondFileGetsTheResultInPlace() {
     MailClientWindow window(kLetter);
     window.Open();
     window.TypeKeyword("geheim");
     window.Click(window.form->ButtonEncrypt);
     QSignalSpy quit(window.form.get(), &TFormVelunor::QuitRequested);
     const QString file = QString::fromStdString(window.path);
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadOther);
+    QFile::setPermissions(
+        file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
+    QFile::setPermissions(window.dir.path(),
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     {
       FileAccessAsNobody nobody;
-      ModalBoxCatcher box;
       window.Click(window.form->ButtonOK);
-      QVERIFY(box.Caught());
-      QCOMPARE(box.Text(), QString::fromUtf8("Datei %1 kann nicht erstellt werden.").arg(file));
     }
-    QVERIFY(window.desktop.posted.empty());
-    QCOMPARE(quit.count(), 0);
-    QCOMPARE(ReadFile(window.path), std::optional(kLetter));
-    QCOMPARE(window.Buttons(), QString("encrypt off, decrypt hidden, ok on"));
-
-    // The user can press "&OK" again once the file can be written.
-    QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
-    window.Click(window.form->ButtonOK);
     QCOMPARE(quit.count(), 1);
     QCOMPARE(ReadFile(window.path), std::optional(window.Output()));
+    QCOMPARE(static_cast<int>(window.desktop.posted.size()), 1);
+    QCOMPARE(velunor::test::ModeOf(window.path), 0606);  // as it was
   }
 };
 
