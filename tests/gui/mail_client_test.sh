@@ -3,7 +3,9 @@
 # with_xvfb.sh): the stand-in mail client starts the program on a file,
 # xdotool types the keyword and presses the coding button and "&OK", and the
 # file and what the stand-in received are checked. Encrypts a letter,
-# decrypts it back, then decrypts it again after a wrong keyword.
+# decrypts it back, then decrypts it again after a wrong keyword; then "&OK"
+# on a full disk (a file size limit, and a full tmpfs where one may be
+# mounted) must leave the letter as it was.
 #
 #   mail_client_test.sh BIN_DIR
 set -u
@@ -18,6 +20,7 @@ stub_pid=""
 
 cleanup() {
   [ -n "$stub_pid" ] && kill "$stub_pid" 2>/dev/null
+  mountpoint -q "$workdir/small" && umount -l "$workdir/small"
   rm -rf "$workdir"
 }
 trap cleanup EXIT
@@ -123,3 +126,70 @@ echo "decrypt: passed"
 printf '%s' "$cipher_text" >"$file"
 wrong_keyword_first "$letter_hex"
 echo "wrong keyword first: passed"
+
+# "&OK" where the result cannot be written ($1: size-limit or full-disk):
+# the letter keeps its content, the mail client hears nothing, the error box
+# says why, the result is on the clipboard and the program goes on until
+# "Abbrechen" ends it.
+failed_hand_off() {
+  local fault=$1 letter=$file
+  local text
+  text="Lieber Freund, $(head -c 3500 /dev/zero | tr '\0' x)"
+  if [ "$fault" = full-disk ]; then
+    mkdir -p "$workdir/small"
+    if ! mount -t tmpfs -o size=64k tmpfs "$workdir/small" 2>/dev/null; then
+      echo "full disk: skipped (cannot mount a small tmpfs here)"
+      return
+    fi
+    letter=$workdir/small/letter.txt
+  fi
+  printf '%s\r\n' "$text" >"$letter"
+  local before
+  before=$(hex <"$letter")
+  local expected
+  expected=$(printf '%s\n' "$text" | "$bin/velunor" encrypt --text --keyword "$keyword") ||
+    fail "velunor encrypt failed"
+  if [ "$fault" = full-disk ]; then
+    cat /dev/zero >"$workdir/small/filler" 2>/dev/null
+  fi
+
+  : >"$stub_out"
+  (
+    trap '' XFSZ
+    [ "$fault" = size-limit ] && ulimit -f 4 # 4 KiB: the letter fits, its cipher text does not
+    exec "$bin/mailclient-stub" --start "$bin/cmvelunor" "$letter"
+  ) >"$stub_out" &
+  stub_pid=$!
+  local window
+  window=$(timeout 15 xdotool search --sync --onlyvisible --class '^TFormVelunor$' | head -n 1)
+  [ -n "$window" ] || fail "$fault: cmvelunor shows no window"
+  xdotool windowfocus --sync "$window" || fail "cannot focus the window"
+  sleep 0.3
+  xdotool type --delay 30 "$keyword"
+  click_client "$window" 131 311
+  sleep 0.3
+  xdotool key alt+o
+  local box
+  box=$(timeout 15 xdotool search --sync --onlyvisible --name '^CMVelunor$' | head -n 1)
+  [ -n "$box" ] || fail "$fault: no error box after OK"
+  [ "$(hex <"$letter")" = "$before" ] || fail "$fault: the letter was changed"
+  [ "$(find "$(dirname "$letter")" -name '.letter.txt.*')" = "" ] ||
+    fail "$fault: a temporary file was left"
+  [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$expected" ] ||
+    fail "$fault: the clipboard does not hold the result"
+  grep -q '^WM_SYSCOMMAND' "$stub_out" && fail "$fault: the mail client was notified"
+
+  xdotool windowfocus --sync "$box" && xdotool key Return
+  sleep 0.3
+  xdotool windowfocus --sync "$window" && xdotool key Escape
+  wait_for_line '^ended' || fail "$fault: cmvelunor did not end after Abbrechen"
+  grep -q '^WM_SYSCOMMAND' "$stub_out" && fail "$fault: the mail client was notified at the end"
+  kill "$stub_pid"
+  wait "$stub_pid" 2>/dev/null
+  stub_pid=""
+  [ "$(hex <"$letter")" = "$before" ] || fail "$fault: the letter was changed at the end"
+  echo "$fault: passed"
+}
+
+failed_hand_off size-limit
+failed_hand_off full-disk

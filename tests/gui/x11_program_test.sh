@@ -6,6 +6,7 @@
 #   x11_program_test.sh clipboard BIN_DIR
 #   x11_program_test.sh clipboard-manager BIN_DIR   (needs fake_clipboard_manager in BIN_DIR)
 #   x11_program_test.sh terminate BIN_DIR
+#   x11_program_test.sh terminate-unsavable BIN_DIR
 #   x11_program_test.sh caption BIN_DIR
 #   x11_program_test.sh empty-clipboard BIN_DIR
 #   x11_program_test.sh keys BIN_DIR
@@ -223,6 +224,74 @@ terminate_saves_cheat_sheet() {
   echo "terminate: passed"
 }
 
+# Presses Return on every error box that comes up within 3 s; fails when none does.
+dismiss_error_boxes() {
+  local box found=1
+  for _ in $(seq 6); do
+    box=$(xdotool search --onlyvisible --name '^CMVelunor$' 2>/dev/null | head -n 1)
+    if [ -n "$box" ]; then
+      found=0
+      focus "$box"
+      xdotool key Return
+    fi
+    sleep 0.5
+  done
+  return $found
+}
+
+# A cheat-sheet text that code page 1252 cannot hold: closing the main
+# window waits for the sheet; SIGTERM keeps the text as UTF-8 beside the
+# sheet's file, and the next start says so.
+terminate_keeps_unsavable_cheat_sheet() {
+  local dir
+  dir=$(mktemp -d)
+  cp "$program" "$dir/cmvelunor"
+  program="$dir/cmvelunor"
+  printf 'alt' >"$dir/cmvelunor.msg"
+  start_program
+  local program_pid=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window"
+  focus "$window"
+  xdotool key F1
+  local sheet
+  sheet=$(timeout 15 xdotool search --sync --onlyvisible --name '^Spickzettel' | head -n 1)
+  [ -n "$sheet" ] || fail "F1 shows no cheat sheet"
+  focus "$sheet"
+  xdotool key ctrl+a
+  xdotool type --delay 30 "Ωmega"
+  # Back in the main window the sheet cannot save: it says why and stays.
+  focus "$window"
+  dismiss_error_boxes || fail "no message when the sheet cannot save"
+  # "Abbrechen" (Esc) would end the program: it waits for the sheet.
+  focus "$window"
+  xdotool key Escape
+  dismiss_error_boxes || fail "no message when the program is to end"
+  kill -0 "$program_pid" 2>/dev/null || fail "the program ended and lost the sheet's text"
+  [ -n "$(xdotool search --onlyvisible --name '^Spickzettel')" ] || fail "the sheet was hidden"
+
+  kill -TERM "$program_pid"
+  expect_exit "$program_pid" 0 "SIGTERM"
+  [ "$(cat "$dir/cmvelunor.msg")" = alt ] || fail "the cheat sheet's file was changed"
+  [ "$(cat "$dir/cmvelunor.msg.utf8" 2>/dev/null)" = "Ωmega" ] ||
+    fail "the text was not kept beside the file"
+
+  start_program
+  local next=$last_pid
+  local notice
+  notice=$(timeout 15 xdotool search --sync --onlyvisible --name '^Information$' | head -n 1)
+  [ -n "$notice" ] || fail "the next start does not say that the text was kept"
+  focus "$notice"
+  xdotool key Return
+  window=$(main_window)
+  focus "$window"
+  xdotool key Escape
+  expect_exit "$next" 0 "the next start"
+  rm -rf "$dir"
+  echo "terminate-unsavable: passed"
+}
+
 # The caption bar moves the main window when dragged, and its close button
 # ends the program as the window manager's would.
 caption_bar() {
@@ -325,6 +394,7 @@ case "$scenario" in
   clipboard) clipboard_outlives_program ;;
   clipboard-manager) clipboard_manager_takes_over ;;
   terminate) terminate_saves_cheat_sheet ;;
+  terminate-unsavable) terminate_keeps_unsavable_cheat_sheet ;;
   caption) caption_bar ;;
   empty-clipboard) empty_clipboard ;;
   keys) keyboard_alone ;;
