@@ -18,6 +18,35 @@ namespace {
 // on the stack while the blocks are deciphered in place.
 constexpr std::size_t kDecipherBatchBytes = 512;
 
+// The chain step after a batch of blocks was deciphered: every plain block
+// is xored with the chain value before it, which then moves on (cmCTS:
+// F ^= C; cmCBC: F = C). 8-byte blocks go as whole words.
+void UnchainBatch(std::uint8_t* plain, const std::uint8_t* cipher, std::uint8_t* f,
+                  std::size_t count, std::size_t block, bool xorFeedback) {
+  if (block == 8) {
+    std::uint64_t chain;
+    std::memcpy(&chain, f, 8);
+    for (std::size_t i = 0; i < count; ++i) {
+      std::uint64_t p;
+      std::uint64_t c;
+      std::memcpy(&p, plain + 8 * i, 8);
+      std::memcpy(&c, cipher + 8 * i, 8);
+      p ^= chain;
+      std::memcpy(plain + 8 * i, &p, 8);
+      chain = xorFeedback ? chain ^ c : c;
+    }
+    std::memcpy(f, &chain, 8);
+    return;
+  }
+  for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t k = 0; k < block; ++k) {
+      plain[i * block + k] ^= f[k];
+      f[k] = xorFeedback ? static_cast<std::uint8_t>(f[k] ^ cipher[i * block + k])
+                         : cipher[i * block + k];
+    }
+  }
+}
+
 std::unique_ptr<std::uint8_t[]> AllocateBuffer(std::int32_t size) {
   return std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(std::max(size, 1)));
 }
@@ -176,24 +205,26 @@ void TCipher::ShiftChainIn(std::uint8_t value) {
   f[BlockSize - 1] = value;
 }
 
-void TCipher::EncipherCTS(const std::uint8_t* s, std::uint8_t* t, std::int32_t n) {
+void TCipher::EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
+                                    std::size_t count, TCipherMode mode) {
   std::uint8_t* f = chainBlock_.get();
-  for (; n >= BlockSize; n -= BlockSize, s += BlockSize, t += BlockSize) {
-    XorBytes(s, f, BlockSize, t);
-    EncipherBlock(t);
-    XorBytes(t, f, BlockSize, f);
+  for (; count > 0; --count, source += BlockSize, dest += BlockSize) {
+    XorBytes(source, f, BlockSize, dest);
+    EncipherBlock(dest);
+    if (mode == cmCTS) {
+      XorBytes(dest, f, BlockSize, f);
+    } else {
+      std::memcpy(f, dest, static_cast<std::size_t>(BlockSize));
+    }
   }
-  if (n > 0) EncipherTail(s, t, n);
 }
 
-void TCipher::EncipherCBC(const std::uint8_t* s, std::uint8_t* t, std::int32_t n) {
-  std::uint8_t* f = chainBlock_.get();
-  for (; n >= BlockSize; n -= BlockSize, s += BlockSize, t += BlockSize) {
-    XorBytes(s, f, BlockSize, t);
-    EncipherBlock(t);
-    std::memcpy(f, t, static_cast<std::size_t>(BlockSize));
-  }
-  if (n > 0) EncipherTail(s, t, n);
+// cmCTS and cmCBC: whole blocks through the chain, then the tail.
+void TCipher::EncipherChained(const std::uint8_t* s, std::uint8_t* t, std::int32_t n,
+                              TCipherMode mode) {
+  const std::int32_t whole = n - n % BlockSize;
+  EncipherChainedBlocks(s, t, static_cast<std::size_t>(whole / BlockSize), mode);
+  if (n > whole) EncipherTail(s + whole, t + whole, n - whole);
 }
 
 void TCipher::EncipherCFB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n) {
@@ -278,14 +309,7 @@ void TCipher::DecipherChained(std::uint8_t* t, std::int32_t n, TCipherMode mode)
     const std::size_t count = std::min(batchBlocks, static_cast<std::size_t>(n) / block);
     std::memcpy(saved, t, count * block);
     DecipherBlocks(t, count);
-    for (std::size_t i = 0; i < count; ++i) {
-      XorBytes(t + i * block, f, BlockSize, t + i * block);
-      if (mode == cmCTS) {
-        XorBytes(saved + i * block, f, BlockSize, f);
-      } else {
-        std::memcpy(f, saved + i * block, block);
-      }
-    }
+    UnchainBatch(t, saved, f, count, block, mode == cmCTS);
     t += count * block;
     n -= static_cast<std::int32_t>(count * block);
   }
@@ -299,10 +323,8 @@ void TCipher::EncipherBuffer(const void* source, void* dest, std::int32_t count)
   auto* t = static_cast<std::uint8_t*>(dest);
   switch (Mode) {
     case cmCTS:
-      EncipherCTS(s, t, count);
-      break;
     case cmCBC:
-      EncipherCBC(s, t, count);
+      EncipherChained(s, t, count, Mode);
       break;
     case cmCFB:
       EncipherCFB(s, t, count);

@@ -133,6 +133,11 @@ class TCipher : public TProtection {
   // on independent blocks at once.
   virtual void EncipherBlocks(std::uint8_t* blocks, std::size_t count);
   virtual void DecipherBlocks(std::uint8_t* blocks, std::size_t count);
+  // Enciphers `count` whole blocks from `source` to `dest` (which may be the
+  // same) chained through the chain value F, as cmCTS (F = C xor F) or cmCBC
+  // (F = C) do. Block by block here; a cipher may keep the chain in registers.
+  virtual void EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
+                                     std::size_t count, TCipherMode mode);
 
   std::uint8_t* KeyData() { return keyData_.get(); }
   const std::uint8_t* KeyData() const { return keyData_.get(); }
@@ -149,8 +154,7 @@ class TCipher : public TProtection {
   void EncipherTail(const std::uint8_t* source, std::uint8_t* dest, std::int32_t count);
   void ShiftChainIn(std::uint8_t value);
 
-  void EncipherCTS(const std::uint8_t* s, std::uint8_t* t, std::int32_t n);
-  void EncipherCBC(const std::uint8_t* s, std::uint8_t* t, std::int32_t n);
+  void EncipherChained(const std::uint8_t* s, std::uint8_t* t, std::int32_t n, TCipherMode mode);
   void EncipherCFB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n);
   void CodeOFB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n);
   void CodeECB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n, bool encipher);

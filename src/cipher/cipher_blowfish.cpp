@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "cipher/blowfish_rounds.h"
 #include "cipher/blowfish_tables.h"
 #include "protection/exceptions.h"
 #include "protection/messages.h"
@@ -10,6 +11,9 @@
 namespace velunor {
 
 namespace {
+
+using blowfish::LoadBE;
+using blowfish::StoreBE;
 
 constexpr std::int32_t kBlockSize = 8;
 constexpr std::int32_t kMaxKeySize = 56;
@@ -21,88 +25,46 @@ constexpr std::uint8_t kKnownAnswer[32] = {
     0x94, 0x39, 0x24, 0x4D, 0xD8, 0xA5, 0x12, 0xF6, 0x4A, 0x24, 0x11, 0x97, 0x9B, 0xF0, 0x80, 0x77,
     0xAC, 0x1F, 0x93, 0x01, 0x2F, 0x95, 0xCA, 0xCB, 0x34, 0x42, 0xC7, 0x44, 0x07, 0xE7, 0x51, 0x51};
 
-inline std::uint32_t LoadBE(const std::uint8_t* p) {
-  std::uint32_t value;
-  std::memcpy(&value, p, 4);
-  return SwapBytes32(value);
-}
-
-inline void StoreBE(std::uint8_t* p, std::uint32_t value) {
-  value = SwapBytes32(value);
-  std::memcpy(p, &value, 4);
-}
-
-// The round function over the four S-boxes.
-inline std::uint32_t F(const std::uint32_t* s, std::uint32_t x) {
-  return ((s[x >> 24] + s[256 + ((x >> 16) & 0xFF)]) ^ s[512 + ((x >> 8) & 0xFF)]) +
-         s[768 + (x & 0xFF)];
-}
-
-// Keeps a lane value in a general register. Left alone, the compiler packs
-// the lanes into vector registers, where every S-box lookup costs shuffles
-// and the lanes lose their independence.
-inline void KeepInRegister(std::uint32_t& value) {
-#if defined(__GNUC__)
-  asm("" : "+r"(value));
-#endif
-}
-
-// The P-array entry of a round: forward to encipher, backward to decipher.
-template <bool kForward>
-constexpr int KeyIndex(int round) {
-  return kForward ? round : 17 - round;
-}
-
-// Codes `kLanes` consecutive blocks at once. The rounds of one block depend
-// on each other, the blocks do not, so interleaving them keeps the processor
-// busy while S-box lookups are under way. Two rounds per step spare the
-// exchange of the halves (L ^= P[i]; R ^= P[i+1] ^ F(L); L ^= P[i+2] ^ F(R)),
-// and each P-array entry is xored into its half while the F it meets next is
-// still being computed, which keeps it off the chain of dependent steps. The last entry of that
-// kind, P[16], is already the one of the output; the final exchange is undone
-// by storing R first.
-template <std::size_t kLanes, bool kForward>
-inline void CodeLanes(const std::uint32_t* s, const std::uint32_t* p, std::uint8_t* blocks) {
-  std::uint32_t l[kLanes];
-  std::uint32_t r[kLanes];
-  for (std::size_t k = 0; k < kLanes; ++k) {
-    l[k] = LoadBE(blocks + 8 * k) ^ p[KeyIndex<kForward>(0)];
-    r[k] = LoadBE(blocks + 8 * k + 4);
-  }
-#pragma GCC unroll 8
-  for (int i = 0; i < 16; i += 2) {
-    const std::uint32_t toRight = p[KeyIndex<kForward>(i + 1)];
-    const std::uint32_t toLeft = p[KeyIndex<kForward>(i + 2)];
-    for (std::size_t k = 0; k < kLanes; ++k) {
-      r[k] ^= toRight;
-      KeepInRegister(r[k]);
-      r[k] ^= F(s, l[k]);
-      KeepInRegister(r[k]);
-    }
-    for (std::size_t k = 0; k < kLanes; ++k) {
-      l[k] ^= toLeft;
-      KeepInRegister(l[k]);
-      l[k] ^= F(s, r[k]);
-      KeepInRegister(l[k]);
-    }
-  }
-  const std::uint32_t outLeft = p[KeyIndex<kForward>(17)];
-  for (std::size_t k = 0; k < kLanes; ++k) {
-    StoreBE(blocks + 8 * k, r[k] ^ outLeft);
-    StoreBE(blocks + 8 * k + 4, l[k]);
-  }
-}
-
 // Blocks coded at once by the batch routines.
 constexpr std::size_t kLanes = 8;
 
-template <bool kForward>
+template <bool kForward, bool kBitFieldExtract>
 void CodeBlocks(const std::uint32_t* s, const std::uint32_t* p, std::uint8_t* blocks,
                 std::size_t count) {
   for (; count >= kLanes; count -= kLanes, blocks += 8 * kLanes)
-    CodeLanes<kLanes, kForward>(s, p, blocks);
+    blowfish::CodeLanes<kLanes, kForward, kBitFieldExtract>(s, p, blocks);
   for (; count > 0; --count, blocks += 8)
-    CodeLanes<1, kForward>(s, p, blocks);
+    blowfish::CodeLanes<1, kForward, kBitFieldExtract>(s, p, blocks);
+}
+
+template <bool kForward>
+void CodeBlocksDispatched(const std::uint32_t* s, const std::uint32_t* p, std::uint8_t* blocks,
+                          std::size_t count) {
+  if (blowfish::ProcessorHasBitFieldExtract()) {
+    CodeBlocks<kForward, true>(s, p, blocks, count);
+  } else {
+    CodeBlocks<kForward, false>(s, p, blocks, count);
+  }
+}
+
+// cmCTS (F = C xor F) or cmCBC (F = C) over whole blocks with the chain
+// value in registers as two halves.
+template <bool kBitFieldExtract>
+void EncipherChain(const std::uint32_t* s, const std::uint32_t* p, const std::uint8_t* source,
+                   std::uint8_t* dest, std::size_t count, std::uint8_t* chain, bool xorFeedback) {
+  std::uint32_t chainLeft = LoadBE(chain);
+  std::uint32_t chainRight = LoadBE(chain + 4);
+  for (; count > 0; --count, source += 8, dest += 8) {
+    std::uint32_t left = LoadBE(source) ^ chainLeft;
+    std::uint32_t right = LoadBE(source + 4) ^ chainRight;
+    blowfish::CodeHalves<true, kBitFieldExtract>(s, p, left, right);
+    StoreBE(dest, left);
+    StoreBE(dest + 4, right);
+    chainLeft = xorFeedback ? chainLeft ^ left : left;
+    chainRight = xorFeedback ? chainRight ^ right : right;
+  }
+  StoreBE(chain, chainLeft);
+  StoreBE(chain + 4, chainRight);
 }
 
 }  // namespace
@@ -138,35 +100,52 @@ void TCipher_Blowfish::Init(const void* key, std::int32_t keySize, const void* i
     p[i] ^= word;
   }
 
-  std::uint8_t block[8] = {};
-  for (int i = 0; i < 18; i += 2) {
-    EncipherBlock(block);
-    p[i] = LoadBE(block);
-    p[i + 1] = LoadBE(block + 4);
+  if (blowfish::ProcessorHasBitFieldExtract()) {
+    blowfish::FillKeySchedule<true>(s, p);
+  } else {
+    blowfish::FillKeySchedule<false>(s, p);
   }
-  for (int i = 0; i < 4 * 256; i += 2) {
-    EncipherBlock(block);
-    s[i] = LoadBE(block);
-    s[i + 1] = LoadBE(block + 4);
-  }
-  SecureFill(block, 0, sizeof block);
   StartChain(iv);
 }
 
+namespace blowfish {
+
+bool ProcessorHasBitFieldExtract() {
+#if defined(__x86_64__) && defined(__GNUC__)
+  static const bool available = __builtin_cpu_supports("bmi");
+  return available;
+#else
+  return false;
+#endif
+}
+
+}  // namespace blowfish
+
 void TCipher_Blowfish::EncipherBlock(std::uint8_t* block) {
-  CodeLanes<1, true>(SBoxes(), PArray(), block);
+  CodeBlocksDispatched<true>(SBoxes(), PArray(), block, 1);
 }
 
 void TCipher_Blowfish::DecipherBlock(std::uint8_t* block) {
-  CodeLanes<1, false>(SBoxes(), PArray(), block);
+  CodeBlocksDispatched<false>(SBoxes(), PArray(), block, 1);
 }
 
 void TCipher_Blowfish::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
-  CodeBlocks<true>(SBoxes(), PArray(), blocks, count);
+  CodeBlocksDispatched<true>(SBoxes(), PArray(), blocks, count);
 }
 
 void TCipher_Blowfish::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
-  CodeBlocks<false>(SBoxes(), PArray(), blocks, count);
+  CodeBlocksDispatched<false>(SBoxes(), PArray(), blocks, count);
+}
+
+void TCipher_Blowfish::EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
+                                             std::size_t count, TCipherMode mode) {
+  if (blowfish::ProcessorHasBitFieldExtract()) {
+    EncipherChain<true>(SBoxes(), PArray(), source, dest, count, MutableChainBlock(),
+                        mode == cmCTS);
+  } else {
+    EncipherChain<false>(SBoxes(), PArray(), source, dest, count, MutableChainBlock(),
+                         mode == cmCTS);
+  }
 }
 
 }  // namespace velunor

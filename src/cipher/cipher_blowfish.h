@@ -20,6 +20,8 @@ class TCipher_Blowfish : public TCipher {
  protected:
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+  void EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest, std::size_t count,
+                             TCipherMode mode) override;
 
  private:
   std::uint32_t* SBoxes() { return reinterpret_cast<std::uint32_t*>(KeyData()); }

@@ -146,10 +146,18 @@ bool IsInstanceOf(const TObject* obj, const TClass& cls) noexcept {
 
 namespace velunor {
 
+// Where the compiler knows inline assembly, a plain fill followed by an
+// empty statement that claims to read the memory: the fill then cannot be
+// left out, and it runs at the speed of memset instead of byte by byte.
 void SecureFill(void* buffer, std::uint8_t value, std::size_t size) noexcept {
+#if defined(__GNUC__)
+  std::memset(buffer, value, size);
+  asm volatile("" : : "r"(buffer) : "memory");
+#else
   volatile auto* bytes = static_cast<volatile std::uint8_t*>(buffer);
   for (std::size_t i = 0; i < size; ++i)
     bytes[i] = value;
+#endif
 }
 
 }  // namespace velunor
