@@ -19,10 +19,6 @@ inline std::uint8_t* BytesOf(ByteString& text) {
   return reinterpret_cast<std::uint8_t*>(text.data());
 }
 
-// The length of a string for the routines that count in 32 bits; raises
-// velunor::Exception for a string longer than they can count.
-std::int32_t CountedLength(std::string_view text);
-
 inline ByteString MakeByteString(const void* data, std::size_t size) {
   return ByteString(static_cast<const char*>(data), size);
 }

@@ -64,7 +64,7 @@ const TStringFormat& FormatOrRaise(std::int32_t number) {
 
 }  // namespace
 
-ByteString BytesToText(const void* data, std::int32_t len, std::int32_t number) {
+ByteString BytesToText(const void* data, std::int64_t len, std::int32_t number) {
   if (data == nullptr || number == sfNone) return {};
   len = ResolveLength(data, len);
   if (len == 0) return {};
@@ -75,15 +75,69 @@ ByteString BytesToText(const void* data, std::int32_t len, std::int32_t number) 
   return format.RenderBytes(data, len);
 }
 
-ByteString TextToBytes(const void* text, std::int32_t len, std::int32_t number) {
+// The format's decoder checks what Accepts checks while it reads.
+ByteString TextToBytes(const void* text, std::int64_t len, std::int32_t number) {
   if (text == nullptr || number == sfNone) return {};
   len = ResolveLength(text, len);
   if (len == 0) return {};
   const TStringFormat& format = FormatOrRaise(number);
-  if (!format.Accepts(text, len, true)) {
-    throw EStringFormat(FormatMessage(MessageId::kInvalidFormatInput, {format.FormatName()}));
+  return CodeWhole(text, len, static_cast<std::size_t>(len / 4 * 3 + 3),
+                   [&format](ByteSink& sink) { return format.NewDecoder(sink); });
+}
+
+namespace {
+
+// Finds the format when the first byte arrives, so that empty input meets
+// no lookup, as in the whole-string conversions.
+class FormatCoder final : public ByteSink {
+ public:
+  FormatCoder(std::int32_t number, bool fromText, ByteSink& next)
+      : number_(number), fromText_(fromText), next_(next) {}
+
+  void Write(const std::uint8_t* data, std::size_t size) override {
+    if (size == 0) return;
+    if (!coder_) {
+      const TStringFormat& format = FormatOrRaise(number_);
+      coder_ = fromText_ ? format.NewDecoder(next_) : format.NewEncoder(next_);
+    }
+    coder_->Write(data, size);
   }
-  return format.ParseText(static_cast<const char*>(text), len);
+  void Finish() override {
+    if (coder_) {
+      coder_->Finish();
+    } else {
+      next_.Finish();
+    }
+  }
+
+ private:
+  std::int32_t number_;
+  bool fromText_;
+  ByteSink& next_;
+  std::unique_ptr<ByteSink> coder_;
+};
+
+// Format sfNone: nothing is written, the end still reaches the next sink.
+class NothingCoder final : public ByteSink {
+ public:
+  explicit NothingCoder(ByteSink& next) : next_(next) {}
+  void Write(const std::uint8_t*, std::size_t) override {}
+  void Finish() override { next_.Finish(); }
+
+ private:
+  ByteSink& next_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSink> NewTextEncoder(std::int32_t number, ByteSink& next) {
+  if (number == sfNone) return std::make_unique<NothingCoder>(next);
+  return std::make_unique<FormatCoder>(number, false, next);
+}
+
+std::unique_ptr<ByteSink> NewTextDecoder(std::int32_t number, ByteSink& next) {
+  if (number == sfNone) return std::make_unique<NothingCoder>(next);
+  return std::make_unique<FormatCoder>(number, true, next);
 }
 
 }  // namespace velunor

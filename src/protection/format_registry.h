@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
+#include "protection/byte_sink.h"
 #include "protection/byte_string.h"
 #include "protection/string_format.h"
 
@@ -23,16 +25,25 @@ void RegisterFormats(std::initializer_list<const TStringFormat*> classes);
 std::vector<const TStringFormat*> RegisteredFormats();
 
 // Text of len bytes in format `number`; raises EStringFormat for an unknown number.
-ByteString BytesToText(const void* data, std::int32_t len, std::int32_t number);
+ByteString BytesToText(const void* data, std::int64_t len, std::int32_t number);
 // Bytes read from len characters of text in format `number`; raises
 // EStringFormat for an unknown number or a text the format refuses.
-ByteString TextToBytes(const void* text, std::int32_t len, std::int32_t number);
+ByteString TextToBytes(const void* text, std::int64_t len, std::int32_t number);
 
 inline ByteString BytesToText(std::string_view data, std::int32_t number) {
-  return BytesToText(data.data(), CountedLength(data), number);
+  return BytesToText(data.data(), static_cast<std::int64_t>(data.size()), number);
 }
 inline ByteString TextToBytes(std::string_view text, std::int32_t number) {
-  return TextToBytes(text.data(), CountedLength(text), number);
+  return TextToBytes(text.data(), static_cast<std::int64_t>(text.size()), number);
 }
+
+// Streaming forms of BytesToText and TextToBytes: coders that take their
+// input in pieces of any size and write to `next` exactly what the
+// whole-string conversion gives for all the pieces together, and raise the
+// same errors (a decoder raises where it meets the fault, so output before
+// it has reached `next`). sfNone writes nothing; an unknown number raises
+// 65313 when the first byte arrives, as the conversions do for non-empty input.
+std::unique_ptr<ByteSink> NewTextEncoder(std::int32_t number, ByteSink& next);
+std::unique_ptr<ByteSink> NewTextDecoder(std::int32_t number, ByteSink& next);
 
 }  // namespace velunor

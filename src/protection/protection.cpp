@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "protection/coding_sink.h"
 #include "protection/exceptions.h"
 #include "protection/format_registry.h"
 #include "protection/messages.h"
@@ -184,18 +185,17 @@ void TProtection::ProcessFile(const std::string& sourceName, const std::string& 
 ByteString TProtection::ProcessText(const ByteString& text, TCodeAction action,
                                     std::int32_t format) {
   if (text.empty()) return {};
-  TMemoryStream stream;
-  if (action == caDecode) {
-    const ByteString data = TextToBytes(text.data(), CountedLength(text), format);
-    stream.Write(data.data(), CountedLength(data));
-  } else {
-    stream.Write(text.data(), CountedLength(text));
-  }
-  stream.SetPosition(0);
-  ProcessStream(&stream, &stream, stream.Size(), action);
-  if (action == caDecode) return stream.TakeData();
-  const ByteString& coded = stream.Data();
-  return BytesToText(coded.data(), CountedLength(coded), format);
+  // A text the format refuses stops before the run starts.
+  const ByteString data = action == caDecode ? TextToBytes(text, format) : ByteString();
+  const ByteString& input = action == caDecode ? data : text;
+  ByteString coded;
+  coded.reserve(input.size());
+  StringSink sink(coded);
+  CodingSink run(*this, action, sink);
+  run.Write(BytesOf(input), input.size());
+  run.Finish();
+  if (action == caDecode) return coded;
+  return BytesToText(coded, format);
 }
 
 }  // namespace velunor

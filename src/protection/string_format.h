@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "protection/byte_sink.h"
 #include "protection/byte_string.h"
 #include "protection/class_ref.h"
 
@@ -23,27 +25,56 @@ inline constexpr std::int32_t sfXX = 22616;
 // class reference whose operations are the class-level operations of the
 // format, and the format registry holds these references. The root class is
 // the copy format, which passes bytes through unchanged.
+//
+// Lengths count in 64 bits; a negative length means "up to the first zero byte".
 class TStringFormat : public TClass {
  public:
   static const TStringFormat& Class();
 
   // Bytes read from len characters of text; only called after Accepts(text, len, true).
-  virtual ByteString ParseText(const char* text, std::int32_t len) const;
+  virtual ByteString ParseText(const char* text, std::int64_t len) const;
   // Text written from len bytes.
-  virtual ByteString RenderBytes(const void* data, std::int32_t len) const;
+  virtual ByteString RenderBytes(const void* data, std::int64_t len) const;
   // The display name.
   virtual std::string FormatName() const;
   virtual std::int32_t FormatNumber() const;
   // Whether a conversion may run: before ParseText (fromText) or before RenderBytes.
-  virtual bool Accepts(const void* data, std::int32_t len, bool fromText) const;
+  virtual bool Accepts(const void* data, std::int64_t len, bool fromText) const;
   // Digits in value order, then the extra characters the format accepts.
   virtual std::string_view Alphabet() const;
+
+  // Streaming forms of the two conversions. The encoder takes bytes in
+  // pieces of any size and writes to `next` what RenderBytes gives for all of
+  // them; the decoder takes text in pieces and writes what Accepts followed by
+  // ParseText give, raising the same EStringFormat where Accepts or ParseText
+  // refuse the text (output passed on before the fault stays with `next`).
+  // The formats of the library stream in constant memory; for any other
+  // subclass the coders collect the whole stream and call the operations
+  // above, so a class that overrides those should override these as well.
+  virtual std::unique_ptr<ByteSink> NewEncoder(ByteSink& next) const;
+  virtual std::unique_ptr<ByteSink> NewDecoder(ByteSink& next) const;
 
  protected:
   using TClass::TClass;
 };
 
+// Raises EStringFormat "Input is not an valid <name> Format.".
+[[noreturn]] void RaiseInvalidText(const std::string& formatName);
+
 // A negative length stands for "up to the first zero byte".
-std::int32_t ResolveLength(const void* data, std::int32_t len);
+std::int64_t ResolveLength(const void* data, std::int64_t len);
+
+// The whole output of a streaming coder over one piece of input: `make`
+// creates the coder in front of the sink it is given.
+template <class MakeCoder>
+ByteString CodeWhole(const void* data, std::int64_t len, std::size_t reserve, MakeCoder make) {
+  ByteString result;
+  result.reserve(reserve);
+  StringSink sink(result);
+  const std::unique_ptr<ByteSink> coder = make(sink);
+  coder->Write(static_cast<const std::uint8_t*>(data), static_cast<std::size_t>(len));
+  coder->Finish();
+  return result;
+}
 
 }  // namespace velunor

@@ -10,19 +10,17 @@ class TStringFormat_UU : public TStringFormat {
  public:
   static const TStringFormat_UU& Class();
 
-  ByteString ParseText(const char* text, std::int32_t len) const override;
-  ByteString RenderBytes(const void* data, std::int32_t len) const override;
+  ByteString ParseText(const char* text, std::int64_t len) const override;
+  ByteString RenderBytes(const void* data, std::int64_t len) const override;
   std::string FormatName() const override;
   std::int32_t FormatNumber() const override;
-  bool Accepts(const void* data, std::int32_t len, bool fromText) const override;
+  bool Accepts(const void* data, std::int64_t len, bool fromText) const override;
   std::string_view Alphabet() const override;
+  std::unique_ptr<ByteSink> NewEncoder(ByteSink& next) const override;
+  std::unique_ptr<ByteSink> NewDecoder(ByteSink& next) const override;
 
  protected:
   using TStringFormat::TStringFormat;
-
- private:
-  // Position of c among the 64 digits, or -1.
-  int DigitValue(char c) const;
 };
 
 }  // namespace velunor

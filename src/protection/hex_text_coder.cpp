@@ -1,0 +1,126 @@
+#include "protection/hex_text_coder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "protection/string_format.h"
+
+namespace velunor {
+
+namespace {
+
+// Character kinds of the decoder besides the nibble values 0 to 15.
+constexpr std::uint8_t kMarker = 16;
+constexpr std::uint8_t kSkip = 17;
+constexpr std::uint8_t kInvalid = 18;
+
+// Text is decoded in slices of this many characters, bounding the output buffer.
+constexpr std::size_t kSlice = std::size_t{64} * 1024;
+
+int NibbleValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+}  // namespace
+
+HexEncoder::HexEncoder(std::string_view digits, ByteSink& next) : out_(next) {
+  for (unsigned byte = 0; byte < 256; ++byte) {
+    const char pair[2] = {digits[byte >> 4], digits[byte & 0x0F]};
+    std::memcpy(&pairs_[byte], pair, 2);
+  }
+}
+
+void HexEncoder::Write(const std::uint8_t* data, std::size_t size) {
+  while (size > 0) {
+    const std::size_t n = std::min(size, OutputBuffer::kCapacity / 2);
+    std::uint8_t* text = out_.Room(2 * n);
+    for (std::size_t i = 0; i < n; ++i)
+      std::memcpy(text + 2 * i, &pairs_[data[i]], 2);
+    out_.Commit(2 * n);
+    data += n;
+    size -= n;
+  }
+}
+
+void HexEncoder::Finish() {
+  out_.Finish();
+}
+
+HexDecoder::HexDecoder(std::string_view alphabet, std::string formatName, bool checkText,
+                       ByteSink& next)
+    : formatName_(std::move(formatName)), next_(next) {
+  kinds_.fill(checkText ? kInvalid : kSkip);
+  for (const char c : alphabet)
+    kinds_[static_cast<std::uint8_t>(c)] = kSkip;
+  for (unsigned c = 0; c < 256; ++c) {
+    const int value = NibbleValue(static_cast<char>(c));
+    if (value >= 0) kinds_[c] = static_cast<std::uint8_t>(value);
+  }
+  for (const char marker : {'X', 'x', '$'})
+    kinds_[static_cast<std::uint8_t>(marker)] = kMarker;
+}
+
+void HexDecoder::Write(const std::uint8_t* data, std::size_t size) {
+  while (size > 0) {
+    const std::size_t n = std::min(size, kSlice);
+    std::size_t length = out_.size();
+    out_.resize(length + n / 2 + 1);
+    auto* out = reinterpret_cast<std::uint8_t*>(out_.data());
+    std::size_t i = 0;
+    while (i < n) {
+      // Two digits in a row make a byte; anything else goes one character at a time.
+      if (high_ < 0 && i + 1 < n) {
+        const std::uint8_t a = kinds_[data[i]];
+        const std::uint8_t b = kinds_[data[i + 1]];
+        if ((a | b) < 16) {
+          out[length++] = static_cast<std::uint8_t>(a << 4 | b);
+          i += 2;
+          continue;
+        }
+      }
+      const std::uint8_t kind = kinds_[data[i++]];
+      if (kind < 16) {
+        if (high_ < 0) {
+          high_ = kind;
+        } else {
+          out[length++] = static_cast<std::uint8_t>(high_ << 4 | kind);
+          high_ = -1;
+        }
+      } else if (kind == kMarker && !markerSeen_) {
+        Restart();
+        length = 0;
+      } else if (kind == kInvalid) {
+        RaiseInvalidText(formatName_);
+      }
+    }
+    out_.resize(length);
+    PassOn();
+    data += n;
+    size -= n;
+  }
+}
+
+void HexDecoder::Restart() {
+  if (passedOn_) RaiseInvalidText(formatName_);
+  markerSeen_ = true;
+  high_ = -1;
+}
+
+void HexDecoder::PassOn() {
+  if (!markerSeen_ && !passedOn_ && out_.size() < kHoldBack) return;
+  passedOn_ = passedOn_ || !out_.empty();
+  next_.WriteString(out_);
+  out_.clear();
+}
+
+void HexDecoder::Finish() {
+  high_ = -1;  // an unpaired last digit is dropped
+  if (!out_.empty()) next_.WriteString(out_);
+  out_.clear();
+  next_.Finish();
+}
+
+}  // namespace velunor
