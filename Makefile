@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ pkg-config ccache \
   libgtest-dev libgmock-dev libbenchmark-dev libcrypto++-dev libcli11-dev \
-  libssl-dev zlib1g-dev librhash-dev rhash time \
+  libssl-dev zlib1g-dev librhash-dev rhash time openssl python3 \
   qt6-base-dev libgl-dev libx11-dev \
   xvfb xauth xdotool xclip openbox fonts-liberation \
   clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 \
@@ -61,7 +61,8 @@ check-win32: deps
 	@echo "Win32 platform layer and file saving: compile"
 
 bench: build
-	build/bin/velunor_bench --benchmark_min_time=0.5
+	build/bin/velunor_bench --benchmark_min_time=0.5 --benchmark_repetitions=3 \
+	  --benchmark_display_aggregates_only=true
 
 fuzz: deps
 	@cmake --preset fuzz > /dev/null
