@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -349,6 +350,13 @@ class FormSpickerTest : public QObject {
       QVERIFY(run.main->isVisible());
       QVERIFY(sheet->isVisible());
       QCOMPARE(sheet->Memo1->toPlainText(), text);
+      // "&OK" ends the program too: it waits as well.
+      QSignalSpy quit(run.main.get(), &TFormVelunor::QuitRequested);
+      ModalBoxCatcher onOk;
+      run.main->ButtonOKClick();
+      QVERIFY(onOk.Caught());
+      QCOMPARE(quit.count(), 0);
+      QVERIFY(sheet->isVisible());
 
       ModalBoxCatcher atProgramEnd;
       run.EndProgram();
