@@ -166,6 +166,8 @@ void TCipher::InitKey(std::string_view keyword, const void* iv) {
   // The hash object must not keep the key material in plain.
   EncipherBuffer(hash.DigestBuffer(), hash.DigestBuffer(), digestSize);
   ResetChain();
+  // The MAC modes only read their data, so there the digest is overwritten.
+  if (Mode > cmECB) SecureFill(hash.DigestBuffer(), 0, static_cast<std::size_t>(digestSize));
   SetStateFlag(kKeyedFromKeyword, true);
 }
 

@@ -417,6 +417,19 @@ TEST(CipherKeyword, InitKeyKeysWithTheDigestAndEnciphersIt) {
   EXPECT_EQ(BlockOf(fromKeyword.ScratchBlock()), BlockOf(fromDigest.ChainBlock()));
 }
 
+TEST(CipherKeyword, NoModeLeavesThePlainDigestInTheKeyHash) {
+  const ByteString keyword = "Schl\xFCsselwort";
+  const ByteString digest = THash_RipeMD256::Class().DigestAsText(keyword, nullptr, sfCopy);
+  for (int mode = cmCTS; mode <= cmCFBMAC; ++mode) {
+    SCOPED_TRACE(mode);
+    TCipher_Blowfish cipher;
+    cipher.Mode = static_cast<TCipherMode>(mode);
+    cipher.InitKey(keyword, nullptr);
+    EXPECT_EQ(cipher.KeyHash().Digest().find(digest.substr(0, 8)), ByteString::npos);
+    EXPECT_EQ(cipher.KeyHash().Digest().size(), digest.size());
+  }
+}
+
 TEST(CipherKeyword, KeyHashClassDecidesTheKey) {
   const ByteString keyword = "keyword";
   TCipher_Blowfish md4Keyed;
