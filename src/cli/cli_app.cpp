@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/output.h"
 #include "protection/exceptions.h"
 
 namespace velunor::cli {
@@ -12,18 +13,15 @@ namespace {
 
 // The subcommands, in the order `velunor --help` lists them.
 constexpr CommandAdder kCommands[] = {
-    AddEncryptCommand, AddDecryptCommand, AddDigestCommand,
+    AddEncryptCommand, AddDecryptCommand, AddMacCommand,      AddDigestCommand,
     AddConvertCommand, AddListCommand,    AddSelfTestCommand,
 };
 
-}  // namespace
-
-int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
-  CLI::App app{"Velunor: encrypt, decrypt, digest and convert text and bytes", "velunor"};
-  app.set_version_flag("--version", std::string("velunor ") + VELUNOR_VERSION);
-  app.require_subcommand(1);
-
-  CommandContext context{in, out, err};
+// Parses the arguments and runs the chosen command; output errors are left
+// to the caller.
+int ParseAndRun(CLI::App& app, int argc, const char* const* argv, CommandContext& context) {
+  std::ostream& out = context.out;
+  std::ostream& err = context.err;
   std::vector<std::pair<CLI::App*, CommandAction>> actions;
   for (const CommandAdder add : kCommands) {
     const auto before = app.get_subcommands({}).size();
@@ -50,12 +48,34 @@ int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, 
     if (!subcommand->parsed()) continue;
     try {
       return action();
+    } catch (const UsageError& e) {
+      err << "velunor: " << e.Message() << '\n';
+      return kExitUsage;
     } catch (const velunor::Exception& e) {
       err << "velunor: " << e.Message() << '\n';
       return kExitFailure;
     }
   }
   return kExitUsage;
+}
+
+}  // namespace
+
+int Run(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Velunor: encrypt, decrypt, digest and convert text and bytes", "velunor"};
+  app.set_version_flag("--version", std::string("velunor ") + VELUNOR_VERSION);
+  app.require_subcommand(1);
+  CommandContext context{in, out, err};
+  int status;
+  try {
+    status = ParseAndRun(app, argc, argv, context);
+    // Results that never reached their reader are a failure, whatever the command did.
+    FinishOutput(out);
+  } catch (const OutputFailure& e) {
+    err << "velunor: " << e.what() << '\n';
+    return kExitFailure;
+  }
+  return status;
 }
 
 }  // namespace velunor::cli

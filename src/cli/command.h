@@ -22,6 +22,7 @@ using CommandAdder = CommandAction (*)(CLI::App& app, CommandContext& context);
 
 CommandAction AddEncryptCommand(CLI::App& app, CommandContext& context);
 CommandAction AddDecryptCommand(CLI::App& app, CommandContext& context);
+CommandAction AddMacCommand(CLI::App& app, CommandContext& context);
 CommandAction AddDigestCommand(CLI::App& app, CommandContext& context);
 CommandAction AddConvertCommand(CLI::App& app, CommandContext& context);
 CommandAction AddListCommand(CLI::App& app, CommandContext& context);

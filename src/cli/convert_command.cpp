@@ -5,7 +5,10 @@
 #include "cli/command.h"
 #include "cli/format_option.h"
 #include "cli/input.h"
+#include "cli/output.h"
+#include "cli/text_input.h"
 #include "protection/format_registry.h"
+#include "protection/string_format.h"
 
 namespace velunor::cli {
 
@@ -38,7 +41,7 @@ CommandAction AddConvertCommand(CLI::App& app, CommandContext& context) {
   auto* to = AddFormatOption(*command, "--to", options->to, "write the input bytes as text");
   auto* from = AddFormatOption(*command, "--from", options->from, "read the input text as bytes");
   to->excludes(from);
-  command->add_option("FILE", options->file, "input file (default: standard input)");
+  command->add_option("FILE", options->file, "input file (default or -: standard input)");
   command->callback([to, from] {
     if (to->count() == 0 && from->count() == 0) throw CLI::RequiredError("--to or --from");
   });
@@ -47,10 +50,11 @@ CommandAction AddConvertCommand(CLI::App& app, CommandContext& context) {
     const ByteString input = ReadInput(options->file, context.in);
     if (to->count() > 0) {
       const auto number = *ParseFormatOption(options->to);
-      WriteBytes(context.out, BytesToText(input, number) + "\n");
+      // Text ends with a line break; copied bytes stay as they are.
+      WriteBytes(context.out, BytesToText(input, number) + (number == sfCopy ? "" : "\n"));
     } else {
       const auto number = *ParseFormatOption(options->from);
-      WriteBytes(context.out, TextToBytes(input, number));
+      WriteBytes(context.out, TextToBytes(PrepareTextInput(input, number), number));
     }
     return kExitOk;
   };

@@ -1,15 +1,15 @@
 #include <memory>
 
 #include "cipher/cipher_manager.h"
-#include "cipher/cipher_registry.h"
+#include "cli/cipher_options.h"
 #include "cli/cli_app.h"
 #include "cli/coding_options.h"
 #include "cli/command.h"
 #include "cli/format_option.h"
 #include "cli/input.h"
-#include "cli/keyword.h"
+#include "cli/output.h"
+#include "cli/text_input.h"
 #include "protection/codepage1252.h"
-#include "protection/exceptions.h"
 #include "protection/paragraphs.h"
 #include "protection/string_format.h"
 
@@ -18,77 +18,42 @@ namespace velunor::cli {
 namespace {
 
 // The options of encrypt and decrypt. The defaults are the window's coding:
-// RIPEMD-256 of the keyword keys Blowfish in cmCTS, text in base 64.
-struct CryptOptions {
-  std::string cipher;
-  std::string hash = "Ripe Message Digest 256";
-  std::string mode = "cts";
-  std::string format = "default";
-  std::string key;
-  std::string iv;
+// Blowfish in cmCTS, text in base 64.
+struct CryptOptions : CipherOptions {
   bool text = false;
-  KeywordSources keyword;
-  std::string file;
 };
 
+// Refuses the MAC modes: they leave the data as it is, so "encrypting" in
+// one would hand out the plain text.
+CLI::Validator NoMacModeValidator() {
+  return CLI::Validator(
+      [](const std::string& value) {
+        const auto mode = ParseModeOption(value);
+        if (!mode || *mode <= cmECB) return std::string();
+        return std::string(ModeOptionName(*mode)) +
+               " computes an authentication value and leaves the data as it is: use `velunor "
+               "mac --mode " +
+               ModeOptionName(*mode) + "`";
+      },
+      "");
+}
+
 void AddCryptOptions(CLI::App& command, CryptOptions& options) {
-  command
-      .add_option("--cipher", options.cipher,
-                  "cipher name (see `velunor list ciphers`; default Blowfish)")
-      ->check(CipherNameValidator());
-  command.add_option("--hash", options.hash, "hash that turns the keyword into the key")
-      ->check(HashNameValidator())
-      ->capture_default_str();
+  options.mode = "cts";
+  options.format = "default";
+  AddCipherOptions(command, options);
   command.add_option("--mode", options.mode, "chaining mode (see `velunor list modes`)")
       ->check(ModeValidator())
+      ->check(NoMacModeValidator())
       ->capture_default_str();
   command
       .add_option("--format", options.format,
                   "text format of the cipher text (" + FormatOptionNames() + ")")
       ->check(FormatValidator())
       ->capture_default_str();
-  auto* keywordFile =
-      command.add_option("--keyword-file", options.keyword.keywordFile,
-                         "file whose text is the keyword (one trailing line break removed)");
-  auto* keyword = command.add_option("--keyword", options.keyword.keyword, "the keyword");
-  auto* key =
-      command.add_option("--key", options.key, "raw key bytes in hex, instead of a keyword");
-  command.add_option("--iv", options.iv, "initial vector in hex (one block)");
   command.add_flag(
       "--text", options.text,
       "UTF-8 text with lines: coded as the window codes its text box (code page 1252, CR LF)");
-  command.add_option("FILE", options.file, "input file (default: standard input)");
-  key->excludes(keywordFile)->excludes(keyword);
-  keywordFile->excludes(keyword);
-}
-
-// A cipher manager set up as the window sets it up, with the options applied.
-void SetUpManager(TCipherManager& manager, THashManager& hashManager, const CryptOptions& options) {
-  hashManager.SetAlgorithm(options.hash);
-  manager.SetHashManager(&hashManager);
-  manager.SetMode(*ParseModeOption(options.mode));
-  if (!options.cipher.empty()) manager.SetAlgorithm(options.cipher);
-}
-
-void KeyCipher(TCipherManager& manager, const CryptOptions& options, bool keywordGiven) {
-  TCipher& cipher = manager.CipherObject();
-  ByteString iv;
-  if (!options.iv.empty()) {
-    iv = ParseHexOption(options.iv, "--iv");
-    if (iv.size() != static_cast<std::size_t>(cipher.BlockSize)) {
-      throw Exception("--iv must be one block of " + std::to_string(cipher.BlockSize) +
-                      " bytes for " + manager.Algorithm());
-    }
-  }
-  const void* ivBytes = iv.empty() ? nullptr : iv.data();
-  if (!options.key.empty()) {
-    const ByteString key = ParseHexOption(options.key, "--key");
-    cipher.Init(key.data(), static_cast<std::int32_t>(key.size()), ivBytes);
-    return;
-  }
-  KeywordSources sources = options.keyword;
-  sources.keywordGiven = keywordGiven;
-  manager.InitKey(ObtainKeyword(sources), ivBytes);
 }
 
 // Text from a text box comes back with LF line breaks.
@@ -112,17 +77,16 @@ CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encry
       encrypt ? "Encrypt standard input or FILE with a keyword and print the cipher text"
               : "Decrypt the cipher text of standard input or FILE with a keyword");
   AddCryptOptions(*command, *options);
-  CLI::Option* keywordOption = command->get_option("--keyword");
 
-  return [options, keywordOption, encrypt, &context]() {
+  return [options, encrypt, &context]() {
     TCipherManager manager;
     THashManager hashManager;
-    SetUpManager(manager, hashManager, *options);
+    SetUpAndKeyCipher(manager, hashManager, *options, context.in);
+    const std::int32_t format = *ParseFormatOption(options->format);
     ByteString input = ReadInput(options->file, context.in);
     if (encrypt && options->text)
       input = JoinLinesWithCrLf(SplitParagraphs(ToCodePage1252(input, "the text")));
-    KeyCipher(manager, *options, keywordOption->count() > 0);
-    const std::int32_t format = *ParseFormatOption(options->format);
+    if (!encrypt) input = PrepareTextInput(input, format);
     ByteString result =
         manager.CipherObject().ProcessText(input, encrypt ? caEncode : caDecode, format);
     if (encrypt) {

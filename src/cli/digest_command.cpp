@@ -1,11 +1,11 @@
 #include <memory>
-#include <sstream>
 
 #include "cli/cli_app.h"
 #include "cli/coding_options.h"
 #include "cli/command.h"
 #include "cli/format_option.h"
 #include "cli/input.h"
+#include "cli/output.h"
 #include "hash/hash_registry.h"
 #include "protection/exceptions.h"
 #include "protection/format_registry.h"
@@ -23,13 +23,12 @@ struct DigestOptions {
 
 // Files are digested through the coding pipeline, in chunks, so memory use
 // does not grow with the file.
-ByteString DigestFile(THash& hash, const std::string& path, std::int32_t format) {
-  if (FileExists(path)) {
-    hash.ProcessFile(path, path, caDigest);
+ByteString DigestFile(THash& hash, const std::string& path, std::istream& in, std::int32_t format) {
+  if (!IsStandardInput(path) && FileExists(path)) {
+    WithFileErrors(path, [&] { hash.ProcessFile(path, path, caDigest); });
   } else {
-    // A pipe or device has no size to run over: read what it gives.
-    std::istringstream none;
-    TMemoryStream data(ReadInput(path, none));
+    // Standard input, a pipe or a device has no size to run over: read what it gives.
+    TMemoryStream data(ReadInput(path, in));
     hash.ProcessStream(&data, nullptr, -1, caDigest);
   }
   return BytesToText(hash.DigestBuffer(), hash.DigestSize(), format);
@@ -49,22 +48,20 @@ CommandAction AddDigestCommand(CLI::App& app, CommandContext& context) {
                    "text format of the digest (" + FormatOptionNames() + ")")
       ->check(FormatValidator())
       ->capture_default_str();
-  command->add_option("FILE", options->files, "files to digest (default: standard input)");
+  command->add_option("FILE", options->files, "files to digest (default or -: standard input)");
 
   return [options, &context]() {
     const THashClass& cls = *FindHashClass(options->hash);
     const std::int32_t format = *ParseFormatOption(options->format);
     std::unique_ptr<THash> hash(cls.Create());
     if (options->files.empty()) {
-      TMemoryStream data(ReadInput("", context.in));
-      hash->ProcessStream(&data, nullptr, -1, caDigest);
-      WriteBytes(context.out, BytesToText(hash->DigestBuffer(), hash->DigestSize(), format) + "\n");
+      WriteBytes(context.out, DigestFile(*hash, "", context.in, format) + "\n");
       return kExitOk;
     }
     int status = kExitOk;
     for (const std::string& file : options->files) {
       try {
-        WriteBytes(context.out, DigestFile(*hash, file, format) + "  " + file + "\n");
+        WriteBytes(context.out, DigestFile(*hash, file, context.in, format) + "  " + file + "\n");
       } catch (const Exception& e) {
         context.err << "velunor: " << e.Message() << '\n';
         status = kExitFailure;

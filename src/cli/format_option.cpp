@@ -6,6 +6,7 @@
 #include <charconv>
 #include <utility>
 
+#include "protection/format_registry.h"
 #include "protection/string_format.h"
 
 namespace velunor::cli {
@@ -34,7 +35,8 @@ std::optional<std::int32_t> ParseFormatOption(const std::string& text) {
   }
   std::int32_t number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  if (error == std::errc() && end == text.data() + text.size() && !text.empty()) return number;
+  const bool isNumber = error == std::errc() && end == text.data() + text.size() && !text.empty();
+  if (isNumber && (number == sfNone || FindFormat(number) != nullptr)) return number;
   return std::nullopt;
 }
 

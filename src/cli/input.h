@@ -1,17 +1,39 @@
 #pragma once
 
+#include <cerrno>
 #include <iosfwd>
 #include <string>
 
 #include "protection/byte_string.h"
+#include "protection/exceptions.h"
+#include "protection/streams.h"
 
 namespace velunor::cli {
 
-// All bytes of the named file, or of `in` when the name is empty or "-".
-// Raises EFOpenError or EReadError when the file cannot be read.
+// True when a FILE argument stands for standard input: none, or "-".
+bool IsStandardInput(const std::string& path);
+
+// All bytes of the named file, or of `in` for standard input. Raises
+// velunor::Exception with the system's reason when they cannot be read.
 ByteString ReadInput(const std::string& path, std::istream& in);
 
-// Writes bytes unchanged.
-void WriteBytes(std::ostream& out, const ByteString& bytes);
+// At most `limit` bytes of the named file or of standard input.
+ByteString ReadInputPrefix(const std::string& path, std::istream& in, std::size_t limit);
+
+// The library's file error as a message of the tool: what failed on which
+// file, and the system's reason (`error` where the library does not keep it).
+Exception DescribeFileError(const std::string& path, const EStreamError& failure, int error);
+
+// Runs `work` on the file `path`; the library's file errors come out as
+// messages of the tool.
+template <class Work>
+auto WithFileErrors(const std::string& path, Work&& work) -> decltype(work()) {
+  try {
+    return work();
+  } catch (const EStreamError& failure) {
+    const int error = errno;
+    throw DescribeFileError(path, failure, error);
+  }
+}
 
 }  // namespace velunor::cli

@@ -1,19 +1,19 @@
 #include "cli/keyword.h"
 
-#include <fcntl.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <cstdlib>
-#include <sstream>
 
 #include "cli/coding_options.h"
 #include "cli/input.h"
+#include "cli/terminal_prompt.h"
 #include "protection/exceptions.h"
 
 namespace velunor::cli {
 
 namespace {
+
+// The most UTF-8 bytes a keyword can take: every code page 1252 character
+// takes at most three, and a line break may follow.
+constexpr std::size_t kMaxKeywordTextBytes = 3 * kMaxKeywordBytes + 2;
 
 std::string WithoutTrailingLineBreak(std::string text) {
   if (!text.empty() && text.back() == '\n') text.pop_back();
@@ -21,27 +21,16 @@ std::string WithoutTrailingLineBreak(std::string text) {
   return text;
 }
 
-// Reads one line from the terminal with echo switched off; none without a terminal.
-std::optional<std::string> PromptWithoutEcho(const char* prompt) {
-  const int tty = ::open("/dev/tty", O_RDWR | O_CLOEXEC);
-  if (tty < 0) return std::nullopt;
-  termios saved{};
-  const bool isTerminal = ::tcgetattr(tty, &saved) == 0;
-  if (isTerminal) {
-    termios silent = saved;
-    silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    ::tcsetattr(tty, TCSAFLUSH, &silent);
+// A keyword file is read only as far as a keyword can reach, so that a huge
+// file or an endless device is refused at once.
+std::string ReadKeywordFile(const std::string& path, std::istream& in) {
+  const ByteString text = ReadInputPrefix(path, in, kMaxKeywordTextBytes + 1);
+  if (text.size() > kMaxKeywordTextBytes) {
+    throw Exception("the keyword file " + (IsStandardInput(path) ? "(standard input)" : path) +
+                    " holds more than a keyword of at most " + std::to_string(kMaxKeywordBytes) +
+                    " characters");
   }
-  [[maybe_unused]] auto written = ::write(tty, prompt, std::char_traits<char>::length(prompt));
-  std::string line;
-  char c;
-  while (::read(tty, &c, 1) == 1 && c != '\n')
-    line += c;
-  if (isTerminal) ::tcsetattr(tty, TCSAFLUSH, &saved);
-  written = ::write(tty, "\n", 1);
-  ::close(tty);
-  if (!isTerminal) return std::nullopt;
-  return WithoutTrailingLineBreak(line);
+  return WithoutTrailingLineBreak(text);
 }
 
 }  // namespace
@@ -56,15 +45,13 @@ ByteString KeywordBytes(const std::string& utf8) {
   return bytes;
 }
 
-ByteString ObtainKeyword(const KeywordSources& sources) {
-  if (!sources.keywordFile.empty()) {
-    std::istringstream none;
-    return KeywordBytes(WithoutTrailingLineBreak(ReadInput(sources.keywordFile, none)));
-  }
+ByteString ObtainKeyword(const KeywordSources& sources, std::istream& in) {
+  if (!sources.keywordFile.empty()) return KeywordBytes(ReadKeywordFile(sources.keywordFile, in));
   if (sources.keywordGiven) return KeywordBytes(sources.keyword);
   if (const char* fromEnvironment = std::getenv(kKeywordVariable))
     return KeywordBytes(fromEnvironment);
-  if (const auto typed = PromptWithoutEcho("Keyword: ")) return KeywordBytes(*typed);
+  if (const auto typed = PromptWithoutEcho("Keyword: ", kMaxKeywordTextBytes))
+    return KeywordBytes(*typed);
   throw Exception(std::string("no keyword given: use --keyword, --keyword-file or ") +
                   kKeywordVariable);
 }

@@ -265,5 +265,60 @@ TEST(CryptCommand, FileInputAndCopyFormat) {
   EXPECT_EQ(missing.out, "");
 }
 
+TEST(CryptCommand, AKeyLongerThanTheCipherTakesIsRefused) {
+  const struct {
+    const char* cipher;
+    std::size_t maxBytes;
+  } cases[] = {{"Blowfish", 56}, {"3Way", 12}, {"SAFER-K40", 5}, {"Twofish", 32}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.cipher);
+    const auto key = [](std::size_t bytes) { return std::string(2 * bytes, 'a'); };
+    const auto longest = RunTool({"encrypt", "--cipher", c.cipher, "--key", key(c.maxBytes)}, "x");
+    EXPECT_EQ(longest.status, 0) << longest.err;
+    const auto over = RunTool({"encrypt", "--cipher", c.cipher, "--key", key(c.maxBytes + 1)}, "x");
+    EXPECT_EQ(over.status, 2);
+    EXPECT_EQ(over.out, "");
+    EXPECT_NE(over.err.find("1 to " + std::to_string(c.maxBytes) + " bytes"), std::string::npos)
+        << over.err;
+  }
+}
+
+TEST(CryptCommand, KeywordFilesAreReadOnlyAsFarAsAKeywordReaches) {
+  const test::ScratchDirectory dir("crypt-keyword-file");
+  const ByteString plain = "text";
+  const std::string expected = WindowCipherText("Sommer2024", plain) + "\n";
+  const std::string plainFile = dir.Write("plain", plain);
+  // /dev/zero never ends: it is refused after a few hundred bytes.
+  for (const std::string& keywordFile :
+       {std::string("/dev/zero"), dir.Write("long", std::string(300, 'k'))}) {
+    const auto result = RunTool({"encrypt", "--keyword-file", keywordFile}, plain);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("holds more than a keyword"), std::string::npos) << result.err;
+  }
+  // The keyword file "-" is standard input, so the text must come from a file.
+  const auto fromInput = RunTool({"encrypt", "--keyword-file", "-", plainFile}, "Sommer2024\n");
+  EXPECT_EQ(fromInput.status, 0) << fromInput.err;
+  EXPECT_EQ(fromInput.out, expected);
+  for (const std::string text : {"", "-"}) {
+    std::vector<std::string> args = {"encrypt", "--keyword-file", "-"};
+    if (!text.empty()) args.push_back(text);
+    const auto both = RunTool(args, "Sommer2024\n");
+    EXPECT_EQ(both.status, 2);
+    EXPECT_NE(both.err.find("--keyword-file -"), std::string::npos) << both.err;
+  }
+  const auto missing = RunTool({"encrypt", "--keyword-file", dir.PathOf("none")}, plain);
+  EXPECT_EQ(missing.err,
+            "velunor: cannot open " + dir.PathOf("none") + ": No such file or directory\n");
+}
+
+TEST(CryptCommand, AFormatNumberThatIsNoFormatIsAUsageError) {
+  for (const std::string command : {"encrypt", "decrypt"}) {
+    for (const std::string format : {"99", "7", "-2"}) {
+      const auto result = RunTool({command, "--keyword", "abc", "--format", format}, "abc");
+      EXPECT_EQ(result.status, 2) << command << " " << format;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace velunor

@@ -81,5 +81,15 @@ TEST(DigestCommand, LargeFileDigestsLikeStandardInput) {
   EXPECT_EQ(RunTool({"digest", file}).out, fromFile.out);
 }
 
+TEST(DigestCommand, DashIsStandardInput) {
+  const test::ScratchDirectory dir("digest-dash");
+  const std::string file = dir.Write("file", "abc");
+  const std::string abc = "afbd6e228b9d8cbbcef5ca2d03e6dba10ac0bc7dcbe4680e1e42d2e975459b65";
+  const auto result = RunTool({"digest", file, "-"}, "abc");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, abc + "  " + file + "\n" + abc + "  -\n");
+  EXPECT_EQ(RunTool({"digest", "--format", "99"}, "abc").status, 2);
+}
+
 }  // namespace
 }  // namespace velunor

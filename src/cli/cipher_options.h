@@ -1,0 +1,38 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "cipher/cipher_manager.h"
+#include "cipher/hash_manager.h"
+#include "cli/keyword.h"
+
+namespace velunor::cli {
+
+// The options that choose and key a cipher, shared by encrypt, decrypt and
+// mac. The defaults are the window's: RIPEMD-256 of the keyword keys Blowfish.
+struct CipherOptions {
+  std::string cipher;
+  std::string hash = "Ripe Message Digest 256";
+  std::string mode;
+  std::string format;
+  std::string key;
+  std::string iv;
+  KeywordSources keyword;
+  std::string file;
+  CLI::Option* keywordOption = nullptr;
+};
+
+// Adds --cipher, --hash, the keyword options, --key, --iv and FILE.
+void AddCipherOptions(CLI::App& command, CipherOptions& options);
+
+// Sets the manager up as the window does, with the options applied, and
+// keys its cipher from --key or the keyword. Raises UsageError for a key the
+// cipher cannot take whole and for a keyword read from the standard input
+// that also brings the data.
+void SetUpAndKeyCipher(TCipherManager& manager, THashManager& hashManager,
+                       const CipherOptions& options, std::istream& in);
+
+}  // namespace velunor::cli

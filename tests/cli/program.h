@@ -1,0 +1,30 @@
+#pragma once
+
+// Runs the built `velunor` as a separate process, with its standard output
+// where a test wants it: captured, or one of the outputs that fail.
+#include <string>
+#include <vector>
+
+namespace velunor::test {
+
+enum class StandardOutput {
+  kCaptured,
+  kDevFull,                  // every write fails with ENOSPC
+  kClosed,                   // descriptor 1 is closed
+  kBrokenPipe,               // a pipe whose reader has gone, SIGPIPE ignored
+  kBrokenPipeDefaultSignal,  // the same with the default SIGPIPE action
+};
+
+struct ProgramResult {
+  int status;  // the exit status, or 128 + the signal that ended the program
+  std::string out;
+  std::string err;
+};
+
+ProgramResult RunProgram(const std::vector<std::string>& args, const std::string& input = "",
+                         StandardOutput output = StandardOutput::kCaptured);
+
+// The full path of the built program.
+std::string ProgramPath();
+
+}  // namespace velunor::test
