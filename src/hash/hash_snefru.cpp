@@ -1,6 +1,7 @@
 #include "hash/hash_snefru.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <utility>
 
@@ -30,20 +31,40 @@ namespace {
 // Step I of a sub-round: word I's low byte selects an entry of the pass's
 // even S-box (words 0, 1, 4, 5, ...) or odd S-box (words 2, 3, 6, 7, ...),
 // which is XORed into both neighbours. Word I is read as step I - 1 left it.
+//
+// The steps form one chain: each index is the low byte of the word the step
+// before has just changed. So the next index is carried separately as the
+// low byte of that word before the change XOR the low byte of the entry,
+// which is loaded on its own (byte 0 of an entry on little-endian machines):
+// a load and an XOR per step instead of a load, an XOR and a zero extension.
+// The byte view of the boxes comes through an empty statement, so that the
+// compiler does not derive the byte from the word load again.
 template <std::size_t I>
-inline void MixStep(std::uint32_t (&w)[16], const std::uint32_t* evenBox,
-                    const std::uint32_t* oddBox) {
-  const std::uint32_t* box = (I & 2) == 0 ? evenBox : oddBox;
-  const std::uint32_t x = box[w[I] & 0xFF];
+inline void MixStep(std::uint32_t (&w)[16], const std::uint32_t* const (&boxes)[2],
+                    const std::uint8_t* const (&boxBytes)[2], std::size_t& index) {
+  constexpr std::size_t kBox = (I & 2) == 0 ? 0 : 1;
+  const std::uint32_t x = boxes[kBox][index];
+  std::size_t next;
+  if constexpr (std::endian::native == std::endian::little) {
+    std::size_t low = w[(I + 1) & 15] & 0xFF;
+#if defined(__GNUC__)
+    asm("" : "+r"(low));  // already below 256: no zero extension after the XOR
+#endif
+    next = low ^ boxBytes[kBox][4 * index];
+  } else {
+    next = (w[(I + 1) & 15] ^ x) & 0xFF;
+  }
   w[(I + 1) & 15] ^= x;
   w[(I + 15) & 15] ^= x;
+  index = next;
 }
 
 template <std::size_t... I>
-inline void MixSubRound(std::uint32_t (&w)[16], const std::uint32_t* evenBox,
-                        const std::uint32_t* oddBox, std::uint32_t shift,
+inline void MixSubRound(std::uint32_t (&w)[16], const std::uint32_t* const (&boxes)[2],
+                        const std::uint8_t* const (&boxBytes)[2], std::uint32_t shift,
                         std::index_sequence<I...>) {
-  (MixStep<I>(w, evenBox, oddBox), ...);
+  std::size_t index = w[0] & 0xFF;
+  (MixStep<I>(w, boxes, boxBytes, index), ...);
   ((w[I] = RotateRight32(w[I], shift)), ...);
 }
 
@@ -54,10 +75,15 @@ void MixSnefruBlock(std::uint32_t (&block)[16], std::int32_t passes) {
   std::uint32_t w[16];  // a local copy the compiler can keep in registers
   std::memcpy(w, block, sizeof w);
   for (std::int32_t pass = 0; pass < passes; ++pass) {
-    const std::uint32_t* evenBox = kSnefruSBoxes[2 * pass];
-    const std::uint32_t* oddBox = kSnefruSBoxes[2 * pass + 1];
+    const std::uint32_t* const boxes[2] = {kSnefruSBoxes[2 * pass], kSnefruSBoxes[2 * pass + 1]};
+    const std::uint8_t* boxBytes[2] = {reinterpret_cast<const std::uint8_t*>(boxes[0]),
+                                       reinterpret_cast<const std::uint8_t*>(boxes[1])};
+#if defined(__GNUC__)
+    asm("" : "+r"(boxBytes[0]), "+r"(boxBytes[1]));
+#endif
+    const std::uint8_t* const(&bytes)[2] = boxBytes;
     for (const std::uint32_t shift : kSubRoundShifts) {
-      MixSubRound(w, evenBox, oddBox, shift, std::make_index_sequence<16>());
+      MixSubRound(w, boxes, bytes, shift, std::make_index_sequence<16>());
     }
   }
   std::memcpy(block, w, sizeof w);
