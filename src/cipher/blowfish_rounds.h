@@ -4,18 +4,15 @@
 #include <cstdint>
 #include <cstring>
 
+#include "protection/bit_field_extract.h"
 #include "protection/support.h"
 
 // The Blowfish rounds shared by the block steps, the batch routines, the
 // chaining and the key schedule. kBitFieldExtract selects the form that takes
-// the two middle bytes of a half with one bit-field extract each (BEXTR of
-// x86's BMI1) instead of a shift and a zero extension: on the chain of
-// dependent steps that is one cycle less per round. Only use that form when
-// ProcessorHasBitFieldExtract() is true.
+// the two middle bytes of a half with one bit-field extract each (see
+// ByteOf): on the chain of dependent steps that is one cycle less per round.
 
 namespace velunor::blowfish {
-
-bool ProcessorHasBitFieldExtract();
 
 // Block halves are big-endian words.
 inline std::uint32_t LoadBE(const std::uint8_t* p) {
@@ -27,22 +24,6 @@ inline std::uint32_t LoadBE(const std::uint8_t* p) {
 inline void StoreBE(std::uint8_t* p, std::uint32_t value) {
   value = SwapBytes32(value);
   std::memcpy(p, &value, 4);
-}
-
-// Byte `index` (0 = lowest) of x, widened to an index. The extract's result
-// is 64 bits wide so that no zero extension follows it.
-template <bool kBitFieldExtract, unsigned kIndex>
-inline std::size_t ByteOf(std::uint32_t x) {
-#if defined(__x86_64__) && defined(__GNUC__)
-  if constexpr (kBitFieldExtract) {
-    std::uint64_t byte;
-    asm("bextr %2, %1, %0"
-        : "=r"(byte)
-        : "r"(std::uint64_t{x}), "r"(std::uint64_t{0x0800 | 8 * kIndex}));
-    return byte;
-  }
-#endif
-  return (x >> (8 * kIndex)) & 0xFF;
 }
 
 // The round function over the four S-boxes. The byte indices are widened

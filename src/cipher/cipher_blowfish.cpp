@@ -4,6 +4,7 @@
 
 #include "cipher/blowfish_rounds.h"
 #include "cipher/blowfish_tables.h"
+#include "protection/bit_field_extract.h"
 #include "protection/exceptions.h"
 #include "protection/messages.h"
 #include "protection/support.h"
@@ -40,7 +41,7 @@ void CodeBlocks(const std::uint32_t* s, const std::uint32_t* p, std::uint8_t* bl
 template <bool kForward>
 void CodeBlocksDispatched(const std::uint32_t* s, const std::uint32_t* p, std::uint8_t* blocks,
                           std::size_t count) {
-  if (blowfish::ProcessorHasBitFieldExtract()) {
+  if (ProcessorHasBitFieldExtract()) {
     CodeBlocks<kForward, true>(s, p, blocks, count);
   } else {
     CodeBlocks<kForward, false>(s, p, blocks, count);
@@ -100,26 +101,13 @@ void TCipher_Blowfish::Init(const void* key, std::int32_t keySize, const void* i
     p[i] ^= word;
   }
 
-  if (blowfish::ProcessorHasBitFieldExtract()) {
+  if (ProcessorHasBitFieldExtract()) {
     blowfish::FillKeySchedule<true>(s, p);
   } else {
     blowfish::FillKeySchedule<false>(s, p);
   }
   StartChain(iv);
 }
-
-namespace blowfish {
-
-bool ProcessorHasBitFieldExtract() {
-#if defined(__x86_64__) && defined(__GNUC__)
-  static const bool available = __builtin_cpu_supports("bmi");
-  return available;
-#else
-  return false;
-#endif
-}
-
-}  // namespace blowfish
 
 void TCipher_Blowfish::EncipherBlock(std::uint8_t* block) {
   CodeBlocksDispatched<true>(SBoxes(), PArray(), block, 1);
@@ -139,7 +127,7 @@ void TCipher_Blowfish::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
 
 void TCipher_Blowfish::EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
                                              std::size_t count, TCipherMode mode) {
-  if (blowfish::ProcessorHasBitFieldExtract()) {
+  if (ProcessorHasBitFieldExtract()) {
     EncipherChain<true>(SBoxes(), PArray(), source, dest, count, MutableChainBlock(),
                         mode == cmCTS);
   } else {

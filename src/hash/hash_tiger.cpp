@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "hash/tiger_sboxes.h"
+#include "protection/bit_field_extract.h"
 
 namespace velunor {
 
@@ -18,33 +19,41 @@ constexpr std::uint64_t kInitialChaining[3] = {0x0123456789ABCDEF, 0xFEDCBA98765
 constexpr std::uint32_t kStandardPassCount = 3;
 constexpr std::uint32_t kMaxPassCount = 32;
 
-inline std::size_t ByteOf(std::uint64_t value, int index) {
-  return static_cast<std::size_t>((value >> (8 * index)) & 0xFF);
-}
-
 // One round: the message word enters c; the even bytes of c, looked up in the
 // S-boxes, are subtracted from a, the odd bytes added to b, and b is
 // multiplied by the pass's multiplier (a constant, so a shift and an add).
-template <std::uint64_t kMultiplier>
+// The four look-ups of each side are combined as two pairs, and the empty
+// statements keep the compiler from chaining the XORs one after the other:
+// a is the next round's c, so this is the chain of dependent steps.
+template <std::uint64_t kMultiplier, bool kBitFieldExtract>
 inline void Round(std::uint64_t& a, std::uint64_t& b, std::uint64_t& c, std::uint64_t x) {
   const auto& t = TigerSBoxes;
   c ^= x;
-  a -= t[0][ByteOf(c, 0)] ^ t[1][ByteOf(c, 2)] ^ t[2][ByteOf(c, 4)] ^ t[3][ByteOf(c, 6)];
-  b += t[3][ByteOf(c, 1)] ^ t[2][ByteOf(c, 3)] ^ t[1][ByteOf(c, 5)] ^ t[0][ByteOf(c, 7)];
+  std::uint64_t even01 =
+      t[0][ByteOf<kBitFieldExtract, 0>(c)] ^ t[1][ByteOf<kBitFieldExtract, 2>(c)];
+  std::uint64_t even23 =
+      t[2][ByteOf<kBitFieldExtract, 4>(c)] ^ t[3][ByteOf<kBitFieldExtract, 6>(c)];
+  std::uint64_t odd01 = t[3][ByteOf<kBitFieldExtract, 1>(c)] ^ t[2][ByteOf<kBitFieldExtract, 3>(c)];
+  std::uint64_t odd23 = t[1][ByteOf<kBitFieldExtract, 5>(c)] ^ t[0][c >> 56];
+#if defined(__GNUC__)
+  asm("" : "+r"(even01), "+r"(even23));
+#endif
+  a -= even01 ^ even23;
+  b += odd01 ^ odd23;
   b *= kMultiplier;
 }
 
 // Eight rounds, one per message word, the registers changing roles each time.
-template <std::uint64_t kMultiplier>
+template <std::uint64_t kMultiplier, bool kBitFieldExtract>
 inline void Pass(std::uint64_t& a, std::uint64_t& b, std::uint64_t& c, const std::uint64_t* x) {
-  Round<kMultiplier>(a, b, c, x[0]);
-  Round<kMultiplier>(b, c, a, x[1]);
-  Round<kMultiplier>(c, a, b, x[2]);
-  Round<kMultiplier>(a, b, c, x[3]);
-  Round<kMultiplier>(b, c, a, x[4]);
-  Round<kMultiplier>(c, a, b, x[5]);
-  Round<kMultiplier>(a, b, c, x[6]);
-  Round<kMultiplier>(b, c, a, x[7]);
+  Round<kMultiplier, kBitFieldExtract>(a, b, c, x[0]);
+  Round<kMultiplier, kBitFieldExtract>(b, c, a, x[1]);
+  Round<kMultiplier, kBitFieldExtract>(c, a, b, x[2]);
+  Round<kMultiplier, kBitFieldExtract>(a, b, c, x[3]);
+  Round<kMultiplier, kBitFieldExtract>(b, c, a, x[4]);
+  Round<kMultiplier, kBitFieldExtract>(c, a, b, x[5]);
+  Round<kMultiplier, kBitFieldExtract>(a, b, c, x[6]);
+  Round<kMultiplier, kBitFieldExtract>(b, c, a, x[7]);
 }
 
 // Mixes the eight message words between two passes.
@@ -87,24 +96,25 @@ void THash_Tiger::Finish() {
   RunChainHook(ChainHookPoint::kFinish);
 }
 
+namespace {
+
 // The published Tiger compression: passes with the multipliers 5, 7 and 9
 // (9 for every further pass), the key schedule between passes, and the
 // feed-forward of the saved chaining value by XOR, subtraction and addition.
-void THash_Tiger::CompressBlock(const std::uint8_t* block) {
+template <bool kBitFieldExtract>
+void CompressTiger(std::uint64_t (&h)[3], std::uint32_t passCount, const std::uint8_t* block) {
   std::uint64_t x[8];
   std::memcpy(x, block, sizeof x);  // little-endian message words
-  std::uint64_t saved[3];
-  std::memcpy(saved, ChainingState, sizeof saved);
-  std::uint64_t a = saved[0], b = saved[1], c = saved[2];
+  std::uint64_t a = h[0], b = h[1], c = h[2];
 
-  Pass<5>(a, b, c, x);
+  Pass<5, kBitFieldExtract>(a, b, c, x);
   KeySchedule(x);
-  Pass<7>(c, a, b, x);
+  Pass<7, kBitFieldExtract>(c, a, b, x);
   KeySchedule(x);
-  Pass<9>(b, c, a, x);
-  for (std::uint32_t pass = kStandardPassCount; pass < PassCount; ++pass) {
+  Pass<9, kBitFieldExtract>(b, c, a, x);
+  for (std::uint32_t pass = kStandardPassCount; pass < passCount; ++pass) {
     KeySchedule(x);
-    Pass<9>(a, b, c, x);
+    Pass<9, kBitFieldExtract>(a, b, c, x);
     // The roles move on as they did from pass to pass above.
     const std::uint64_t previousA = a;
     a = c;
@@ -112,8 +122,44 @@ void THash_Tiger::CompressBlock(const std::uint8_t* block) {
     b = previousA;
   }
 
-  const std::uint64_t next[3] = {a ^ saved[0], b - saved[1], c + saved[2]};
-  std::memcpy(ChainingState, next, sizeof next);
+  h[0] ^= a;
+  h[1] = b - h[1];
+  h[2] += c;
+}
+
+// A run of blocks with the chaining words in registers from block to block.
+template <bool kBitFieldExtract>
+void CompressTigerRun(std::uint32_t* chaining, std::uint32_t passCount, const std::uint8_t* blocks,
+                      std::size_t count) {
+  std::uint64_t h[3];
+  std::memcpy(h, chaining, sizeof h);
+  for (; count > 0; --count, blocks += 64)
+    CompressTiger<kBitFieldExtract>(h, passCount, blocks);
+  std::memcpy(chaining, h, sizeof h);
+}
+
+}  // namespace
+
+void THash_Tiger::CompressBlock(const std::uint8_t* block) {
+  CompressBlocks(block, 1);
+}
+
+void THash_Tiger::CompressBlocks(const std::uint8_t* blocks, std::size_t count) {
+  CompressTigerBlocks(ChainingState, PassCount, blocks, count);
+}
+
+void CompressTigerBlocks(std::uint32_t* chaining, std::uint32_t passCount,
+                         const std::uint8_t* blocks, std::size_t count) {
+  if (ProcessorHasBitFieldExtract()) {
+    CompressTigerRun<true>(chaining, passCount, blocks, count);
+  } else {
+    CompressTigerRun<false>(chaining, passCount, blocks, count);
+  }
+}
+
+void CompressTigerPortable(std::uint32_t* chaining, std::uint32_t passCount,
+                           const std::uint8_t* blocks, std::size_t count) {
+  CompressTigerRun<false>(chaining, passCount, blocks, count);
 }
 
 }  // namespace velunor

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "hash/hash_md4.h"
@@ -22,10 +23,20 @@ class THash_Tiger : public THash_MD4 {
 
  protected:
   void CompressBlock(const std::uint8_t* block) override;
+  void CompressBlocks(const std::uint8_t* blocks, std::size_t count) override;
 
   // Passes per block; Init replaces a count outside 3..32 by 3 and keeps any
   // other, so a fresh object runs the standard three passes.
   std::uint32_t PassCount = 0;
 };
+
+// The Tiger compression of `count` consecutive blocks on the three chaining
+// words at `chaining` with `passCount` passes: with the bit-field extracts
+// where the processor has them, and the portable form for processors
+// without. Both give the same words.
+void CompressTigerBlocks(std::uint32_t* chaining, std::uint32_t passCount,
+                         const std::uint8_t* blocks, std::size_t count);
+void CompressTigerPortable(std::uint32_t* chaining, std::uint32_t passCount,
+                           const std::uint8_t* blocks, std::size_t count);
 
 }  // namespace velunor

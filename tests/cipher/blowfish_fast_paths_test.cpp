@@ -6,6 +6,7 @@
 
 #include "cipher/blowfish_rounds.h"
 #include "cipher/cipher_blowfish.h"
+#include "protection/bit_field_extract.h"
 #include "support/test_support.h"
 
 namespace velunor {
@@ -28,7 +29,7 @@ Tables PatternTables(std::uint32_t seed) {
 // Blocks coded with the bit-field extracts, by eight lanes or as register
 // halves, must equal the portable single-block form, in both directions.
 TEST(BlowfishFastPaths, RoundFormsGiveThePortableBlocks) {
-  const bool extract = blowfish::ProcessorHasBitFieldExtract();
+  const bool extract = ProcessorHasBitFieldExtract();
   for (std::uint32_t seed = 1; seed <= 100; ++seed) {
     const Tables t = PatternTables(seed);
     const ByteString plain = test::PatternBytes(64, seed + 500);
@@ -54,7 +55,7 @@ TEST(BlowfishFastPaths, RoundFormsGiveThePortableBlocks) {
 }
 
 TEST(BlowfishFastPaths, KeyScheduleFormsAgree) {
-  if (!blowfish::ProcessorHasBitFieldExtract()) GTEST_SKIP() << "processor without BMI1";
+  if (!ProcessorHasBitFieldExtract()) GTEST_SKIP() << "processor without BMI1";
   for (std::uint32_t seed = 1; seed <= 10; ++seed) {
     Tables portable = PatternTables(seed);
     Tables extract = portable;
