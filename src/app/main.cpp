@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 
 #include "app/application.h"
 #include "app/clipboard_keeper.h"
@@ -12,6 +13,7 @@
 #include "hash/hash_registry.h"
 #include "platform/window_system.h"
 #include "protection/framework.h"
+#include "widgets/caption_bar.h"
 #include "widgets/glyphs.h"
 
 int main(int argc, char** argv) {
@@ -31,6 +33,14 @@ int main(int argc, char** argv) {
   const auto windowSystem = platform::CreateWindowSystem();
   const QString programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
   if (CheckSingleInstance(*windowSystem, programFileName)) return kExitAlreadyRunning;
+
+  // Dragged by their caption bars, the windows are moved by the window
+  // manager, which needs the pointer to itself.
+  TCaptionBar::SetWindowManagerMove([&windowSystem](QWindow& window, QPoint screenPosition) {
+    if (!windowSystem->WindowManagerMovesWindows()) return false;
+    window.setMouseGrabEnabled(false);
+    return windowSystem->StartWindowMove(window.winId(), screenPosition.x(), screenPosition.y());
+  });
 
   QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
   QGuiApplication::setWindowIcon(ApplicationIcon());

@@ -20,6 +20,10 @@ class TWin32WindowSystem final : public TWindowSystem {
   // of that class, owned by `window`: other programs find it, RestoreOrRaise
   // acts on its owner instead, and it goes when its owner goes.
   void SetWindowClassName(TWindowHandle window, std::string_view className) override;
+  // The program moves its windows itself: the caption it draws lies in the
+  // client area, where Windows does not move windows.
+  bool WindowManagerMovesWindows() override { return false; }
+  bool StartWindowMove(TWindowHandle, int, int) override { return false; }
   // Windows keeps the clipboard's content when the program ends.
   bool ClipboardOutlivesProgram() override { return true; }
 };

@@ -56,6 +56,17 @@ class TWindowSystem {
   // programs find it.
   virtual void SetWindowClassName(TWindowHandle window, std::string_view className) = 0;
 
+  // Whether a window manager runs that moves windows with the pointer on
+  // request (StartWindowMove).
+  virtual bool WindowManagerMovesWindows() = 0;
+
+  // Asks the window manager to move one of the program's own windows with
+  // the pointer, as when its title bar is dragged: the left button is held
+  // down at `screenX`, `screenY` (the screen's pixels). The caller has
+  // released its own hold of the pointer first. False when the request
+  // could not be made.
+  virtual bool StartWindowMove(TWindowHandle window, int screenX, int screenY) = 0;
+
   // Whether text put on the clipboard stays there after the program ends. On
   // X11 the owner serves the clipboard, so it stays only when a clipboard
   // manager runs and takes it over.
@@ -74,6 +85,8 @@ class TNoWindowSystem : public TWindowSystem {
   bool PostSystemCommand(TWindowHandle, std::uint64_t, std::int64_t) override { return false; }
   bool IsKeyDown(TKey) override { return false; }
   void SetWindowClassName(TWindowHandle, std::string_view) override {}
+  bool WindowManagerMovesWindows() override { return false; }
+  bool StartWindowMove(TWindowHandle, int, int) override { return false; }
   bool ClipboardOutlivesProgram() override { return true; }
 };
 

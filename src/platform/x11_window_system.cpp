@@ -39,6 +39,11 @@ constexpr long kIconicState = 3;
 // _NET_ACTIVE_WINDOW source indication for a request on the user's behalf.
 constexpr long kSourceUserRequest = 2;
 
+// _NET_WM_MOVERESIZE: move by the pointer, left button, from an application.
+constexpr long kMoveResizeMove = 8;
+constexpr long kLeftButton = 1;
+constexpr long kSourceApplication = 1;
+
 Window AsWindow(TWindowHandle handle) {
   return static_cast<Window>(handle);
 }
@@ -109,6 +114,23 @@ std::string WindowTextOf(Display* display, Window window) {
   return {};
 }
 
+// The window that a window manager names by _NET_SUPPORTING_WM_CHECK on
+// `window`; none when the property is missing.
+std::optional<Window> SupportingWmCheck(Display* display, Window window) {
+  const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", False);
+  const auto items = PropertyItems<long>(display, window, check, XA_WINDOW);
+  if (!items || items->empty()) return std::nullopt;
+  return static_cast<Window>(items->front());
+}
+
+// Whether an EWMH window manager runs: the root window names a check
+// window, and that window exists and names itself. A window manager that
+// died leaves the root's property behind, naming a window that is gone.
+bool WindowManagerIsAlive(Display* display) {
+  const auto check = SupportingWmCheck(display, DefaultRootWindow(display));
+  return check && SupportingWmCheck(display, *check) == check;
+}
+
 // The top-level client windows as the window manager lists them (EWMH
 // _NET_CLIENT_LIST), however deep its frames nest them; none without a
 // window manager that keeps the list.
@@ -171,7 +193,9 @@ TWindowHandle TX11WindowSystem::FindTopLevelWindow(std::string_view className,
     return name && *name == className &&
            (!windowText || WindowTextOf(display_, window) == *windowText);
   };
-  if (const auto clients = ClientList(display_)) {
+  // Only a running window manager keeps its list up to date.
+  const auto clients = WindowManagerRuns() ? ClientList(display_) : std::nullopt;
+  if (clients) {
     const auto found = std::find_if(clients->begin(), clients->end(), isTheWindow);
     return found != clients->end() ? *found : 0;
   }
@@ -255,6 +279,32 @@ void TX11WindowSystem::SetWindowClassName(TWindowHandle handle, std::string_view
   XSetClassHint(display_, window, &hint);
   // Other programs must see the class as soon as the window shows.
   XSync(display_, False);
+}
+
+bool TX11WindowSystem::WindowManagerRuns(const char* atomName) {
+  if (!WindowManagerIsAlive(display_)) return false;
+  if (atomName == nullptr) return true;
+  const Atom supported = XInternAtom(display_, "_NET_SUPPORTED", False);
+  const long wanted = static_cast<long>(XInternAtom(display_, atomName, False));
+  const auto atoms = PropertyItems<long>(display_, DefaultRootWindow(display_), supported, XA_ATOM);
+  return atoms && std::find(atoms->begin(), atoms->end(), wanted) != atoms->end();
+}
+
+bool TX11WindowSystem::StartWindowMove(TWindowHandle handle, int screenX, int screenY) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = AsWindow(handle);
+  event.xclient.message_type = XInternAtom(display_, "_NET_WM_MOVERESIZE", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = screenX;
+  event.xclient.data.l[1] = screenY;
+  event.xclient.data.l[2] = kMoveResizeMove;
+  event.xclient.data.l[3] = kLeftButton;
+  event.xclient.data.l[4] = kSourceApplication;
+  const Status sent = XSendEvent(display_, DefaultRootWindow(display_), False,
+                                 SubstructureRedirectMask | SubstructureNotifyMask, &event);
+  XSync(display_, False);
+  return sent != 0;
 }
 
 bool TX11WindowSystem::ClipboardOutlivesProgram() {

@@ -12,7 +12,11 @@ namespace velunor::platform {
 //
 // Top-level windows are found by the class part of their WM_CLASS and their
 // title (_NET_WM_NAME, else WM_NAME), among the window manager's client list
-// (_NET_CLIENT_LIST) when it keeps one, else in the window tree. A system
+// (_NET_CLIENT_LIST) while the window manager that keeps it runs, else in
+// the window tree. A window manager runs while the window named by the root
+// window's _NET_SUPPORTING_WM_CHECK exists and names itself the same way
+// (EWMH); one that has died leaves its properties on the root window, and
+// its client list then lacks every window made since. A system
 // command is a ClientMessage of type "WM_SYSCOMMAND", format 32, with the
 // data {wParam, lParam, 0, 0, 0}, sent to the window and so delivered to the
 // program that made it.
@@ -29,10 +33,16 @@ class TX11WindowSystem final : public TWindowSystem {
   bool PostSystemCommand(TWindowHandle window, std::uint64_t wParam, std::int64_t lParam) override;
   bool IsKeyDown(TKey key) override;
   void SetWindowClassName(TWindowHandle window, std::string_view className) override;
+  bool WindowManagerMovesWindows() override { return WindowManagerRuns("_NET_WM_MOVERESIZE"); }
+  bool StartWindowMove(TWindowHandle window, int screenX, int screenY) override;
   bool ClipboardOutlivesProgram() override;
 
  private:
   explicit TX11WindowSystem(_XDisplay* display) : display_(display) {}
+
+  // Whether a window manager runs that supports the EWMH feature `atomName`
+  // (by its _NET_SUPPORTED list); any running one for none.
+  bool WindowManagerRuns(const char* atomName = nullptr);
 
   // Whether a key that the modifier map binds to the modifier (an Xlib
   // modifier index such as ControlMapIndex) is down.

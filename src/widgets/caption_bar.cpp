@@ -8,6 +8,19 @@
 
 namespace velunor {
 
+namespace {
+
+TCaptionBar::TWindowManagerMove& WindowManagerMove() {
+  static TCaptionBar::TWindowManagerMove move;
+  return move;
+}
+
+}  // namespace
+
+void TCaptionBar::SetWindowManagerMove(TWindowManagerMove move) {
+  WindowManagerMove() = std::move(move);
+}
+
 TCaptionBar::TCaptionBar(TGradientForm& form) : QWidget(&form), form_(form) {
   setObjectName(QStringLiteral("CaptionBar"));
   // Everything is drawn in one copy of the composed bar.
@@ -33,17 +46,24 @@ void TCaptionBar::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   form_.activateWindow();
   if (OnCloseButton(event->position().toPoint()) &&
-      form_.windowFlags().testFlag(Qt::WindowCloseButtonHint)) {
+      form_.CaptionButtonHints().testFlag(Qt::WindowCloseButtonHint)) {
     drag_ = TDrag::kCloseButton;
     form_.SetCloseButtonDown(true);
     return;
   }
   // The window manager moves the window where it can; without one (or
   // without support for it) the bar follows the pointer itself.
-  QWindow* window = form_.windowHandle();
-  if (window != nullptr && window->startSystemMove()) return;
+  if (StartWindowManagerMove(event->globalPosition())) return;
   drag_ = TDrag::kMoveByHand;
   grabOffset_ = event->globalPosition().toPoint() - form_.pos();
+}
+
+bool TCaptionBar::StartWindowManagerMove(QPointF globalPosition) {
+  QWindow* window = form_.windowHandle();
+  if (window == nullptr) return false;
+  if (!WindowManagerMove()) return window->startSystemMove();
+  const QPoint onScreen = (globalPosition * window->devicePixelRatio()).toPoint();
+  return WindowManagerMove()(*window, onScreen);
 }
 
 void TCaptionBar::mouseMoveEvent(QMouseEvent* event) {

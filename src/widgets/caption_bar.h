@@ -2,6 +2,9 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <functional>
+
+class QWindow;
 
 namespace velunor {
 
@@ -12,7 +15,16 @@ class TGradientForm;
 // button, as the window manager's title bar would.
 class TCaptionBar : public QWidget {
  public:
+  // Hands a window to the window manager to be moved with the pointer,
+  // which is held down at a place of the screen (in its pixels); false when
+  // no window manager does that.
+  using TWindowManagerMove = std::function<bool(QWindow& window, QPoint screenPosition)>;
+
   explicit TCaptionBar(TGradientForm& form);
+
+  // How the bars of all forms have their windows moved by the window
+  // manager. Without one, the toolkit asks the window manager itself.
+  static void SetWindowManagerMove(TWindowManagerMove move);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -24,6 +36,8 @@ class TCaptionBar : public QWidget {
   enum class TDrag { kNone, kCloseButton, kMoveByHand };
 
   bool OnCloseButton(QPoint position) const;
+  // Lets the window manager move the window from the pointer's place.
+  bool StartWindowManagerMove(QPointF globalPosition);
 
   TGradientForm& form_;
   TDrag drag_ = TDrag::kNone;

@@ -125,6 +125,13 @@ void TForm::HandleActivation() {
   FormActivate();
 }
 
+void TForm::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange) return;
+  constexpr Qt::WindowStates kOtherSizes = Qt::WindowMaximized | Qt::WindowFullScreen;
+  if ((windowState() & kOtherSizes) != 0) setWindowState(windowState() & ~kOtherSizes);
+}
+
 void TForm::showEvent(QShowEvent* event) {
   if (!placed_) {
     placed_ = true;
@@ -134,6 +141,9 @@ void TForm::showEvent(QShowEvent* event) {
     }
   }
   QWidget::showEvent(event);
+  // A window manager gives a new window the focus; without one nobody
+  // does, and the keyboard would go nowhere until the first click.
+  activateWindow();
 }
 
 }  // namespace velunor

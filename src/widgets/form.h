@@ -11,7 +11,10 @@ class QKeyEvent;
 namespace velunor {
 
 // The base of the program's windows: a fixed-size window that stays on top
-// of other windows and opens at the centre of the desktop.
+// of other windows, opens at the centre of the desktop and takes the
+// keyboard focus when it is shown. It is never
+// maximised nor made full-screen, whoever asks (a window manager's menu or
+// another program): its layout has one size.
 //
 // Keyboard shortcuts of the form's actions and the cancel button's Esc work
 // anywhere in the window and come before the focused control: Ctrl+V of a
@@ -47,6 +50,7 @@ class TForm : public QWidget {
   virtual void FormDeactivate() {}
 
   bool event(QEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:

@@ -68,6 +68,13 @@ constexpr TSystemColorRole kSystemColorRoles[] = {
     {24, QPalette::Active, QPalette::ToolTipBase},        // info background
 };
 
+// The hints by which Qt asks the window manager for caption buttons. Any of
+// them makes Qt drop FramelessWindowHint (and so ask for a frame after all),
+// so a form that draws its frame keeps them to itself.
+constexpr Qt::WindowFlags kCaptionButtonHints =
+    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+    Qt::WindowCloseButtonHint | Qt::WindowContextHelpButtonHint;
+
 QColor PaletteColor(const QPalette& palette, std::uint8_t index) {
   for (const TSystemColorRole& entry : kSystemColorRoles) {
     if (entry.index == index) return palette.color(entry.group, entry.role);
@@ -93,7 +100,8 @@ TGradientForm::TGradientForm(QWidget* parent)
   UpdateMetrics();
   UpdateCaptionFont();
   CalculateColors();
-  setWindowFlag(Qt::FramelessWindowHint, !SystemDrawsCaption());
+  captionButtonHints_ = windowFlags() & kCaptionButtonHints;
+  ApplyFrameFlags();
   LayOutFrame();
 }
 
@@ -190,7 +198,7 @@ TRect TGradientForm::CloseButtonRect() const {
 }
 
 TCaptionButtonSet TGradientForm::CaptionButtons() const {
-  const Qt::WindowFlags flags = windowFlags();
+  const Qt::WindowFlags flags = captionButtonHints_;
   TCaptionButtonSet buttons;
   buttons.systemMenu = true;
   buttons.closeForbidden = !flags.testFlag(Qt::WindowCloseButtonHint);
@@ -204,7 +212,7 @@ TCaptionButtonSet TGradientForm::CaptionButtons() const {
 
 bool TGradientForm::SystemIconShown() const {
   const TBorderStyle style = BorderStyle();
-  return windowFlags().testFlag(Qt::WindowSystemMenuHint) &&
+  return captionButtonHints_.testFlag(Qt::WindowSystemMenuHint) &&
          (style == TBorderStyle::bsSingle || style == TBorderStyle::bsSizeable);
 }
 
@@ -380,13 +388,23 @@ void TGradientForm::SystemColorsChanged() {
   lowColorDisplay_ = DisplayHasFourBits(*this);
   if (SystemDrawsCaption() != systemDrew) {
     const bool shown = isVisible();
-    setWindowFlag(Qt::FramelessWindowHint, !SystemDrawsCaption());
+    ApplyFrameFlags();
     LayOutFrame();
     if (shown) show();
   }
   if (!SystemDrawsCaption()) CalculateColors();
   update();
   InvalidateCaption();
+}
+
+void TGradientForm::ApplyFrameFlags() {
+  Qt::WindowFlags flags = windowFlags() & ~(kCaptionButtonHints | Qt::FramelessWindowHint);
+  if (SystemDrawsCaption()) {
+    flags |= captionButtonHints_ | Qt::CustomizeWindowHint;
+  } else {
+    flags |= Qt::FramelessWindowHint;
+  }
+  setWindowFlags(flags);
 }
 
 // ---- Events -----------------------------------------------------------------

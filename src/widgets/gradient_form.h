@@ -122,6 +122,9 @@ class TGradientForm : public TForm {
   void PaintCaptionBar(QPainter& painter);
   // The caption widget's close button is held down.
   void SetCloseButtonDown(bool down);
+  // The caption buttons the window was made with (Qt's button hints), kept
+  // apart from the window flags while the form draws its own frame.
+  Qt::WindowFlags CaptionButtonHints() const { return captionButtonHints_; }
 
  protected:
   virtual void GetCaptionRect(TRect& rect) const;
@@ -164,6 +167,9 @@ class TGradientForm : public TForm {
   void DrawButton(QPainter& target, const TCaptionButton& button);
   void PaintFrame(QPainter& painter);
   void SystemColorsChanged();
+  // Frameless while the form draws the frame, else the window manager's
+  // frame with the form's caption buttons.
+  void ApplyFrameFlags();
 
   QString caption_;
   QFont captionFont_;
@@ -198,6 +204,7 @@ class TGradientForm : public TForm {
   // The state RepaintCaption asks for while it draws.
   std::optional<bool> repaintState_;
   bool closeButtonDown_ = false;
+  Qt::WindowFlags captionButtonHints_;
   bool destroying_ = false;
 };
 

@@ -10,6 +10,11 @@
 #   x11_program_test.sh caption BIN_DIR
 #   x11_program_test.sh empty-clipboard BIN_DIR
 #   x11_program_test.sh keys BIN_DIR
+#   x11_program_test.sh frame BIN_DIR
+#   x11_program_test.sh keyboard-only BIN_DIR
+#   x11_program_test.sh dead-window-manager BIN_DIR   (on the bare server; starts openbox)
+#
+# Under with_xvfb.sh --openbox the same scenarios run under a window manager.
 set -u
 . "$(dirname "$0")/client_click.sh"
 
@@ -389,7 +394,144 @@ keyboard_alone() {
   echo "keys: passed"
 }
 
+# A window property as xprop prints it, the part after "= ".
+property() { xprop -id "$1" "$2" 2>/dev/null | sed -n 's/^[^=]*= //p'; }
+
+# The window with the keyboard focus: the active one as the window manager
+# tells, else the X server's focus window.
+active_window() {
+  if [ -n "$VELUNOR_TEST_WINDOW_MANAGER" ]; then xdotool getactivewindow; else xdotool getwindowfocus; fi
+}
+
+# X,Y,WIDTH,HEIGHT of a window on the screen.
+geometry_of() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x "," y "," w "," h }'
+}
+
+# The window at the top of the window manager's stacking order.
+topmost_client() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*[ ,]//'; }
+
+# Checks from outside that the window manager gives a window no frame of its
+# own, that it keeps its task-bar entry and that it can be neither resized
+# nor maximised: $1 the window, $2 its name in messages.
+check_frame() {
+  local window=$1 name=$2
+  # Motif hints: flags, functions, decorations (0: no title, no border).
+  local decorations
+  decorations=$(property "$window" _MOTIF_WM_HINTS | cut -d, -f3 | tr -d ' ')
+  [ "$decorations" = 0x0 ] || fail "$name asks for decorations $decorations"
+  [ -n "$VELUNOR_TEST_WINDOW_MANAGER" ] || return 0
+
+  [ "$(property "$window" _NET_FRAME_EXTENTS)" = "0, 0, 0, 0" ] ||
+    fail "$name has a frame: $(property "$window" _NET_FRAME_EXTENTS)"
+  local frame
+  frame=$(xwininfo -children -id "$window" | sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p')
+  [ "$(geometry_of "$frame")" = "$(geometry_of "$window")" ] ||
+    fail "$name: the window manager's frame $(geometry_of "$frame") is not the window $(geometry_of "$window")"
+
+  xprop -root _NET_CLIENT_LIST | grep -q "$(printf '0x%x' "$window")" ||
+    fail "$name is not in the window manager's client list"
+  property "$window" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_NORMAL ||
+    fail "$name is not a normal window"
+  property "$window" _NET_WM_STATE | grep -qE 'SKIP_TASKBAR|SKIP_PAGER' &&
+    fail "$name has no task-bar entry"
+  property "$window" _NET_WM_ALLOWED_ACTIONS | grep -qE 'RESIZE|MAXIMIZE' &&
+    fail "$name may be resized or maximised"
+  local before
+  before=$(geometry_of "$window")
+  wmctrl -i -r "$window" -b add,maximized_vert,maximized_horz
+  wmctrl -i -r "$window" -b add,fullscreen
+  sleep 0.5
+  [ "$(geometry_of "$window")" = "$before" ] ||
+    fail "$name was maximised: $before became $(geometry_of "$window")"
+}
+
+# The windows as a user's desktop shows them: one frame, the program's own
+# caption bar; the cheat sheet active on top of the main window; Alt+Tab
+# goes to another program and back.
+frame() {
+  start_program
+  local program_pid=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window"
+  check_frame "$window" "the main window"
+  focus "$window"
+  xdotool key F1
+  local sheet
+  sheet=$(timeout 15 xdotool search --sync --onlyvisible --name '^Spickzettel' | head -n 1)
+  [ -n "$sheet" ] || fail "F1 shows no cheat sheet"
+  sleep 0.5
+  check_frame "$sheet" "the cheat sheet"
+  [ "$(active_window)" = "$sheet" ] || fail "the cheat sheet is not active"
+  if [ -n "$VELUNOR_TEST_WINDOW_MANAGER" ]; then
+    [ "$(topmost_client)" = "$(printf '0x%x' "$sheet")" ] || fail "the cheat sheet is not on top"
+    xdotool key Escape
+    sleep 0.3
+    # Alt+Tab to another program and back.
+    xmessage -name other 'another program' &
+    started_pids+=($!)
+    local other
+    other=$(timeout 15 xdotool search --sync --onlyvisible --classname '^other$' | head -n 1)
+    [ -n "$other" ] || fail "the other program shows no window"
+    focus "$other"
+    xdotool key alt+Tab
+    sleep 0.5
+    [ "$(active_window)" = "$window" ] || fail "Alt+Tab does not reach the main window"
+    xdotool key alt+Tab
+    sleep 0.5
+    [ "$(active_window)" = "$other" ] || fail "Alt+Tab does not leave the main window"
+  fi
+  kill "$program_pid"
+  echo "frame: passed"
+}
+
+# Started and used with the keyboard alone: no click, not even to give the
+# window the focus. Paste, keyword, Tab to "Verschlüsseln", Space, Alt+O.
+keyboard_only() {
+  local expected
+  expected=$(printf 'abc' | "$bin/velunor" encrypt --text --keyword "$keyword") ||
+    fail "velunor encrypt failed"
+  set_clipboard "abc"
+  # The pointer away from where the window opens: no focus by pointing.
+  xdotool mousemove 0 0
+  start_program
+  local program_pid=$last_pid
+  [ -n "$(main_window)" ] || fail "no main window"
+  sleep 0.5
+  xdotool key ctrl+v
+  xdotool type --delay 30 "$keyword"
+  xdotool key Tab space
+  sleep 0.3
+  xdotool key alt+o
+  no_main_window_left || fail "the keys did not reach the window"
+  [ "$(clipboard)" = "$expected" ] || fail "clipboard holds '$(clipboard)', expected '$expected'"
+  set_clipboard "done"
+  expect_exit "$program_pid" 0 "after the takeover"
+  echo "keyboard only: passed"
+}
+
+# A window manager that died leaves its client list on the root window,
+# listing none of the windows made since: a second start must still find
+# the running one.
+dead_window_manager() {
+  openbox --sm-disable >/dev/null 2>&1 &
+  local wm=$!
+  for _ in $(seq 200); do
+    xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+  done
+  kill -KILL "$wm"
+  wait "$wm" 2>/dev/null
+  xprop -root _NET_CLIENT_LIST | grep -q 'window id' || fail "no client list was left behind"
+  single_instance
+}
+
 case "$scenario" in
+  frame) frame ;;
+  keyboard-only) keyboard_only ;;
+  dead-window-manager) dead_window_manager ;;
   single-instance) single_instance ;;
   clipboard) clipboard_outlives_program ;;
   clipboard-manager) clipboard_manager_takes_over ;;

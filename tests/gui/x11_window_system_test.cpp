@@ -31,10 +31,26 @@ class X11WindowSystemTest : public ::testing::Test {
     system_.reset();
     if (display_ == nullptr) return;
     XDeleteProperty(display_, DefaultRootWindow(display_), ClientListAtom());
+    XDeleteProperty(display_, DefaultRootWindow(display_), WmCheckAtom());
     XCloseDisplay(display_);
   }
 
   Atom ClientListAtom() { return XInternAtom(display_, "_NET_CLIENT_LIST", False); }
+  Atom WmCheckAtom() { return XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False); }
+
+  void SetWmCheck(Window on, Window check) {
+    XChangeProperty(display_, on, WmCheckAtom(), XA_WINDOW, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&check), 1);
+    XSync(display_, False);
+  }
+
+  // What a running window manager shows: a check window that names itself,
+  // named by the root window.
+  void RunWindowManager() {
+    const Window check = NewWindow(nullptr);
+    SetWmCheck(check, check);
+    SetWmCheck(DefaultRootWindow(display_), check);
+  }
 
   // What a window manager keeps on the root window.
   void SetClientList(const std::vector<Window>& clients) {
@@ -128,9 +144,28 @@ TEST_F(X11WindowSystemTest, LooksOnlyAmongTheClientsAWindowManagerLists) {
     frame = NewWindow(nullptr, frame, 0, 0);
   const Window listed = NewWindow("Listed", frame, 0, 0);
   NewWindow("Unlisted");
+  RunWindowManager();
   SetClientList({NewWindow("Other"), listed});
   EXPECT_EQ(system_->FindTopLevelWindow("Listed"), listed);
   EXPECT_EQ(system_->FindTopLevelWindow("Unlisted"), 0u);
+}
+
+TEST_F(X11WindowSystemTest, AClientListIsTrustedOnlyWhileItsWindowManagerRuns) {
+  const Window running = NewWindow("Running");
+  SetClientList({});
+  // No window manager ever named itself; one whose check window is gone;
+  // one whose check window does not name itself.
+  EXPECT_EQ(system_->FindTopLevelWindow("Running"), running);
+  const Window gone = NewWindow(nullptr);
+  SetWmCheck(DefaultRootWindow(display_), gone);
+  XDestroyWindow(display_, gone);
+  EXPECT_EQ(system_->FindTopLevelWindow("Running"), running);
+  const Window stranger = NewWindow(nullptr);
+  SetWmCheck(DefaultRootWindow(display_), stranger);
+  SetWmCheck(stranger, running);
+  EXPECT_EQ(system_->FindTopLevelWindow("Running"), running);
+  RunWindowManager();
+  EXPECT_EQ(system_->FindTopLevelWindow("Running"), 0u);
 }
 
 TEST_F(X11WindowSystemTest, PostsASystemCommandToTheProgramThatMadeTheWindow) {
