@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "platform/window_system.h"
+#include "widgets/window_messages.h"
 
 namespace velunor {
 
@@ -16,8 +17,9 @@ std::string ErrorBoxText(std::string_view message) {
 }
 
 void ShowErrorBox(QWidget* parent, const std::string& message) {
+  const std::string text = WindowMessage(message).toStdString();
   QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
-                  QString::fromUtf8(ErrorBoxText(message)), QMessageBox::Ok, parent);
+                  QString::fromUtf8(ErrorBoxText(text)), QMessageBox::Ok, parent);
   box.exec();
 }
 
@@ -36,9 +38,11 @@ void ProcessPendingMessage() {
 namespace {
 
 void ShowAlreadyRunningNotice(const QString& programFileName) {
-  QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
-                  QStringLiteral("Das Programm %1 läuft bereits.").arg(programFileName),
-                  QMessageBox::Ok);
+  QMessageBox box(
+      QMessageBox::Information, QCoreApplication::translate("velunor::Application", "Information"),
+      QCoreApplication::translate("velunor::Application", "Das Programm %1 läuft bereits.")
+          .arg(programFileName),
+      QMessageBox::Ok);
   // The running instance's window stays on top; the notice must not hide behind it.
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.exec();

@@ -103,15 +103,15 @@ TRichTextBox* NewTextBox(QWidget* parent, const QRect& geometry) {
 }
 
 void ShowWrongKeywordWarning(QWidget* owner) {
-  QMessageBox box(QMessageBox::Warning, QStringLiteral("Vermutlich falsches Schlüsselwort!"),
-                  QStringLiteral("Mit einem falschen Schlüsselwort wird die E-Mail unbrauchbar.\n"
-                                 "Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!"),
+  QMessageBox box(QMessageBox::Warning, TFormVelunor::tr("Vermutlich falsches Schlüsselwort!"),
+                  TFormVelunor::tr("Mit einem falschen Schlüsselwort wird die E-Mail unbrauchbar.\n"
+                                   "Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!"),
                   QMessageBox::Ok, owner);
   box.exec();
 }
 
 QString CodePageFault(const QString& what, const std::u32string& characters) {
-  return QStringLiteral(
+  return TFormVelunor::tr(
              "%1 enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen kann: %2. "
              "Bitte ersetzen oder entfernen Sie diese Zeichen.")
       .arg(what, DescribeCharacters(characters));
@@ -121,7 +121,7 @@ QString CodePageFault(const QString& what, const std::u32string& characters) {
 
 TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* parent)
     : TGradientForm(parent), windowSystem_(windowSystem) {
-  setWindowTitle(QStringLiteral("CMVelunor - Text ent-/verschlüsseln"));
+  setWindowTitle(tr("CMVelunor - Text ent-/verschlüsseln"));
   setWindowIcon(ApplicationIcon());
   setFont(WindowFont());
   SetClientSize(kClientWidth, kClientHeight);
@@ -144,10 +144,9 @@ TFormVelunor::~TFormVelunor() {
 }
 
 void TFormVelunor::CreateActions() {
-  actSpickzettel = new QAction(CheatSheetGlyph(), QStringLiteral("Spickzettel anzeigen"), this);
+  actSpickzettel = new QAction(CheatSheetGlyph(), tr("Spickzettel anzeigen"), this);
   actSpickzettel->setShortcut(QKeySequence(Qt::Key_F1));
-  actPaste =
-      new QAction(PasteGlyph(), QStringLiteral("Text aus der Zwischenablage einfügen"), this);
+  actPaste = new QAction(PasteGlyph(), tr("Text aus der Zwischenablage einfügen"), this);
   actPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
   for (QAction* action : {actSpickzettel, actPaste}) {
     action->setToolTip(action->text());
@@ -157,43 +156,40 @@ void TFormVelunor::CreateActions() {
 
 void TFormVelunor::CreateTopPanel() {
   PanelTop = NewPanel(ClientArea(), QRect(0, 0, kClientWidth, 57), true);
-  Label1 = NewLabel(PanelTop, QStringLiteral("Schlüsselwort: "), QPoint(10, 10));
+  Label1 = NewLabel(PanelTop, tr("Schlüsselwort: "), QPoint(10, 10));
   EditPassword = new QLineEdit(PanelTop);
   EditPassword->setGeometry(85, 7, 440, 21);
   EditPassword->setMaxLength(kMaxKeywordBytes);
-  EditPassword->setToolTip(
-      QStringLiteral("Achtung: Zwischen Groß- und Kleinschreibung wird unterschieden!!!"));
-  Label4 = NewLabel(PanelTop,
-                    QStringLiteral("Das Schlüsselwort muß zwischen 3 und 70 Zeichen lang sein"),
+  EditPassword->setToolTip(tr("Achtung: Zwischen Groß- und Kleinschreibung wird unterschieden!!!"));
+  Label4 = NewLabel(PanelTop, tr("Das Schlüsselwort muß zwischen 3 und 70 Zeichen lang sein"),
                     QPoint(85, 32));
-  Label7 = NewLabel(PanelTop, QStringLiteral("Rijndael 256bit Key"), QPoint(432, 32));
+  Label7 = NewLabel(PanelTop, tr("Rijndael 256bit Key"), QPoint(432, 32));
   Label7->setEnabled(false);
 }
 
 void TFormVelunor::CreateClientPanel() {
   const QString onlyWithValidKeyword =
-      QStringLiteral("Funktioniert aber nur, wenn das Schlüsselwort gültig ist!");
+      tr("Funktioniert aber nur, wenn das Schlüsselwort gültig ist!");
   PanelClient = NewPanel(ClientArea(), QRect(0, 57, kClientWidth, 233), true);
   Label5 = NewLabel(PanelClient,
-                    QStringLiteral("1. Der zu ent-/verschlüsselnde Text muß aus der "
-                                   "Zwischenablage eingefügt werden: "),
+                    tr("1. Der zu ent-/verschlüsselnde Text muß aus der "
+                       "Zwischenablage eingefügt werden: "),
                     QPoint(10, 16), 413);
   TBButtonPasteFromClipboard = new TFlatGlyphButton(actPaste, PanelClient);
   TBButtonPasteFromClipboard->setGeometry(415, 12, 23, 22);
-  Label2 = NewRightAlignedLabel(PanelClient, QStringLiteral("Eingefügt wurde dieser Text: "),
-                                QPoint(10, 45), 175);
+  Label2 =
+      NewRightAlignedLabel(PanelClient, tr("Eingefügt wurde dieser Text: "), QPoint(10, 45), 175);
   RichEditIn = NewTextBox(PanelClient, QRect(185, 45, 340, 60));
   Label6 = NewLabel(PanelClient,
-                    QStringLiteral("2. Der eingefügte Text muß jetzt entweder mit [Verschlüsseln] "
-                                   "oder [Entschlüsseln] geändert werden."),
+                    tr("2. Der eingefügte Text muß jetzt entweder mit [Verschlüsseln] "
+                       "oder [Entschlüsseln] geändert werden."),
                     QPoint(11, 112));
   Label6->setToolTip(onlyWithValidKeyword);
-  LabelDone = NewRightAlignedLabel(PanelClient, QStringLiteral("Der geänderte Text: "),
-                                   QPoint(10, 135), 175);
+  LabelDone = NewRightAlignedLabel(PanelClient, tr("Der geänderte Text: "), QPoint(10, 135), 175);
   RichEditOut = NewTextBox(PanelClient, QRect(185, 135, 340, 60));
   Label3 = NewLabel(PanelClient,
-                    QStringLiteral("3. Der geänderte Text kann mit [OK] in die Zwischenablage "
-                                   "kopiert werden."),
+                    tr("3. Der geänderte Text kann mit [OK] in die Zwischenablage "
+                       "kopiert werden."),
                     QPoint(11, 206));
   Label3->setToolTip(onlyWithValidKeyword);
 }
@@ -202,10 +198,10 @@ void TFormVelunor::CreateBottomPanel() {
   PanelBottom = NewPanel(ClientArea(), QRect(0, 290, kClientWidth, 41), false);
   TBSpicker = new TFlatGlyphButton(actSpickzettel, PanelBottom);
   TBSpicker->setGeometry(11, 10, 23, 22);
-  ButtonEncrypt = NewButton(PanelBottom, QStringLiteral("Verschlüsseln"), QRect(86, 9, 90, 25));
-  ButtonDecrypt = NewButton(PanelBottom, QStringLiteral("Entschlüsseln"), QRect(185, 9, 90, 25));
-  ButtonOK = NewButton(PanelBottom, QStringLiteral("&OK"), QRect(372, 9, 75, 25));
-  ButtonEsc = NewButton(PanelBottom, QStringLiteral("Abbrechen"), QRect(451, 9, 75, 25));
+  ButtonEncrypt = NewButton(PanelBottom, tr("Verschlüsseln"), QRect(86, 9, 90, 25));
+  ButtonDecrypt = NewButton(PanelBottom, tr("Entschlüsseln"), QRect(185, 9, 90, 25));
+  ButtonOK = NewButton(PanelBottom, tr("&OK"), QRect(372, 9, 75, 25));
+  ButtonEsc = NewButton(PanelBottom, tr("Abbrechen"), QRect(451, 9, 75, 25));
   ButtonEncrypt->setEnabled(false);
   ButtonDecrypt->setEnabled(false);
   ButtonOK->setEnabled(false);
@@ -379,7 +375,7 @@ ByteString TFormVelunor::KeywordBytes() const {
   const QString keyword = EditPassword->text();
   const std::u32string outside = CharactersOutsideCp1252(keyword);
   if (!outside.empty()) {
-    throw Exception(CodePageFault(QStringLiteral("Das Schlüsselwort"), outside).toStdString());
+    throw Exception(CodePageFault(tr("Das Schlüsselwort"), outside).toStdString());
   }
   return TextToCp1252(keyword);
 }
@@ -387,7 +383,7 @@ ByteString TFormVelunor::KeywordBytes() const {
 void TFormVelunor::CheckInputCodePage() const {
   const std::u32string outside = RichEditIn->CharactersOutsideCodePage();
   if (!outside.empty()) {
-    throw Exception(CodePageFault(QStringLiteral("Der Text"), outside).toStdString());
+    throw Exception(CodePageFault(tr("Der Text"), outside).toStdString());
   }
 }
 

@@ -1,8 +1,11 @@
 #include "app/hand_off_file.h"
 
+#include <QCoreApplication>
+
 #include "files/error_reason.h"
 #include "protection/streams.h"
 #include "widgets/rich_text_box.h"
+#include "widgets/window_messages.h"
 
 namespace velunor {
 
@@ -11,8 +14,11 @@ namespace {
 [[noreturn]] void ReportFailedSave(const std::string& message, int error,
                                    const std::function<void()>& keepResult) {
   keepResult();
-  throw Exception(message + " (" + ErrorReason(error) +
-                  ").\nDie E-Mail ist unverändert; das Ergebnis steht in der Zwischenablage");
+  throw Exception(QCoreApplication::translate("velunor::HandOffFile",
+                                              "%1 (%2).\nDie E-Mail ist unverändert; das "
+                                              "Ergebnis steht in der Zwischenablage")
+                      .arg(WindowMessage(message), WindowMessage(ErrorReason(error)))
+                      .toStdString());
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/clipboard_keeper.h"
 #include "app/form_velunor.h"
 #include "app/termination_signals.h"
+#include "app/window_language.h"
 #include "cipher/cipher_registry.h"
 #include "hash/hash_registry.h"
 #include "platform/window_system.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
   CipherRegistry();
 
   QApplication application(argc, argv);
+  LoadWindowTranslation();
   QuitEventLoopOnTerminationSignals();
   const auto windowSystem = platform::CreateWindowSystem();
   const QString programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();

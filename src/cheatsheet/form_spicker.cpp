@@ -105,7 +105,7 @@ TFormSpicker::TFormSpicker(QWidget* owner, THandlerRunner runHandler)
   // window is left to write an older text at the end of the program.
   setAttribute(Qt::WA_DeleteOnClose);
   if (owner != nullptr) setFont(owner->font());
-  setWindowTitle(QStringLiteral("Spickzettel für Schlüsselwörter"));
+  setWindowTitle(tr("Spickzettel für Schlüsselwörter"));
   StoredValues().SetName("FormSpicker");
   ReadFormDescription(StoredValues(), StoredDescription());
   SetClientSize(kClientWidth, kClientHeight);
@@ -128,10 +128,10 @@ void TFormSpicker::CreateControls() {
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setTabChangesFocus(true);
   Panel2 = NewPanel(ClientArea(), QRect(0, kMemoHeight, kClientWidth, kClientHeight - kMemoHeight));
-  Label1 = NewCentredLabel(
-      Panel2, QStringLiteral("Änderungen im Spickzettel werden immer automatisch gespeichert"),
-      QPoint(3, 11), 362);
-  ButtonEsc = new QPushButton(QStringLiteral("&Schließen"), Panel2);
+  Label1 =
+      NewCentredLabel(Panel2, tr("Änderungen im Spickzettel werden immer automatisch gespeichert"),
+                      QPoint(3, 11), 362);
+  ButtonEsc = new QPushButton(tr("&Schließen"), Panel2);
   ButtonEsc->setGeometry(371, 6, 75, 25);
   ButtonEsc->setAutoDefault(false);
 
@@ -179,9 +179,9 @@ ByteString TFormSpicker::MemoText() const {
   const QString text = MemoContent();
   const std::u32string outside = CharactersOutsideCp1252(text);
   if (!outside.empty()) {
-    throw Exception(QStringLiteral("Der Spickzettel enthält Zeichen, die der Zeichensatz "
-                                   "Windows-1252 nicht darstellen kann: %1. Bitte ersetzen oder "
-                                   "entfernen Sie diese Zeichen.")
+    throw Exception(tr("Der Spickzettel enthält Zeichen, die der Zeichensatz "
+                       "Windows-1252 nicht darstellen kann: %1. Bitte ersetzen oder "
+                       "entfernen Sie diese Zeichen.")
                         .arg(DescribeCharacters(outside))
                         .toStdString());
   }
@@ -293,10 +293,10 @@ bool TFormSpicker::SaveOpenSheets(QWidget* owner) {
 void TFormSpicker::ReportKeptText(QWidget* parent) {
   const std::string kept = KeptTextFileName(CurrentSpickerFileName());
   if (!FileExists(kept)) return;
-  QMessageBox box(QMessageBox::Information, QStringLiteral("Information"),
-                  QStringLiteral("Beim letzten Programmende konnte der Spickzettel nicht "
-                                 "gespeichert werden. Sein Text ist in der Datei %1 erhalten "
-                                 "geblieben; der Spickzettel zeigt ihn beim nächsten Öffnen.")
+  QMessageBox box(QMessageBox::Information, tr("Information"),
+                  tr("Beim letzten Programmende konnte der Spickzettel nicht "
+                     "gespeichert werden. Sein Text ist in der Datei %1 erhalten "
+                     "geblieben; der Spickzettel zeigt ihn beim nächsten Öffnen.")
                       .arg(QString::fromStdString(kept)),
                   QMessageBox::Ok, parent);
   box.exec();

@@ -1,5 +1,6 @@
 #include "widgets/codepage_text.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "protection/codepage1252.h"
@@ -45,12 +46,13 @@ QString DescribeCharacters(const std::u32string& characters) {
   QStringList parts;
   for (const char32_t character : characters.substr(0, named)) {
     const QString code = QString::number(static_cast<uint>(character), 16).toUpper();
-    parts << QStringLiteral("„%1“ (U+%2)")
+    parts << QCoreApplication::translate("velunor::CodePageText", "„%1“ (U+%2)")
                  .arg(QString::fromUcs4(&character, 1), code.rightJustified(4, QLatin1Char('0')));
   }
   QString description = parts.join(QStringLiteral(", "));
   if (named < characters.size()) {
-    description += QStringLiteral(" und %1 weitere").arg(characters.size() - named);
+    description += QCoreApplication::translate("velunor::CodePageText", " und %1 weitere")
+                       .arg(characters.size() - named);
   }
   return description;
 }

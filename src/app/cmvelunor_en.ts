@@ -1,0 +1,218 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>velunor::Application</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Das Programm %1 läuft bereits.</source>
+        <translation>The program %1 is already running.</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::CodePageText</name>
+    <message>
+        <source>„%1“ (U+%2)</source>
+        <translation>“%1” (U+%2)</translation>
+    </message>
+    <message>
+        <source> und %1 weitere</source>
+        <translation> and %1 more</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::HandOffFile</name>
+    <message>
+        <source>%1 (%2).
+Die E-Mail ist unverändert; das Ergebnis steht in der Zwischenablage</source>
+        <translation>%1 (%2).
+The e-mail is unchanged; the result is on the clipboard</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::TFormSpicker</name>
+    <message>
+        <source>Spickzettel für Schlüsselwörter</source>
+        <translation>Cheat sheet for keywords</translation>
+    </message>
+    <message>
+        <source>Änderungen im Spickzettel werden immer automatisch gespeichert</source>
+        <translation>Changes to the cheat sheet are always saved automatically</translation>
+    </message>
+    <message>
+        <source>&amp;Schließen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Der Spickzettel enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen kann: %1. Bitte ersetzen oder entfernen Sie diese Zeichen.</source>
+        <translation>The cheat sheet contains characters that the Windows-1252 character set cannot represent: %1. Please replace or remove these characters.</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Beim letzten Programmende konnte der Spickzettel nicht gespeichert werden. Sein Text ist in der Datei %1 erhalten geblieben; der Spickzettel zeigt ihn beim nächsten Öffnen.</source>
+        <translation>When the program last ended, the cheat sheet could not be saved. Its text has been kept in the file %1; the cheat sheet shows it the next time it opens.</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::TFormVelunor</name>
+    <message>
+        <source>Vermutlich falsches Schlüsselwort!</source>
+        <translation>Probably the wrong keyword!</translation>
+    </message>
+    <message>
+        <source>Mit einem falschen Schlüsselwort wird die E-Mail unbrauchbar.
+Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!</source>
+        <translation>A wrong keyword makes the e-mail unusable.
+Please enter a different keyword if necessary!</translation>
+    </message>
+    <message>
+        <source>%1 enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen kann: %2. Bitte ersetzen oder entfernen Sie diese Zeichen.</source>
+        <translation>%1 contains characters that the Windows-1252 character set cannot represent: %2. Please replace or remove these characters.</translation>
+    </message>
+    <message>
+        <source>CMVelunor - Text ent-/verschlüsseln</source>
+        <translation>CMVelunor - Encrypt/decrypt text</translation>
+    </message>
+    <message>
+        <source>Spickzettel anzeigen</source>
+        <translation>Show the cheat sheet</translation>
+    </message>
+    <message>
+        <source>Text aus der Zwischenablage einfügen</source>
+        <translation>Paste the text from the clipboard</translation>
+    </message>
+    <message>
+        <source>Schlüsselwort: </source>
+        <translation>Keyword: </translation>
+    </message>
+    <message>
+        <source>Achtung: Zwischen Groß- und Kleinschreibung wird unterschieden!!!</source>
+        <translation>Note: upper and lower case letters are different!!!</translation>
+    </message>
+    <message>
+        <source>Das Schlüsselwort muß zwischen 3 und 70 Zeichen lang sein</source>
+        <translation>The keyword must be between 3 and 70 characters long</translation>
+    </message>
+    <message>
+        <source>Rijndael 256bit Key</source>
+        <translation>Rijndael 256bit Key</translation>
+    </message>
+    <message>
+        <source>Funktioniert aber nur, wenn das Schlüsselwort gültig ist!</source>
+        <translation>But this only works when the keyword is valid!</translation>
+    </message>
+    <message>
+        <source>1. Der zu ent-/verschlüsselnde Text muß aus der Zwischenablage eingefügt werden: </source>
+        <translation>1. The text to encrypt or decrypt must be pasted from the clipboard: </translation>
+    </message>
+    <message>
+        <source>Eingefügt wurde dieser Text: </source>
+        <translation>This text was pasted: </translation>
+    </message>
+    <message>
+        <source>2. Der eingefügte Text muß jetzt entweder mit [Verschlüsseln] oder [Entschlüsseln] geändert werden.</source>
+        <translation>2. Now change the pasted text with either [Encrypt] or [Decrypt].</translation>
+    </message>
+    <message>
+        <source>Der geänderte Text: </source>
+        <translation>The changed text: </translation>
+    </message>
+    <message>
+        <source>3. Der geänderte Text kann mit [OK] in die Zwischenablage kopiert werden.</source>
+        <translation>3. [OK] copies the changed text to the clipboard.</translation>
+    </message>
+    <message>
+        <source>Verschlüsseln</source>
+        <translation>Encrypt</translation>
+    </message>
+    <message>
+        <source>Entschlüsseln</source>
+        <translation>Decrypt</translation>
+    </message>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Das Schlüsselwort</source>
+        <translation>The keyword</translation>
+    </message>
+    <message>
+        <source>Der Text</source>
+        <translation>The text</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::WindowMessages</name>
+    <message>
+        <source>Stream-Write-Fehler</source>
+        <translation>Stream write error</translation>
+    </message>
+    <message>
+        <source>Stream-Read-Fehler</source>
+        <translation>Stream read error</translation>
+    </message>
+    <message>
+        <source>Das Speichern des Streams ist mißlungen</source>
+        <translation>Saving the stream failed</translation>
+    </message>
+    <message>
+        <source>Text überschreitet Memo-Kapazität</source>
+        <translation>Text exceeds memo capacity</translation>
+    </message>
+    <message>
+        <source>kein Speicherplatz mehr auf dem Datenträger</source>
+        <translation>no space left on the device</translation>
+    </message>
+    <message>
+        <source>das Speicherkontingent ist erschöpft</source>
+        <translation>the disk quota is exhausted</translation>
+    </message>
+    <message>
+        <source>die Datei würde zu groß</source>
+        <translation>the file would become too large</translation>
+    </message>
+    <message>
+        <source>Zugriff verweigert</source>
+        <translation>access denied</translation>
+    </message>
+    <message>
+        <source>der Datenträger ist schreibgeschützt</source>
+        <translation>the device is write-protected</translation>
+    </message>
+    <message>
+        <source>Datei oder Verzeichnis nicht gefunden</source>
+        <translation>file or directory not found</translation>
+    </message>
+    <message>
+        <source>ein Teil des Pfades ist kein Verzeichnis</source>
+        <translation>a part of the path is not a directory</translation>
+    </message>
+    <message>
+        <source>das ist ein Verzeichnis</source>
+        <translation>that is a directory</translation>
+    </message>
+    <message>
+        <source>Ein-/Ausgabefehler des Datenträgers</source>
+        <translation>input/output error of the device</translation>
+    </message>
+    <message>
+        <source>Datei %1 kann nicht geöffnet werden</source>
+        <translation>Cannot open file %1</translation>
+    </message>
+    <message>
+        <source>Datei %1 kann nicht erstellt werden</source>
+        <translation>Cannot create file %1</translation>
+    </message>
+</context>
+</TS>
