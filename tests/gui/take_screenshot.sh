@@ -10,6 +10,9 @@ set -eu
 bin=$1
 docs=$2
 
+# The documentation shows the windows in German, whatever the desktop speaks.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
 work=$(mktemp -d)
 program=""
 trap '[ -n "$program" ] && kill $program 2>/dev/null; rm -rf "$work"' EXIT
