@@ -39,7 +39,7 @@ build: configure
 	cmake --build --preset default -j $(JOBS)
 
 run: build
-	@if [ -x build/bin/cmvelunor ]; then build/bin/cmvelunor; else build/bin/velunor --help; fi
+	@tools/run.sh build/bin
 
 test: build
 	ctest --preset default -j $(JOBS)

@@ -19,6 +19,13 @@ inline constexpr const char* kApplicationTitle = "CMVelunor";
 // The exit status of a start while another instance runs.
 inline constexpr int kExitAlreadyRunning = 42;
 
+// The exit status, and the one line said, when no graphical desktop can be
+// reached.
+inline constexpr int kExitNoDesktop = 1;
+inline constexpr const char* kNoDesktopMessage =
+    "cmvelunor braucht eine grafische Oberfläche, hier ist keine erreichbar; "
+    "ohne sie ver- und entschlüsselt das Befehlszeilenprogramm velunor (velunor --help).\n";
+
 // The class name under which other programs find the main window.
 inline constexpr const char* kMainWindowClassName = "TFormVelunor";
 

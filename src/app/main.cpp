@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
 
 #include "app/application.h"
 #include "app/clipboard_keeper.h"
@@ -21,8 +22,21 @@ int main(int argc, char** argv) {
   using namespace velunor;
 
   // Finding the running instance and serving the clipboard go through X11;
-  // under XWayland too, Qt is to use it rather than Wayland.
-  if (!qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "xcb");
+  // under XWayland too, Qt is to use it rather than Wayland. Without any
+  // desktop Qt would abort; the user learns instead what works there.
+  switch (platform::ReachableDesktop()) {
+    case platform::TDesktop::kX11:
+      qputenv("QT_QPA_PLATFORM", "xcb");
+      break;
+    case platform::TDesktop::kNone:
+      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fputs(kNoDesktopMessage, stderr);
+        return kExitNoDesktop;
+      }
+      break;
+    case platform::TDesktop::kOther:
+      break;
+  }
 
   // The coding framework and its registries fill before anything else.
   StartFramework();

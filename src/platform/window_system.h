@@ -94,4 +94,10 @@ class TNoWindowSystem : public TWindowSystem {
 // a display can be opened, otherwise one without other windows.
 std::unique_ptr<TWindowSystem> CreateWindowSystem();
 
+// The graphical desktop a window program can reach: an X11 display that
+// accepts it (XWayland too), another one (Wayland, Windows), or none (a
+// server, an SSH login without forwarding, a CI box).
+enum class TDesktop { kNone, kX11, kOther };
+TDesktop ReachableDesktop();
+
 }  // namespace velunor::platform
