@@ -21,7 +21,7 @@ inline std::uint32_t G(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   return (y & ~z) + (x & z);
 }
 inline std::uint32_t H(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
-  return x ^ y ^ z;
+  return (y ^ z) ^ x;
 }
 inline std::uint32_t I(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
   return y ^ (x | ~z);
@@ -35,16 +35,18 @@ const THashClass& THash_MD5::Class() {
   return cls;
 }
 
-// The published MD5 compression (RFC 1321). A step computes
-// A = B + ((A + f(B, C, D) + X + T) <<< s); the register roles move on by
-// one from step to step, written as a rotation of the names.
-void THash_MD5::CompressBlock(const std::uint8_t* block) {
+namespace {
+
+// The published MD5 compression (RFC 1321) on the four chaining words at `h`.
+// A step computes A = B + ((A + f(B, C, D) + X + T) <<< s), summing the terms
+// without f first; the register roles move on by one from step to step,
+// written as a rotation of the names.
+inline void CompressMd5(std::uint32_t* h, const std::uint8_t* block) {
   std::uint32_t x[16];
   std::memcpy(x, block, sizeof x);  // little-endian message words
-  std::uint32_t a = ChainingState[0], b = ChainingState[1], c = ChainingState[2],
-                d = ChainingState[3];
+  std::uint32_t a = h[0], b = h[1], c = h[2], d = h[3];
 
-#define VELUNOR_MD5_STEP(f, a, b, c, d, x, s, t) a = b + RotateLeft32(a + f(b, c, d) + (x) + (t), s)
+#define VELUNOR_MD5_STEP(f, a, b, c, d, x, s, t) a = b + RotateLeft32(a + (x) + (t) + f(b, c, d), s)
 
   // Round 1: function F.
   VELUNOR_MD5_STEP(F, a, b, c, d, x[0], 7, 0xD76AA478);
@@ -120,10 +122,25 @@ void THash_MD5::CompressBlock(const std::uint8_t* block) {
 
 #undef VELUNOR_MD5_STEP
 
-  ChainingState[0] += a;
-  ChainingState[1] += b;
-  ChainingState[2] += c;
-  ChainingState[3] += d;
+  h[0] += a;
+  h[1] += b;
+  h[2] += c;
+  h[3] += d;
+}
+
+}  // namespace
+
+void THash_MD5::CompressBlock(const std::uint8_t* block) {
+  CompressMd5(ChainingState, block);
+}
+
+// Runs keep the chaining words in registers from block to block.
+void THash_MD5::CompressBlocks(const std::uint8_t* blocks, std::size_t count) {
+  std::uint32_t h[4];
+  std::memcpy(h, ChainingState, sizeof h);
+  for (; count > 0; --count, blocks += kBlockSize)
+    CompressMd5(h, blocks);
+  std::memcpy(ChainingState, h, sizeof h);
 }
 
 }  // namespace velunor

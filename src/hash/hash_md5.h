@@ -16,6 +16,7 @@ class THash_MD5 : public THash_MD4 {
 
  protected:
   void CompressBlock(const std::uint8_t* block) override;
+  void CompressBlocks(const std::uint8_t* blocks, std::size_t count) override;
 };
 
 }  // namespace velunor
