@@ -8,6 +8,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <QStyle>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -466,8 +467,13 @@ void TGradientForm::PaintCaptionBar(QPainter& painter) {
 void TGradientForm::DrawCaption(QPainter& target, bool active, TRect& rect) {
   GetCaptionRect(rect);
   if (rect.IsEmpty()) return;
-  // Composed off-screen and copied in one go, so that it never flickers.
-  QImage bar(rect.Width(), rect.Height(), QImage::Format_RGB32);
+  // Composed off-screen and copied in one go, so that it never flickers. The
+  // picture has the target's pixels (two per pixel at a scale of 2), so that
+  // text and glyphs are drawn sharp; the gradient, its dither masks and the
+  // buttons keep their sizes in the form's pixels.
+  const qreal ratio = target.device() != nullptr ? target.device()->devicePixelRatio() : 1.0;
+  QImage bar(qCeil(rect.Width() * ratio), qCeil(rect.Height() * ratio), QImage::Format_RGB32);
+  bar.setDevicePixelRatio(ratio);
   // Text takes the size it has on the screen.
   bar.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
   bar.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));

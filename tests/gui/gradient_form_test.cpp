@@ -74,6 +74,17 @@ QImage RenderCaption(ProbeForm& form, bool active, TRect& bar) {
   return window;
 }
 
+// The caption drawn on a window picture with `ratio` pixels per pixel of
+// the form.
+QImage RenderScaledCaption(ProbeForm& form, qreal ratio, TRect& bar) {
+  QImage window(form.size() * ratio, QImage::Format_RGB32);
+  window.setDevicePixelRatio(ratio);
+  window.fill(Qt::gray);
+  QPainter painter(&window);
+  form.DrawCaption(painter, true, bar);
+  return window;
+}
+
 bool ColumnsAreUniform(const QImage& bar) {
   for (int x = 0; x < bar.width(); ++x) {
     for (int y = 1; y < bar.height(); ++y) {
@@ -275,6 +286,42 @@ class GradientFormTest : public QObject {
       }
       QCOMPARE(logoUntouched, !layered);
     }
+  }
+
+  void atTwiceThePixelsTheTextIsSharpAndTheGradientUnchanged() {
+    ProbeForm form;
+    form.SetCaption(QString());
+    TRect bar;
+    const QImage plain = RenderScaledCaption(form, 1, bar);
+    const QImage doubled = RenderScaledCaption(form, 2, bar);
+    // Gradient and dither masks: each pixel of the form is a block of 2 × 2
+    // of the unscaled colour (the button's lines may be finer).
+    for (int y = bar.top; y < bar.bottom; ++y) {
+      for (int x = bar.left; x < form.CloseButtonRect().left; ++x) {
+        for (const QPoint corner : {QPoint(0, 0), QPoint(1, 1)}) {
+          const QPoint at = QPoint(x, y) * 2 + corner;
+          if (doubled.pixel(at) != plain.pixel(x, y)) {
+            QFAIL(qPrintable(
+                Describe("scaled", at.x(), at.y(), At(doubled, at.x(), at.y()), At(plain, x, y))));
+          }
+        }
+      }
+    }
+    // The text has detail finer than a pixel of the form: blocks of 2 × 2
+    // that are not one colour.
+    form.SetCaption(QStringLiteral("CMVelunor - Text ent-/verschlüsseln"));
+    const QImage text = RenderScaledCaption(form, 2, bar);
+    int detailed = 0;
+    for (int y = bar.top; y < bar.bottom; ++y) {
+      for (int x = bar.left; x < bar.right; ++x) {
+        const QRgb first = text.pixel(2 * x, 2 * y);
+        if (text.pixel(2 * x + 1, 2 * y) != first || text.pixel(2 * x, 2 * y + 1) != first ||
+            text.pixel(2 * x + 1, 2 * y + 1) != first) {
+          ++detailed;
+        }
+      }
+    }
+    QVERIFY2(detailed > 20, qPrintable(QStringLiteral("%1 detailed blocks").arg(detailed)));
   }
 
   void captionFontTurnsTheSystemFontOff() {
