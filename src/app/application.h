@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,9 +23,10 @@ inline constexpr int kExitAlreadyRunning = 42;
 // The exit status, and the one line said, when no graphical desktop can be
 // reached.
 inline constexpr int kExitNoDesktop = 1;
-inline constexpr const char* kNoDesktopMessage =
+inline constexpr const char* kNoDesktopMessage = QT_TRANSLATE_NOOP(
+    "velunor::Application",
     "cmvelunor braucht eine grafische Oberfläche, hier ist keine erreichbar; "
-    "ohne sie ver- und entschlüsselt das Befehlszeilenprogramm velunor (velunor --help).\n";
+    "ohne sie ver- und entschlüsselt das Befehlszeilenprogramm velunor (velunor --help).\n");
 
 // The class name under which other programs find the main window.
 inline constexpr const char* kMainWindowClassName = "TFormVelunor";

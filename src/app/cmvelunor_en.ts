@@ -11,6 +11,12 @@
         <source>Das Programm %1 läuft bereits.</source>
         <translation>The program %1 is already running.</translation>
     </message>
+    <message>
+        <source>cmvelunor braucht eine grafische Oberfläche, hier ist keine erreichbar; ohne sie ver- und entschlüsselt das Befehlszeilenprogramm velunor (velunor --help).
+</source>
+        <translation>cmvelunor needs a graphical desktop, and none can be reached here; without one, the command line program velunor encrypts and decrypts (velunor --help).
+</translation>
+    </message>
 </context>
 <context>
     <name>velunor::CodePageText</name>

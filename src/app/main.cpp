@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
       break;
     case platform::TDesktop::kNone:
       if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs(kNoDesktopMessage, stderr);
+        std::fputs(TextBeforeStart("velunor::Application", kNoDesktopMessage).c_str(), stderr);
         return kExitNoDesktop;
       }
       break;

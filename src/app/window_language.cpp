@@ -40,6 +40,8 @@ std::string ReadEnvironment(const char* name) {
   return value == nullptr ? std::string() : std::string(value);
 }
 
+const char* const kEnglishTexts = ":/translations/cmvelunor_en.qm";
+
 }  // namespace
 
 bool WantsEnglishTexts(const TEnvironmentReader& environment) {
@@ -55,8 +57,17 @@ void LoadWindowTranslation() {
   static QTranslator english;
   QCoreApplication::removeTranslator(&english);
   if (!WantsEnglishTexts(ReadEnvironment)) return;
-  if (english.isEmpty() && !english.load(QStringLiteral(":/translations/cmvelunor_en.qm"))) return;
+  if (english.isEmpty() && !english.load(QString::fromLatin1(kEnglishTexts))) return;
   QCoreApplication::installTranslator(&english);
+}
+
+std::string TextBeforeStart(const char* context, const char* source) {
+  QTranslator english;
+  if (!WantsEnglishTexts(ReadEnvironment) || !english.load(QString::fromLatin1(kEnglishTexts))) {
+    return source;
+  }
+  const QString text = english.translate(context, source);
+  return text.isEmpty() ? std::string(source) : text.toStdString();
 }
 
 }  // namespace velunor

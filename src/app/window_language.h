@@ -20,4 +20,8 @@ bool WantsEnglishTexts(const TEnvironmentReader& environment);
 // program; the source texts (German) need no file.
 void LoadWindowTranslation();
 
+// A text in the desktop's language, for what the program says before it can
+// start its windows (no translation can be loaded into the application yet).
+std::string TextBeforeStart(const char* context, const char* source);
+
 }  // namespace velunor

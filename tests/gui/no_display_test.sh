@@ -13,13 +13,23 @@ fail() {
   exit 1
 }
 no_desktop() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@"; }
+# No desktop, and $1 as the language for messages.
+no_desktop_in() {
+  local lang=$1
+  shift
+  no_desktop env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG="$lang" "$@"
+}
 
-no_desktop "$bin/cmvelunor" >"$out/stdout" 2>"$out/stderr"
-status=$?
-[ "$status" = 1 ] || fail "cmvelunor ended with $status: $(cat "$out/stderr")"
-[ ! -s "$out/stdout" ] || fail "cmvelunor wrote to standard output"
-[ "$(wc -l <"$out/stderr")" = 1 ] || fail "not one line: $(cat "$out/stderr")"
-grep -q 'grafische Oberfläche.*velunor --help' "$out/stderr" || fail "says: $(cat "$out/stderr")"
+# The line is German, and English on an English desktop.
+for case in 'C.UTF-8:grafische Oberfläche.*velunor --help' \
+  'en_GB.UTF-8:needs a graphical desktop.*velunor --help'; do
+  no_desktop_in "${case%%:*}" "$bin/cmvelunor" >"$out/stdout" 2>"$out/stderr"
+  status=$?
+  [ "$status" = 1 ] || fail "cmvelunor ended with $status: $(cat "$out/stderr")"
+  [ ! -s "$out/stdout" ] || fail "cmvelunor wrote to standard output"
+  [ "$(wc -l <"$out/stderr")" = 1 ] || fail "not one line: $(cat "$out/stderr")"
+  grep -q "${case#*:}" "$out/stderr" || fail "says: $(cat "$out/stderr")"
+done
 
 no_desktop "$run" "$bin" >"$out/stdout" 2>"$out/stderr" || fail "the demonstration failed"
 expected=$(printf 'Grüße aus Velunor\n' | "$bin/velunor" encrypt --text --keyword Geheimnis)
