@@ -58,11 +58,12 @@ constexpr int KeyIndex(int round) {
 // into its half while the F it meets next is still being computed. The last
 // entry of that kind, P[16], is already the one of the output; the final
 // exchange is undone by handing R out first.
+// The sixteen rounds on a left half that already holds P[0] (or P[17]
+// backwards); leaves the right half without the last entry (P[17] or P[0]),
+// so that callers can xor that entry in wherever it costs least.
 template <bool kForward, bool kBitFieldExtract>
-inline void CodeHalves(const std::uint32_t* s, const std::uint32_t* p, std::uint32_t& left,
-                       std::uint32_t& right) {
-  std::uint32_t l = left ^ p[KeyIndex<kForward>(0)];
-  std::uint32_t r = right;
+inline void CodeRounds(const std::uint32_t* s, const std::uint32_t* p, std::uint32_t& l,
+                       std::uint32_t& r) {
 #pragma GCC unroll 8
   for (int i = 1; i < 17; i += 2) {
     r ^= p[KeyIndex<kForward>(i)];
@@ -72,6 +73,14 @@ inline void CodeHalves(const std::uint32_t* s, const std::uint32_t* p, std::uint
     KeepInRegister(l);
     l ^= F<kBitFieldExtract>(s, r);
   }
+}
+
+template <bool kForward, bool kBitFieldExtract>
+inline void CodeHalves(const std::uint32_t* s, const std::uint32_t* p, std::uint32_t& left,
+                       std::uint32_t& right) {
+  std::uint32_t l = left ^ p[KeyIndex<kForward>(0)];
+  std::uint32_t r = right;
+  CodeRounds<kForward, kBitFieldExtract>(s, p, l, r);
   left = r ^ p[KeyIndex<kForward>(17)];
   right = l;
 }

@@ -49,20 +49,31 @@ void CodeBlocksDispatched(const std::uint32_t* s, const std::uint32_t* p, std::u
 }
 
 // cmCTS (F = C xor F) or cmCBC (F = C) over whole blocks with the chain
-// value in registers as two halves.
+// value in registers as two halves. The left half of the next block is
+// (its plain half ^ P[0] ^ the chain before this block ^ P[17]) ^ R, where R
+// is this block's last right half before P[17]: everything but R is xored
+// while the rounds run, so one xor lies between two blocks' rounds.
 template <bool kBitFieldExtract>
 void EncipherChain(const std::uint32_t* s, const std::uint32_t* p, const std::uint8_t* source,
                    std::uint8_t* dest, std::size_t count, std::uint8_t* chain, bool xorFeedback) {
   std::uint32_t chainLeft = LoadBE(chain);
   std::uint32_t chainRight = LoadBE(chain + 4);
-  for (; count > 0; --count, source += 8, dest += 8) {
-    std::uint32_t left = LoadBE(source) ^ chainLeft;
-    std::uint32_t right = LoadBE(source + 4) ^ chainRight;
-    blowfish::CodeHalves<true, kBitFieldExtract>(s, p, left, right);
-    StoreBE(dest, left);
-    StoreBE(dest + 4, right);
-    chainLeft = xorFeedback ? chainLeft ^ left : left;
-    chainRight = xorFeedback ? chainRight ^ right : right;
+  if (count == 0) return;
+  std::uint32_t l = LoadBE(source) ^ chainLeft ^ p[0];
+  for (;; source += 8, dest += 8) {
+    std::uint32_t r = LoadBE(source + 4) ^ chainRight;
+    // Ready before the rounds end: the next block's left half but R.
+    std::uint32_t nextLeft = count > 1 ? LoadBE(source + 8) ^ p[0] ^ p[17] : 0;
+    if (xorFeedback) nextLeft ^= chainLeft;
+    blowfish::KeepInRegister(nextLeft);
+    blowfish::CodeRounds<true, kBitFieldExtract>(s, p, l, r);
+    const std::uint32_t outLeft = r ^ p[17];
+    StoreBE(dest, outLeft);
+    StoreBE(dest + 4, l);
+    chainLeft = xorFeedback ? chainLeft ^ outLeft : outLeft;
+    chainRight = xorFeedback ? chainRight ^ l : l;
+    if (--count == 0) break;
+    l = nextLeft ^ r;
   }
   StoreBE(chain, chainLeft);
   StoreBE(chain + 4, chainRight);
@@ -96,7 +107,7 @@ void TCipher_Blowfish::Init(const void* key, std::int32_t keySize, const void* i
     std::uint32_t word = 0;
     for (int k = 0; k < 4; ++k) {
       word = word << 8 | bytes[j];
-      j = (j + 1) % n;
+      if (++j == n) j = 0;  // cyclic, without a division per byte
     }
     p[i] ^= word;
   }
