@@ -4,8 +4,8 @@
 #include "cli/cli_app.h"
 #include "cli/command.h"
 #include "cli/format_option.h"
-#include "cli/input.h"
-#include "cli/output.h"
+#include "cli/output_target.h"
+#include "cli/stream_options.h"
 #include "cli/text_input.h"
 #include "protection/format_registry.h"
 #include "protection/string_format.h"
@@ -14,7 +14,7 @@ namespace velunor::cli {
 
 namespace {
 
-struct ConvertOptions {
+struct ConvertOptions : StreamOptions {
   std::string to;
   std::string from;
   std::string file;
@@ -42,20 +42,26 @@ CommandAction AddConvertCommand(CLI::App& app, CommandContext& context) {
   auto* from = AddFormatOption(*command, "--from", options->from, "read the input text as bytes");
   to->excludes(from);
   command->add_option("FILE", options->file, "input file (default or -: standard input)");
+  AddStreamOptions(*command, *options);
   command->callback([to, from] {
     if (to->count() == 0 && from->count() == 0) throw CLI::RequiredError("--to or --from");
   });
 
   return [options, to, &context]() {
-    const ByteString input = ReadInput(options->file, context.in);
+    OutputTarget target(options->output, context.out);
     if (to->count() > 0) {
       const auto number = *ParseFormatOption(options->to);
+      const auto encoder = NewTextEncoder(number, target);
+      PumpCommandInput(*options, options->file, context, *encoder);
       // Text ends with a line break; copied bytes stay as they are.
-      WriteBytes(context.out, BytesToText(input, number) + (number == sfCopy ? "" : "\n"));
+      if (number != sfCopy) target.WriteString("\n");
     } else {
       const auto number = *ParseFormatOption(options->from);
-      WriteBytes(context.out, TextToBytes(PrepareTextInput(input, number), number));
+      const auto decoder = NewTextDecoder(number, target);
+      TextInputSink preparation(number, *decoder);
+      PumpCommandInput(*options, options->file, context, preparation);
     }
+    target.Commit();
     return kExitOk;
   };
 }

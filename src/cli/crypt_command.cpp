@@ -7,9 +7,11 @@
 #include "cli/command.h"
 #include "cli/format_option.h"
 #include "cli/input.h"
-#include "cli/output.h"
+#include "cli/output_target.h"
+#include "cli/stream_options.h"
 #include "cli/text_input.h"
 #include "protection/codepage1252.h"
+#include "protection/coding_sink.h"
 #include "protection/paragraphs.h"
 #include "protection/string_format.h"
 
@@ -19,7 +21,7 @@ namespace {
 
 // The options of encrypt and decrypt. The defaults are the window's coding:
 // Blowfish in cmCTS, text in base 64.
-struct CryptOptions : CipherOptions {
+struct CryptOptions : CipherOptions, StreamOptions {
   bool text = false;
 };
 
@@ -54,6 +56,7 @@ void AddCryptOptions(CLI::App& command, CryptOptions& options) {
   command.add_flag(
       "--text", options.text,
       "UTF-8 text with lines: coded as the window codes its text box (code page 1252, CR LF)");
+  AddStreamOptions(command, options);
 }
 
 // Text from a text box comes back with LF line breaks.
@@ -70,6 +73,17 @@ std::string ToUnixLines(const std::string& text) {
   return result;
 }
 
+// The coding of --text: lines of a text box, small enough to be held whole.
+ByteString CodeTextBox(TCipher& cipher, const ByteString& input, bool encrypt,
+                       std::int32_t format) {
+  if (encrypt) {
+    const ByteString lines = JoinLinesWithCrLf(SplitParagraphs(ToCodePage1252(input, "the text")));
+    return cipher.ProcessText(lines, caEncode, format);
+  }
+  return ToUnixLines(
+      Cp1252ToUtf8(cipher.ProcessText(PrepareTextInput(input, format), caDecode, format)));
+}
+
 CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encrypt) {
   auto options = std::make_shared<CryptOptions>();
   CLI::App* command = app.add_subcommand(
@@ -83,18 +97,24 @@ CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encry
     THashManager hashManager;
     SetUpAndKeyCipher(manager, hashManager, *options, context.in);
     const std::int32_t format = *ParseFormatOption(options->format);
-    ByteString input = ReadInput(options->file, context.in);
-    if (encrypt && options->text)
-      input = JoinLinesWithCrLf(SplitParagraphs(ToCodePage1252(input, "the text")));
-    if (!encrypt) input = PrepareTextInput(input, format);
-    ByteString result =
-        manager.CipherObject().ProcessText(input, encrypt ? caEncode : caDecode, format);
-    if (encrypt) {
-      if (format != sfCopy) result += '\n';
-    } else if (options->text) {
-      result = ToUnixLines(Cp1252ToUtf8(result));
+    // A decrypted text is a secret: a new output file is private.
+    OutputTarget target(
+        options->output, context.out,
+        encrypt ? TFileReplacement::kOrdinaryNewFileMode : TFileReplacement::kPrivateNewFileMode);
+    TCipher& cipher = manager.CipherObject();
+    if (options->text) {
+      target.WriteString(
+          CodeTextBox(cipher, ReadInput(options->file, context.in), encrypt, format));
+    } else if (encrypt) {
+      CodingPipeline pipeline(cipher, caEncode, format, target);
+      PumpCommandInput(*options, options->file, context, pipeline);
+    } else {
+      CodingPipeline pipeline(cipher, caDecode, format, target);
+      TextInputSink preparation(format, pipeline);
+      PumpCommandInput(*options, options->file, context, preparation);
     }
-    WriteBytes(context.out, result);
+    if (encrypt && format != sfCopy) target.WriteString("\n");
+    target.Commit();
     return kExitOk;
   };
 }

@@ -4,33 +4,30 @@
 #include "cli/coding_options.h"
 #include "cli/command.h"
 #include "cli/format_option.h"
-#include "cli/input.h"
-#include "cli/output.h"
+#include "cli/output_target.h"
+#include "cli/stream_options.h"
 #include "hash/hash_registry.h"
+#include "protection/coding_sink.h"
 #include "protection/exceptions.h"
 #include "protection/format_registry.h"
-#include "protection/streams.h"
 
 namespace velunor::cli {
 
 namespace {
 
-struct DigestOptions {
+struct DigestOptions : StreamOptions {
   std::string hash = "Ripe Message Digest 256";
   std::string format = "hexl";
   std::vector<std::string> files;
 };
 
-// Files are digested through the coding pipeline, in chunks, so memory use
-// does not grow with the file.
-ByteString DigestFile(THash& hash, const std::string& path, std::istream& in, std::int32_t format) {
-  if (!IsStandardInput(path) && FileExists(path)) {
-    WithFileErrors(path, [&] { hash.ProcessFile(path, path, caDigest); });
-  } else {
-    // Standard input, a pipe or a device has no size to run over: read what it gives.
-    TMemoryStream data(ReadInput(path, in));
-    hash.ProcessStream(&data, nullptr, -1, caDigest);
-  }
+// The digest of a file or of standard input, read in pieces, so memory use
+// does not grow with the input.
+ByteString DigestOf(THash& hash, const std::string& path, const DigestOptions& options,
+                    CommandContext& context, std::int32_t format) {
+  DiscardingSink nothing;
+  CodingSink run(hash, caDigest, nothing);
+  PumpCommandInput(options, path, context, run);
   return BytesToText(hash.DigestBuffer(), hash.DigestSize(), format);
 }
 
@@ -49,24 +46,28 @@ CommandAction AddDigestCommand(CLI::App& app, CommandContext& context) {
       ->check(FormatValidator())
       ->capture_default_str();
   command->add_option("FILE", options->files, "files to digest (default or -: standard input)");
+  AddStreamOptions(*command, *options);
 
   return [options, &context]() {
     const THashClass& cls = *FindHashClass(options->hash);
     const std::int32_t format = *ParseFormatOption(options->format);
     std::unique_ptr<THash> hash(cls.Create());
+    OutputTarget target(options->output, context.out);
     if (options->files.empty()) {
-      WriteBytes(context.out, DigestFile(*hash, "", context.in, format) + "\n");
+      target.WriteString(DigestOf(*hash, "", *options, context, format) + "\n");
+      target.Commit();
       return kExitOk;
     }
     int status = kExitOk;
     for (const std::string& file : options->files) {
       try {
-        WriteBytes(context.out, DigestFile(*hash, file, context.in, format) + "  " + file + "\n");
+        target.WriteString(DigestOf(*hash, file, *options, context, format) + "  " + file + "\n");
       } catch (const Exception& e) {
         context.err << "velunor: " << e.Message() << '\n';
         status = kExitFailure;
       }
     }
+    target.Commit();
     return status;
   };
 }

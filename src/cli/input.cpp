@@ -34,6 +34,27 @@ ByteString ReadInput(const std::string& path, std::istream& in) {
   return WithFileErrors(path, [&] { return ReadWholeFile(path); });
 }
 
+void PumpInput(const std::string& path, std::istream& in, ByteSink& sink,
+               const PumpProgress& progress) {
+  if (!IsStandardInput(path)) {
+    WithFileErrors(path, [&] {
+      TFileStream file(path, TFileStream::Mode::kOpenRead);
+      PumpStream(file, sink, progress);
+    });
+    return;
+  }
+  char piece[65536];
+  std::uint64_t done = 0;
+  std::streamsize n;
+  while ((n = in.rdbuf()->sgetn(piece, sizeof piece)) > 0) {
+    sink.Write(reinterpret_cast<const std::uint8_t*>(piece), static_cast<std::size_t>(n));
+    done += static_cast<std::uint64_t>(n);
+    if (progress) progress(done);
+  }
+  CheckStandardInput(in);
+  sink.Finish();
+}
+
 ByteString ReadInputPrefix(const std::string& path, std::istream& in, std::size_t limit) {
   ByteString data(limit, '\0');
   std::size_t size = 0;

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "protection/byte_sink.h"
 #include "protection/byte_string.h"
 #include "protection/exceptions.h"
 #include "protection/streams.h"
@@ -16,6 +17,12 @@ bool IsStandardInput(const std::string& path);
 // All bytes of the named file, or of `in` for standard input. Raises
 // velunor::Exception with the system's reason when they cannot be read.
 ByteString ReadInput(const std::string& path, std::istream& in);
+
+// Reads the named file or standard input to its end in pieces into `sink`,
+// reporting the bytes read so far, then finishes the sink. Memory use does
+// not grow with the input.
+void PumpInput(const std::string& path, std::istream& in, ByteSink& sink,
+               const PumpProgress& progress = {});
 
 // At most `limit` bytes of the named file or of standard input.
 ByteString ReadInputPrefix(const std::string& path, std::istream& in, std::size_t limit);

@@ -6,10 +6,10 @@
 #include "cli/coding_options.h"
 #include "cli/command.h"
 #include "cli/format_option.h"
-#include "cli/input.h"
-#include "cli/output.h"
+#include "cli/output_target.h"
+#include "cli/stream_options.h"
+#include "protection/coding_sink.h"
 #include "protection/format_registry.h"
-#include "protection/streams.h"
 
 namespace velunor::cli {
 
@@ -25,21 +25,11 @@ CLI::Validator MacModeValidator() {
       "MODE");
 }
 
-// Runs the data through the cipher without writing it; the chain then holds
-// the MAC value.
-void RunThroughChain(TCipher& cipher, const std::string& file, std::istream& in) {
-  if (!IsStandardInput(file) && FileExists(file)) {
-    WithFileErrors(file, [&] { cipher.ProcessFile(file, file, caDigest); });
-    return;
-  }
-  TMemoryStream data(ReadInput(file, in));
-  cipher.ProcessStream(&data, nullptr, -1, caDigest);
-}
-
 }  // namespace
 
 CommandAction AddMacCommand(CLI::App& app, CommandContext& context) {
-  auto options = std::make_shared<CipherOptions>();
+  struct MacOptions : CipherOptions, StreamOptions {};
+  auto options = std::make_shared<MacOptions>();
   options->mode = "ctsmac";
   options->format = "hexl";
   CLI::App* command =
@@ -53,15 +43,22 @@ CommandAction AddMacCommand(CLI::App& app, CommandContext& context) {
                    "text format of the value (" + FormatOptionNames() + ")")
       ->check(FormatValidator())
       ->capture_default_str();
+  AddStreamOptions(*command, *options);
 
   return [options, &context]() {
     TCipherManager manager;
     THashManager hashManager;
     SetUpAndKeyCipher(manager, hashManager, *options, context.in);
     TCipher& cipher = manager.CipherObject();
-    RunThroughChain(cipher, options->file, context.in);
+    OutputTarget target(options->output, context.out);
+    // The data runs through the chain without being written; the chain
+    // then holds the MAC value.
+    DiscardingSink nothing;
+    CodingSink run(cipher, caDigest, nothing);
+    PumpCommandInput(*options, options->file, context, run);
     const std::int32_t format = *ParseFormatOption(options->format);
-    WriteBytes(context.out, BytesToText(cipher.ChainBlock(), cipher.BlockSize, format) + "\n");
+    target.WriteString(BytesToText(cipher.ChainBlock(), cipher.BlockSize, format) + "\n");
+    target.Commit();
     return kExitOk;
   };
 }

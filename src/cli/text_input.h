@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "protection/byte_sink.h"
 #include "protection/byte_string.h"
 
 namespace velunor::cli {
@@ -12,5 +13,18 @@ namespace velunor::cli {
 // the line breaks of every text format are removed. Copied bytes stay as
 // they are.
 ByteString PrepareTextInput(const ByteString& text, std::int32_t format);
+
+// The same preparation on a stream: passes the text on to `next` without
+// its line breaks (or unchanged for the copy format).
+class TextInputSink final : public ByteSink {
+ public:
+  TextInputSink(std::int32_t format, ByteSink& next);
+  void Write(const std::uint8_t* data, std::size_t size) override;
+  void Finish() override { next_.Finish(); }
+
+ private:
+  bool keepsLineBreaks_;
+  ByteSink& next_;
+};
 
 }  // namespace velunor::cli

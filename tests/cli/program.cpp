@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -58,8 +59,8 @@ std::string ProgramPath() {
 }
 
 ProgramResult RunProgram(const std::vector<std::string>& args, const std::string& input,
-                         StandardOutput output) {
-  const int in = MemoryFile(input);
+                         StandardOutput output, const std::string& inputPath) {
+  const int in = inputPath.empty() ? MemoryFile(input) : ::open(inputPath.c_str(), O_RDONLY);
   const int out = MemoryFile("");
   const int err = MemoryFile("");
   const int stdoutFd = OutputDescriptor(output, out);
@@ -86,9 +87,10 @@ ProgramResult RunProgram(const std::vector<std::string>& args, const std::string
   if (stdoutFd >= 0 && stdoutFd != out) ::close(stdoutFd);
   ::close(in);
   int status = 0;
-  ::waitpid(pid, &status, 0);
+  rusage usage{};
+  ::wait4(pid, &status, 0, &usage);
   const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return {code, ContentOf(out), ContentOf(err)};
+  return {code, ContentOf(out), ContentOf(err), usage.ru_maxrss};
 }
 
 }  // namespace velunor::test

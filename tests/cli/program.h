@@ -19,10 +19,13 @@ struct ProgramResult {
   int status;  // the exit status, or 128 + the signal that ended the program
   std::string out;
   std::string err;
+  long peakKiB;  // the program's peak resident memory
 };
 
+// `input` is standard input, or with `inputPath` that file is.
 ProgramResult RunProgram(const std::vector<std::string>& args, const std::string& input = "",
-                         StandardOutput output = StandardOutput::kCaptured);
+                         StandardOutput output = StandardOutput::kCaptured,
+                         const std::string& inputPath = "");
 
 // The full path of the built program.
 std::string ProgramPath();

@@ -1,0 +1,148 @@
+// The coding commands read their input in pieces: the bytes they write are
+// those of the whole-string coding for every length, their memory does not
+// grow with the input, --output replaces a file whole or not at all, and
+// --progress shows how far they have read.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cipher/cipher_manager.h"
+#include "cli/program.h"
+#include "cli/run_tool.h"
+#include "hash/hash_registry.h"
+#include "protection/format_registry.h"
+#include "support/test_support.h"
+
+namespace velunor {
+namespace {
+
+using test::RunTool;
+
+// Lengths around the boundaries of text groups and lines, cipher blocks,
+// the 4096-byte coding pieces and the 64 KiB reads.
+const std::size_t kLengths[] = {0,     1,     2,     3,      7,      8,      9,
+                                45,    46,    4095,  4096,   4097,   8191,   8193,
+                                65535, 65536, 65537, 131071, 131072, 131073, 3 * 65536 + 4093};
+
+TEST(Streaming, OutputsAreThoseOfTheWholeStringCoding) {
+  THashManager hashManager;
+  TCipherManager manager;
+  manager.SetHashManager(&hashManager);
+  manager.SetMode(cmCTS);
+  manager.InitKey("Sommer");
+  TCipher& cipher = manager.CipherObject();
+  const struct {
+    const char* name;
+    std::int32_t number;
+  } formats[] = {
+      {"copy", sfCopy}, {"hex", sfHex}, {"base64", sfBase64}, {"uu", sfUU}, {"xx", sfXX}};
+  for (const std::size_t length : kLengths) {
+    const ByteString data = test::PatternBytes(length, static_cast<std::uint32_t>(length));
+    for (const auto& format : formats) {
+      SCOPED_TRACE(std::string(format.name) + " " + std::to_string(length));
+      const std::string lineBreak = format.number == sfCopy ? "" : "\n";
+      const ByteString cipherText = cipher.ProcessText(data, caEncode, format.number);
+      const auto encrypted =
+          RunTool({"encrypt", "--keyword", "Sommer", "--format", format.name}, data);
+      EXPECT_EQ(encrypted.out, cipherText + lineBreak) << encrypted.err;
+      const auto decrypted =
+          RunTool({"decrypt", "--keyword", "Sommer", "--format", format.name}, cipherText);
+      EXPECT_EQ(decrypted.out, data) << decrypted.err;
+      const ByteString text = BytesToText(data, format.number);
+      EXPECT_EQ(RunTool({"convert", "--to", format.name}, data).out, text + lineBreak);
+      EXPECT_EQ(RunTool({"convert", "--from", format.name}, text).out, data);
+    }
+    const ByteString digest =
+        FindHashClass("Ripe Message Digest 256")->DigestAsText(data, nullptr, sfHexLower);
+    EXPECT_EQ(RunTool({"digest"}, data).out, digest + "\n") << length;
+  }
+}
+
+TEST(Streaming, MemoryDoesNotGrowWithTheInput) {
+  const test::ScratchDirectory dir("streaming-memory");
+  // Sparse files: a gibibyte of zero bytes that takes no room.
+  const auto sparse = [&](const std::string& name, std::uintmax_t size) {
+    const std::string path = dir.Write(name, "");
+    std::filesystem::resize_file(path, size);
+    return path;
+  };
+  const std::string small = sparse("small", 1 << 20);
+  const std::string large = sparse("large", std::uintmax_t{1} << 30);
+  // Standard input and a named file, each to an output that takes all.
+  const struct {
+    std::vector<std::string> args;
+    bool fromInput;
+  } commands[] = {
+      {{"digest", "--hash", "CRC-32", "-o", "/dev/null"}, true},
+      {{"convert", "--to", "copy", "-o", "/dev/null"}, false},
+  };
+  for (const auto& command : commands) {
+    SCOPED_TRACE(command.args[0]);
+    const auto peak = [&](const std::string& file) {
+      std::vector<std::string> args = command.args;
+      if (!command.fromInput) args.push_back(file);
+      const auto result = test::RunProgram(args, "", test::StandardOutput::kCaptured,
+                                           command.fromInput ? file : "");
+      EXPECT_EQ(result.status, 0) << result.err;
+      return result.peakKiB;
+    };
+    const long smallPeak = peak(small);
+    EXPECT_LE(peak(large), smallPeak + 8 * 1024) << smallPeak << " KiB for 1 MiB";
+  }
+}
+
+TEST(Streaming, OutputFileIsReplacedWholeOrNotAtAll) {
+  const test::ScratchDirectory dir("streaming-output");
+  const ByteString data = test::PatternBytes(300000, 5);
+  const std::string output = dir.Write("out", "old content");
+  // Done: the file holds the result, nothing goes to standard output.
+  const auto done = RunTool({"convert", "--to", "hex", "-o", output}, data);
+  EXPECT_EQ(done.status, 0) << done.err;
+  EXPECT_EQ(done.out, "");
+  EXPECT_EQ(RunTool({"convert", "--from", "hex", output}).out, data);
+
+  dir.Write("out", "old content");
+  // A fault near the end of a long cipher text, after many pieces were coded.
+  std::string text = RunTool({"encrypt", "--keyword", "abc"}, data).out;
+  text.insert(text.size() - 10, "!");
+  const auto bad = RunTool({"decrypt", "--keyword", "abc", "--output", output}, text);
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("MIME Base 64"), std::string::npos) << bad.err;
+
+  // A file size limit fails the writes in the kernel, as a full disk does.
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit limit = saved;
+  limit.rlim_cur = 100000;
+  ::setrlimit(RLIMIT_FSIZE, &limit);
+  const auto tooLarge = RunTool({"convert", "--to", "hex", "--output", output}, data);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(tooLarge.status, 1);
+  EXPECT_EQ(tooLarge.err, "velunor: cannot write " + output + ": File too large\n");
+
+  EXPECT_EQ(RunTool({"convert", "--to", "copy", output}).out, "old content");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.PathOf("")),
+                          std::filesystem::directory_iterator{}),
+            1)
+      << "no temporary file is left behind";
+}
+
+TEST(Streaming, ProgressOnStandardError) {
+  const test::ScratchDirectory dir("streaming-progress");
+  const std::string file = dir.Write("data", ByteString(3 << 20, 'x'));
+  const auto result = RunTool({"digest", "--progress", file});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_NE(result.err.find("\rvelunor: 3 MiB of 3 MiB (100 %)\n"), std::string::npos)
+      << result.err;
+  EXPECT_EQ(RunTool({"digest", file}).err, "") << "no progress unasked without a terminal";
+}
+
+}  // namespace
+}  // namespace velunor
