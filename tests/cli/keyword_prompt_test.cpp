@@ -1,5 +1,6 @@
-// The keyword prompt of the real program under a pseudo-terminal: echo is
-// off while it waits and back on however it ends.
+// The real program under a pseudo-terminal: the keyword prompt has echo
+// off while it waits and back on however it ends; progress shows by itself
+// for large inputs.
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
@@ -10,10 +11,12 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 
 #include "cli/program.h"
+#include "cli/run_tool.h"
 
 namespace velunor {
 namespace {
@@ -88,6 +91,35 @@ TEST(KeywordPrompt, TheTerminalGetsItsEchoBackOnEveryWayOut) {
     EXPECT_EQ(WaitForEnd(pid), c.status);
     EXPECT_TRUE(Echoes(terminal));
     ::close(terminal);
+  }
+}
+
+TEST(Terminal, ProgressShowsByItselfForLargeFiles) {
+  const test::ScratchDirectory dir("terminal-progress");
+  const std::string large = dir.Write("large", "");
+  std::filesystem::resize_file(large, std::uintmax_t{64} << 20);
+  const std::string small = dir.Write("small", std::string(1000, 'x'));
+  const std::string program = test::ProgramPath();
+  for (const bool isLarge : {true, false}) {
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      const std::string& file = isLarge ? large : small;
+      ::execl(program.c_str(), program.c_str(), "digest", "--hash", "CRC-32", file.c_str(),
+              nullptr);
+      ::_exit(127);
+    }
+    EXPECT_EQ(WaitForEnd(pid), 0);
+    // Everything the program wrote to the terminal.
+    std::string shown;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(terminal, buffer, sizeof buffer)) > 0;)
+      shown.append(buffer, static_cast<std::size_t>(n));
+    ::close(terminal);
+    EXPECT_EQ(shown.find("velunor: 64 MiB of 64 MiB (100 %)") != std::string::npos, isLarge)
+        << shown;
+    EXPECT_NE(shown.find("  " + (isLarge ? large : small)), std::string::npos) << shown;
   }
 }
 
