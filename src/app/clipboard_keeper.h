@@ -19,6 +19,10 @@ class TWindowSystem;
 // when the program owns the clipboard and no manager runs, it closes its
 // windows at once (the user sees it end) but goes on serving the clipboard
 // until another program takes the clipboard over, and only then ends.
+//
+// A result marked sensitive (a decrypted text) is never handed to a
+// clipboard manager at the end, which may keep it on disk: the program
+// serves it itself, and withdraws it when it has to end first.
 class TClipboardKeeper : public QObject {
   Q_OBJECT
 
@@ -33,6 +37,9 @@ class TClipboardKeeper : public QObject {
 
  private:
   void EndWhenClipboardTaken();
+  // Whether the program serves the clipboard with content marked sensitive.
+  static bool OwnsSecret();
+  void WithdrawSecret();
 
   platform::TWindowSystem& windowSystem_;
   QPointer<QWidget> mainWindow_;

@@ -71,6 +71,10 @@ class TWindowSystem {
   // X11 the owner serves the clipboard, so it stays only when a clipboard
   // manager runs and takes it over.
   virtual bool ClipboardOutlivesProgram() = 0;
+
+  // Whether a clipboard manager takes the clipboard over when the program
+  // ends (and may save it on disk): true on X11 while one runs.
+  virtual bool ClipboardManagerTakesOver() { return false; }
 };
 
 // A window system without other windows: finds nothing, raises and posts

@@ -36,6 +36,7 @@ class TX11WindowSystem final : public TWindowSystem {
   bool WindowManagerMovesWindows() override { return WindowManagerRuns("_NET_WM_MOVERESIZE"); }
   bool StartWindowMove(TWindowHandle window, int screenX, int screenY) override;
   bool ClipboardOutlivesProgram() override;
+  bool ClipboardManagerTakesOver() override { return ClipboardOutlivesProgram(); }
 
  private:
   explicit TX11WindowSystem(_XDisplay* display) : display_(display) {}

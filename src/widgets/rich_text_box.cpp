@@ -155,8 +155,14 @@ void TRichTextBox::CopySelectedText(TClipboardMark mark) {
   content->setText(selection);
   if (mark == TClipboardMark::kSensitive) {
     content->setData(QString::fromLatin1(kPasswordManagerHintFormat), kPasswordManagerHintSecret);
+    content->setData(QString::fromLatin1(kCopyQHiddenFormat), "1");
   }
   QApplication::clipboard()->setMimeData(content.release());
+}
+
+bool IsMarkedSensitive(const QMimeData& content) {
+  return content.data(QString::fromLatin1(kPasswordManagerHintFormat)) ==
+         kPasswordManagerHintSecret;
 }
 
 void TRichTextBox::ClearText() {

@@ -8,6 +8,8 @@
 #include "protection/byte_string.h"
 #include "protection/exceptions.h"
 
+class QMimeData;
+
 namespace velunor {
 
 class TRichTextBox;
@@ -58,9 +60,15 @@ enum class TClipboardMark {
   kSensitive,
 };
 
-// The MIME entry that marks clipboard content as sensitive, and its value.
+// The MIME entry that marks clipboard content as sensitive, and its value
+// (KDE's Klipper and the password managers that fill it).
 inline constexpr const char* kPasswordManagerHintFormat = "x-kde-passwordManagerHint";
 inline constexpr const char* kPasswordManagerHintSecret = "secret";
+// CopyQ's own mark for content it is to neither show nor keep.
+inline constexpr const char* kCopyQHiddenFormat = "application/x-copyq-hidden";
+
+// Whether clipboard content carries the sensitive mark.
+bool IsMarkedSensitive(const QMimeData& content);
 
 // A multi-line plain-text box that exchanges its content as code page 1252
 // bytes. Paragraphs are never wrapped: each is one line, and a horizontal

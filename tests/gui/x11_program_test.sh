@@ -10,6 +10,7 @@
 #   x11_program_test.sh caption BIN_DIR
 #   x11_program_test.sh empty-clipboard BIN_DIR
 #   x11_program_test.sh keys BIN_DIR
+#   x11_program_test.sh clipboard-manager-secret BIN_DIR   (as clipboard-manager)
 #   x11_program_test.sh frame BIN_DIR
 #   x11_program_test.sh keyboard-only BIN_DIR
 #   x11_program_test.sh dead-window-manager BIN_DIR   (on the bare server; starts openbox)
@@ -394,6 +395,45 @@ keyboard_alone() {
   echo "keys: passed"
 }
 
+# A decrypted result is never handed to the clipboard manager (which may
+# save it on disk): the program serves it until another program takes the
+# clipboard, and withdraws it when it is ended first.
+clipboard_manager_gets_no_secret() {
+  local cipher
+  cipher=$(printf 'abc' | "$bin/velunor" encrypt --text --keyword "$keyword") ||
+    fail "velunor encrypt failed"
+  coproc MANAGER { "$bin/fake_clipboard_manager"; }
+  started_pids+=("$MANAGER_PID")
+  local ready
+  read -r -t 10 ready <&"${MANAGER[0]}"
+  [ "$ready" = ready ] || fail "the clipboard manager did not start"
+
+  local round
+  for round in takeover sigterm; do
+    set_clipboard "$cipher"
+    start_program
+    local program_pid=$last_pid
+    local window
+    window=$(main_window)
+    [ -n "$window" ] || fail "no main window"
+    code_and_ok "$window" 230
+    no_main_window_left || fail "the window is still there after OK"
+    sleep 0.5
+    kill -0 "$program_pid" 2>/dev/null || fail "the secret was left to the clipboard manager"
+    [ "$(clipboard)" = abc ] || fail "clipboard holds '$(clipboard)'"
+    clipboard -t TARGETS | grep -qx application/x-copyq-hidden || fail "no mark for CopyQ"
+    if [ "$round" = takeover ]; then
+      set_clipboard "taken over"
+      expect_exit "$program_pid" 0 "after the takeover"
+    else
+      kill -TERM "$program_pid"
+      expect_exit "$program_pid" 0 "SIGTERM"
+      [ "$(clipboard)" != abc ] || fail "the secret went to the clipboard manager at the end"
+    fi
+  done
+  echo "clipboard manager, secret: passed"
+}
+
 # A window property as xprop prints it, the part after "= ".
 property() { xprop -id "$1" "$2" 2>/dev/null | sed -n 's/^[^=]*= //p'; }
 
@@ -529,6 +569,7 @@ dead_window_manager() {
 }
 
 case "$scenario" in
+  clipboard-manager-secret) clipboard_manager_gets_no_secret ;;
   frame) frame ;;
   keyboard-only) keyboard_only ;;
   dead-window-manager) dead_window_manager ;;
