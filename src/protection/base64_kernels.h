@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace velunor {
 
@@ -17,7 +18,16 @@ void EncodeBase64Groups(const std::uint8_t* data, std::size_t groups, std::uint8
 // and must have room for 32 bytes more than that.
 std::size_t DecodeBase64Groups(const std::uint8_t* text, std::size_t groups, std::uint8_t* data);
 
-// Which inner loops run: "avx2", "ssse3" or "portable".
-const char* Base64KernelName();
+// One set of inner loops.
+struct Base64Kernels {
+  const char* name;  // "avx2", "ssse3" or "portable"
+  void (*encode)(const std::uint8_t* data, std::size_t groups, std::uint8_t* text);
+  std::size_t (*decode)(const std::uint8_t* text, std::size_t groups, std::uint8_t* data);
+};
+
+// The loops in use, chosen once.
+const Base64Kernels& ChosenBase64Kernels();
+// Every set of loops this processor can run, portable last (for the tests).
+std::vector<Base64Kernels> RunnableBase64Kernels();
 
 }  // namespace velunor

@@ -69,33 +69,38 @@ void HexDecoder::Write(const std::uint8_t* data, std::size_t size) {
     std::size_t length = out_.size();
     out_.resize(length + n / 2 + 1);
     auto* out = reinterpret_cast<std::uint8_t*>(out_.data());
+    const std::uint8_t* kinds = kinds_.data();
+    int high = high_;
     std::size_t i = 0;
     while (i < n) {
-      // Two digits in a row make a byte; anything else goes one character at a time.
-      if (high_ < 0 && i + 1 < n) {
-        const std::uint8_t a = kinds_[data[i]];
-        const std::uint8_t b = kinds_[data[i + 1]];
-        if ((a | b) < 16) {
+      // Digits in pairs make bytes; anything else goes one character at a time.
+      if (high < 0) {
+        while (i + 1 < n) {
+          const std::uint8_t a = kinds[data[i]];
+          const std::uint8_t b = kinds[data[i + 1]];
+          if ((a | b) >= 16) break;
           out[length++] = static_cast<std::uint8_t>(a << 4 | b);
           i += 2;
-          continue;
         }
+        if (i == n) break;
       }
-      const std::uint8_t kind = kinds_[data[i++]];
+      const std::uint8_t kind = kinds[data[i++]];
       if (kind < 16) {
-        if (high_ < 0) {
-          high_ = kind;
+        if (high < 0) {
+          high = kind;
         } else {
-          out[length++] = static_cast<std::uint8_t>(high_ << 4 | kind);
-          high_ = -1;
+          out[length++] = static_cast<std::uint8_t>(high << 4 | kind);
+          high = -1;
         }
       } else if (kind == kMarker && !markerSeen_) {
         Restart();
+        high = -1;
         length = 0;
       } else if (kind == kInvalid) {
         RaiseInvalidText(formatName_);
       }
     }
+    high_ = high;
     out_.resize(length);
     PassOn();
     data += n;
