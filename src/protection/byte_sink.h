@@ -24,6 +24,12 @@ class ByteSink {
 
   virtual void Write(const std::uint8_t* data, std::size_t size) = 0;
   virtual void Finish() {}
+  // The last piece of the stream, then its end: coders that hold output
+  // back for what may follow can pass it on at once.
+  virtual void WriteLast(const std::uint8_t* data, std::size_t size) {
+    Write(data, size);
+    Finish();
+  }
 
   void WriteString(std::string_view bytes) { Write(BytesOf(bytes), bytes.size()); }
 };

@@ -95,12 +95,14 @@ class FormatCoder final : public ByteSink {
       : number_(number), fromText_(fromText), next_(next) {}
 
   void Write(const std::uint8_t* data, std::size_t size) override {
-    if (size == 0) return;
-    if (!coder_) {
-      const TStringFormat& format = FormatOrRaise(number_);
-      coder_ = fromText_ ? format.NewDecoder(next_) : format.NewEncoder(next_);
+    if (size > 0) Coder().Write(data, size);
+  }
+  void WriteLast(const std::uint8_t* data, std::size_t size) override {
+    if (size > 0) {
+      Coder().WriteLast(data, size);
+    } else {
+      Finish();
     }
-    coder_->Write(data, size);
   }
   void Finish() override {
     if (coder_) {
@@ -111,6 +113,14 @@ class FormatCoder final : public ByteSink {
   }
 
  private:
+  ByteSink& Coder() {
+    if (!coder_) {
+      const TStringFormat& format = FormatOrRaise(number_);
+      coder_ = fromText_ ? format.NewDecoder(next_) : format.NewEncoder(next_);
+    }
+    return *coder_;
+  }
+
   std::int32_t number_;
   bool fromText_;
   ByteSink& next_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "protection/hex_kernels.h"
 #include "protection/string_format.h"
 
 namespace velunor {
@@ -27,18 +28,13 @@ int NibbleValue(char c) {
 }  // namespace
 
 HexEncoder::HexEncoder(std::string_view digits, ByteSink& next) : out_(next) {
-  for (unsigned byte = 0; byte < 256; ++byte) {
-    const char pair[2] = {digits[byte >> 4], digits[byte & 0x0F]};
-    std::memcpy(&pairs_[byte], pair, 2);
-  }
+  std::copy_n(digits.data(), 16, digits_);
 }
 
 void HexEncoder::Write(const std::uint8_t* data, std::size_t size) {
   while (size > 0) {
     const std::size_t n = std::min(size, OutputBuffer::kCapacity / 2);
-    std::uint8_t* text = out_.Room(2 * n);
-    for (std::size_t i = 0; i < n; ++i)
-      std::memcpy(text + 2 * i, &pairs_[data[i]], 2);
+    ChosenHexKernels().encode(data, n, digits_, out_.Room(2 * n));
     out_.Commit(2 * n);
     data += n;
     size -= n;
@@ -75,13 +71,9 @@ void HexDecoder::Write(const std::uint8_t* data, std::size_t size) {
     while (i < n) {
       // Digits in pairs make bytes; anything else goes one character at a time.
       if (high < 0) {
-        while (i + 1 < n) {
-          const std::uint8_t a = kinds[data[i]];
-          const std::uint8_t b = kinds[data[i + 1]];
-          if ((a | b) >= 16) break;
-          out[length++] = static_cast<std::uint8_t>(a << 4 | b);
-          i += 2;
-        }
+        const std::size_t pairs = ChosenHexKernels().decode(data + i, (n - i) / 2, out + length);
+        i += 2 * pairs;
+        length += pairs;
         if (i == n) break;
       }
       const std::uint8_t kind = kinds[data[i++]];
@@ -114,8 +106,18 @@ void HexDecoder::Restart() {
   high_ = -1;
 }
 
+// With the whole rest of the text at hand, the output need not be held back
+// when no marker follows.
+void HexDecoder::WriteLast(const std::uint8_t* data, std::size_t size) {
+  noMarkerAhead_ = std::memchr(data, 'x', size) == nullptr &&
+                   std::memchr(data, 'X', size) == nullptr &&
+                   std::memchr(data, '$', size) == nullptr;
+  Write(data, size);
+  Finish();
+}
+
 void HexDecoder::PassOn() {
-  if (!markerSeen_ && !passedOn_ && out_.size() < kHoldBack) return;
+  if (!markerSeen_ && !noMarkerAhead_ && !passedOn_ && out_.size() < kHoldBack) return;
   passedOn_ = passedOn_ || !out_.empty();
   next_.WriteString(out_);
   out_.clear();

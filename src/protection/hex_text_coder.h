@@ -19,15 +19,16 @@ class HexEncoder final : public ByteSink {
   void Finish() override;
 
  private:
-  std::array<std::uint16_t, 256> pairs_{};  // both digits of a byte, in memory order
+  char digits_[16] = {};
   OutputBuffer out_;
 };
 
 // Reads hex digits of either case and skips separators. The first prefix
 // marker ("X", "x" or "$") discards everything read before it; to honour
 // that on a stream, the decoder holds its output back until it has seen a
-// marker or kHoldBack bytes. A first marker after that is refused as
-// invalid text, since the bytes it would discard have been passed on.
+// marker or kHoldBack bytes (or knows from WriteLast that none follows). A
+// first marker after that is refused as invalid text, since the bytes it
+// would discard have been passed on.
 class HexDecoder final : public ByteSink {
  public:
   static constexpr std::size_t kHoldBack = std::size_t{1} << 20;
@@ -36,6 +37,7 @@ class HexDecoder final : public ByteSink {
   // other character is refused with the format's name, without it skipped.
   HexDecoder(std::string_view alphabet, std::string formatName, bool checkText, ByteSink& next);
   void Write(const std::uint8_t* data, std::size_t size) override;
+  void WriteLast(const std::uint8_t* data, std::size_t size) override;
   void Finish() override;
 
  private:
@@ -48,6 +50,7 @@ class HexDecoder final : public ByteSink {
   ByteString out_;
   int high_ = -1;  // the pending high half, or -1
   bool markerSeen_ = false;
+  bool noMarkerAhead_ = false;
   bool passedOn_ = false;
 };
 

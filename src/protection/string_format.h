@@ -72,8 +72,7 @@ ByteString CodeWhole(const void* data, std::int64_t len, std::size_t reserve, Ma
   result.reserve(reserve);
   StringSink sink(result);
   const std::unique_ptr<ByteSink> coder = make(sink);
-  coder->Write(static_cast<const std::uint8_t*>(data), static_cast<std::size_t>(len));
-  coder->Finish();
+  coder->WriteLast(static_cast<const std::uint8_t*>(data), static_cast<std::size_t>(len));
   return result;
 }
 
