@@ -88,21 +88,23 @@ void UUDecoder::Write(const std::uint8_t* data, std::size_t size) {
 // Both the reading and the acceptance rule end it where it ends.
 bool UUDecoder::TakeWholeLine(const std::uint8_t* text) {
   if (digitValues_[text[0]] != kMaxLineBytes) return false;
-  int invalid = 0;
-  for (std::size_t i = 1; i < kWholeLineChars; ++i)
-    invalid |= digitValues_[text[i]];
-  if (invalid < 0) return false;
-  std::uint8_t* out = out_.Room(UUEncoder::kLineBytes);
-  for (std::size_t i = 1; i < kWholeLineChars; i += 4) {
-    const std::uint32_t value = static_cast<std::uint32_t>(digitValues_[text[i]]) << 18 |
-                                static_cast<std::uint32_t>(digitValues_[text[i + 1]]) << 12 |
-                                static_cast<std::uint32_t>(digitValues_[text[i + 2]]) << 6 |
-                                static_cast<std::uint32_t>(digitValues_[text[i + 3]]);
+  // The bytes are written first and kept only if every character was a digit.
+  std::uint8_t* out = out_.Room(UUEncoder::kLineBytes + 1);
+  std::int32_t invalid = 0;
+  for (std::size_t i = 1; i < kWholeLineChars; i += 4, out += 3) {
+    const std::int32_t a = digitValues_[text[i]];
+    const std::int32_t b = digitValues_[text[i + 1]];
+    const std::int32_t c = digitValues_[text[i + 2]];
+    const std::int32_t d = digitValues_[text[i + 3]];
+    invalid |= a | b | c | d;
+    const std::uint32_t value = static_cast<std::uint32_t>(a) << 18 |
+                                static_cast<std::uint32_t>(b) << 12 |
+                                static_cast<std::uint32_t>(c) << 6 | static_cast<std::uint32_t>(d);
     out[0] = static_cast<std::uint8_t>(value >> 16);
     out[1] = static_cast<std::uint8_t>(value >> 8);
     out[2] = static_cast<std::uint8_t>(value);
-    out += 3;
   }
+  if (invalid < 0) return false;
   out_.Commit(UUEncoder::kLineBytes);
   return true;
 }
