@@ -8,7 +8,7 @@ PACKAGES := cmake ninja-build g++ pkg-config ccache \
   libgtest-dev libgmock-dev libbenchmark-dev libcrypto++-dev libcli11-dev \
   libssl-dev zlib1g-dev librhash-dev rhash time openssl python3 \
   qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev libx11-dev \
-  xvfb xauth xdotool xclip x11-utils openbox wmctrl fonts-liberation \
+  xvfb xauth xdotool xclip x11-utils openbox wmctrl copyq fonts-liberation \
   clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 \
   dpkg-dev fakeroot lintian desktop-file-utils appstream man-db
 

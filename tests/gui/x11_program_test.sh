@@ -11,6 +11,7 @@
 #   x11_program_test.sh empty-clipboard BIN_DIR
 #   x11_program_test.sh keys BIN_DIR
 #   x11_program_test.sh clipboard-manager-secret BIN_DIR   (as clipboard-manager)
+#   x11_program_test.sh clipboard-history-copyq BIN_DIR   (skipped, 77, without CopyQ)
 #   x11_program_test.sh frame BIN_DIR
 #   x11_program_test.sh keyboard-only BIN_DIR
 #   x11_program_test.sh dead-window-manager BIN_DIR   (on the bare server; starts openbox)
@@ -434,6 +435,49 @@ clipboard_manager_gets_no_secret() {
   echo "clipboard manager, secret: passed"
 }
 
+# CopyQ keeps its clipboard history on disk; a decrypted result carries
+# the mark by which it keeps no copy (it ignores x-kde-passwordManagerHint).
+clipboard_history_copyq() {
+  command -v copyq >/dev/null || { echo "CopyQ is not installed: skipped"; exit 77; }
+  local home
+  home=$(mktemp -d)
+  copyq_() { HOME=$home COPYQ_SETTINGS_PATH=$home/config copyq --session="velunor$$" "$@"; }
+  copyq_ --start-server >/dev/null 2>&1 &
+  started_pids+=($!)
+  local cipher
+  cipher=$(printf 'abc' | "$bin/velunor" encrypt --text --keyword "$keyword") ||
+    fail "velunor encrypt failed"
+  # CopyQ watches the clipboard once a new text shows in its history.
+  local probe
+  for probe in $(seq 20); do
+    set_clipboard "probe $probe"
+    sleep 0.5
+    [ "$(copyq_ read 0 2>/dev/null)" = "probe $probe" ] && break
+  done
+  set_clipboard "$cipher"
+  sleep 0.5
+  start_program
+  local program_pid=$last_pid
+  local window
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window"
+  code_and_ok "$window" 230
+  no_main_window_left || fail "the window is still there after OK"
+  sleep 1
+  [ "$(clipboard)" = abc ] || fail "clipboard holds '$(clipboard)'"
+  set_clipboard "taken over"
+  expect_exit "$program_pid" 0 "after the takeover"
+  sleep 1
+  local history
+  history=$(copyq_ eval -- 'for (i = 0; i < size(); ++i) print(str(read(i)) + "\n")')
+  copyq_ exit >/dev/null 2>&1
+  grep -qx "$cipher" <<<"$history" || fail "CopyQ kept no history: $history"
+  grep -qx abc <<<"$history" && fail "CopyQ kept the decrypted text"
+  grep -rq abc "$home" && fail "CopyQ saved the decrypted text"
+  rm -rf "$home"
+  echo "clipboard history, CopyQ: passed"
+}
+
 # A window property as xprop prints it, the part after "= ".
 property() { xprop -id "$1" "$2" 2>/dev/null | sed -n 's/^[^=]*= //p'; }
 
@@ -570,6 +614,7 @@ dead_window_manager() {
 
 case "$scenario" in
   clipboard-manager-secret) clipboard_manager_gets_no_secret ;;
+  clipboard-history-copyq) clipboard_history_copyq ;;
   frame) frame ;;
   keyboard-only) keyboard_only ;;
   dead-window-manager) dead_window_manager ;;
