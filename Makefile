@@ -10,9 +10,10 @@ PACKAGES := cmake ninja-build g++ pkg-config ccache \
   qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev libx11-dev \
   xvfb xauth xdotool xclip x11-utils openbox wmctrl copyq fonts-liberation \
   clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 \
-  dpkg-dev fakeroot lintian desktop-file-utils appstream man-db
+  dpkg-dev fakeroot lintian desktop-file-utils appstream man-db \
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64
 
-.PHONY: all deps configure build run test test-sanitize check-win32 bench fuzz install package check-package clean format check-format
+.PHONY: all deps configure build run test test-sanitize check-win32 bench fuzz install package check-package windows test-windows clean format check-format
 
 all: build
 
@@ -60,6 +61,18 @@ check-win32: deps
 	  src/files/file_replacement.cpp src/files/in_place_rewrite.cpp
 	@echo "Win32 platform layer and file saving: compile"
 
+# Windows: velunor.exe (statically linked), the library's tests and the Win32
+# platform layer's tests, cross-compiled with MinGW-w64 into build-windows/bin;
+# test-windows runs them under Wine, on a display of their own for the
+# windows of the platform tests.
+windows: deps
+	@cmake --preset windows > /dev/null
+	cmake --build --preset windows -j $(JOBS)
+
+test-windows: windows
+	tests/gui/with_xvfb.sh tests/windows/with_wine.sh $(CURDIR)/build-windows/wine \
+	  ctest --preset windows
+
 bench: build
 	build/bin/velunor_bench --benchmark_min_time=0.5 --benchmark_repetitions=3 \
 	  --benchmark_display_aggregates_only=true
@@ -89,4 +102,4 @@ check-format: deps
 	@echo "Sources: clang-format clean"
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-windows

@@ -8,6 +8,7 @@
 #include "cli/format_option.h"
 #include "cli/input.h"
 #include "cli/output_target.h"
+#include "cli/process_environment.h"
 #include "cli/stream_options.h"
 #include "cli/text_input.h"
 #include "protection/codepage1252.h"
@@ -59,13 +60,14 @@ void AddCryptOptions(CLI::App& command, CryptOptions& options) {
   AddStreamOptions(command, options);
 }
 
-// Text from a text box comes back with LF line breaks.
-std::string ToUnixLines(const std::string& text) {
+// Text from a text box comes back with the line breaks of the system's text
+// files: LF, on Windows CR LF.
+std::string ToSystemLines(const std::string& text) {
   std::string result;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r') {
-      result += '\n';
-      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if (text[i] == '\r' || text[i] == '\n') {
+      result += kTextLineBreak;
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
     } else {
       result += text[i];
     }
@@ -80,7 +82,7 @@ ByteString CodeTextBox(TCipher& cipher, const ByteString& input, bool encrypt,
     const ByteString lines = JoinLinesWithCrLf(SplitParagraphs(ToCodePage1252(input, "the text")));
     return cipher.ProcessText(lines, caEncode, format);
   }
-  return ToUnixLines(
+  return ToSystemLines(
       Cp1252ToUtf8(cipher.ProcessText(PrepareTextInput(input, format), caDecode, format)));
 }
 
@@ -113,7 +115,8 @@ CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encry
       TextInputSink preparation(format, pipeline);
       PumpCommandInput(*options, options->file, context, preparation);
     }
-    if (encrypt && format != sfCopy) target.WriteString("\n");
+    // The cipher text's line: a text file's line with --text.
+    if (encrypt && format != sfCopy) target.WriteString(options->text ? kTextLineBreak : "\n");
     target.Commit();
     return kExitOk;
   };

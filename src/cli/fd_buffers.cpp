@@ -3,16 +3,51 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
+#ifdef _WIN32
+#include <io.h>
+#endif
+
 namespace velunor::cli {
+
+namespace {
+
+// read and write take an unsigned int count on Windows.
+#ifdef _WIN32
+using IoCount = unsigned;
+#else
+using IoCount = std::size_t;
+#endif
+
+IoCount ChunkOf(std::size_t count) {
+  return static_cast<IoCount>(std::min<std::size_t>(count, std::size_t{1} << 30));
+}
+
+// Whether the descriptor is open.
+bool IsOpen(int fd) {
+#ifdef _WIN32
+  return ::_get_osfhandle(fd) != -1;
+#else
+  return ::fcntl(fd, F_GETFD) >= 0 || errno != EBADF;
+#endif
+}
+
+#ifdef _WIN32
+constexpr const char* kNullDevice = "NUL";
+#else
+constexpr const char* kNullDevice = "/dev/null";
+#endif
+
+}  // namespace
 
 FdInputBuffer::int_type FdInputBuffer::underflow() {
   if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
   if (error_ != 0) return traits_type::eof();
   ssize_t n;
   do {
-    n = ::read(fd_, buffer_.data(), buffer_.size());
+    n = ::read(fd_, buffer_.data(), ChunkOf(buffer_.size()));
   } while (n < 0 && errno == EINTR);
   if (n < 0) error_ = errno;
   if (n <= 0) return traits_type::eof();
@@ -30,7 +65,7 @@ FdOutputBuffer::~FdOutputBuffer() {
 
 bool FdOutputBuffer::WriteAll(const char* data, std::size_t count) {
   while (count > 0 && error_ == 0) {
-    const ssize_t n = ::write(fd_, data, count);
+    const ssize_t n = ::write(fd_, data, ChunkOf(count));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) {
       error_ = n < 0 ? errno : EIO;
@@ -74,9 +109,9 @@ int FdOutputBuffer::sync() {
 
 void GuardStandardDescriptors() {
   for (int fd = 0; fd <= 2; ++fd) {
-    if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF) continue;
+    if (IsOpen(fd)) continue;
     // Opened the other way round, the placeholder fails every use with EBADF.
-    const int placeholder = ::open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
+    const int placeholder = ::open(kNullDevice, fd == 0 ? O_WRONLY : O_RDONLY);
     if (placeholder >= 0 && placeholder != fd) {
       ::dup2(placeholder, fd);
       ::close(placeholder);

@@ -4,6 +4,7 @@
 
 #include "cli/coding_options.h"
 #include "cli/input.h"
+#include "cli/process_environment.h"
 #include "cli/terminal_prompt.h"
 #include "protection/exceptions.h"
 
@@ -48,8 +49,8 @@ ByteString KeywordBytes(const std::string& utf8) {
 ByteString ObtainKeyword(const KeywordSources& sources, std::istream& in) {
   if (!sources.keywordFile.empty()) return KeywordBytes(ReadKeywordFile(sources.keywordFile, in));
   if (sources.keywordGiven) return KeywordBytes(sources.keyword);
-  if (const char* fromEnvironment = std::getenv(kKeywordVariable))
-    return KeywordBytes(fromEnvironment);
+  if (const auto fromEnvironment = EnvironmentVariable(kKeywordVariable))
+    return KeywordBytes(*fromEnvironment);
   if (const auto typed = PromptWithoutEcho("Keyword: ", kMaxKeywordTextBytes))
     return KeywordBytes(*typed);
   throw Exception(std::string("no keyword given: use --keyword, --keyword-file or ") +

@@ -1,7 +1,5 @@
 #include "protection/protection.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "protection/format_registry.h"
 #include "protection/messages.h"
 #include "protection/support.h"
+#include "protection/system_file.h"
 
 namespace velunor {
 
@@ -144,11 +143,7 @@ bool IsBlank(const std::string& name) {
 // Whether two names designate the same file: the same text, or the same file
 // of the file system (this also covers case-insensitive file systems).
 bool SameFile(const std::string& a, const std::string& b) {
-  if (a == b) return true;
-  struct stat infoA {};
-  struct stat infoB {};
-  return ::stat(a.c_str(), &infoA) == 0 && ::stat(b.c_str(), &infoB) == 0 &&
-         infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+  return a == b || system_file::SameFile(a, b);
 }
 
 }  // namespace

@@ -1,14 +1,11 @@
 #include "protection/streams.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "protection/messages.h"
+#include "protection/system_file.h"
 
 namespace velunor {
 
@@ -53,28 +50,23 @@ std::int32_t TMemoryStream::Write(const void* buffer, std::int32_t count) {
 // ---- TFileStream -----------------------------------------------------------
 
 TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
-  int flags = O_CLOEXEC;
   switch (mode) {
     case Mode::kOpenRead:
-      flags |= O_RDONLY;
+      fd_ = system_file::Open(path, system_file::OpenMode::kRead);
       break;
     case Mode::kOpenReadWrite:
-      flags |= O_RDWR;
+      fd_ = system_file::Open(path, system_file::OpenMode::kReadWrite);
       break;
     case Mode::kCreate:
-      flags |= O_RDWR | O_CREAT | O_TRUNC;
+      fd_ = system_file::Open(path, system_file::OpenMode::kCreate);
       break;
   }
-  do {
-    fd_ = ::open(path.c_str(), flags, 0666);
-  } while (fd_ < 0 && errno == EINTR);
   if (fd_ < 0) {
     if (mode == Mode::kCreate) throw EFCreateError(path, errno);
     throw EFOpenError(path, errno);
   }
-  struct stat info {};
-  if (::fstat(fd_, &info) == 0 && S_ISDIR(info.st_mode)) {
-    ::close(fd_);
+  if (system_file::IsDirectory(fd_)) {
+    system_file::Close(fd_);
     fd_ = -1;
     if (mode == Mode::kCreate) throw EFCreateError(path, EISDIR);
     throw EFOpenError(path, EISDIR);
@@ -82,27 +74,22 @@ TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
 }
 
 TFileStream::~TFileStream() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) system_file::Close(fd_);
 }
 
 std::int64_t TFileStream::Size() const {
-  struct stat info {};
-  if (::fstat(fd_, &info) != 0) return 0;
-  return static_cast<std::int64_t>(info.st_size);
+  return system_file::Size(fd_);
 }
 
 void TFileStream::SetSize(std::int64_t size) {
-  if (::ftruncate(fd_, static_cast<off_t>(std::max<std::int64_t>(size, 0))) != 0)
-    throw EWriteError();
+  if (system_file::Truncate(fd_, std::max<std::int64_t>(size, 0)) != 0) throw EWriteError();
 }
 
 std::int32_t TFileStream::Read(void* buffer, std::int32_t count) {
   if (count <= 0) return 0;
-  ssize_t n;
+  std::int64_t n;
   do {
-    n = ::pread(fd_, buffer, static_cast<std::size_t>(count), static_cast<off_t>(position_));
-    // Pipes have no positions: they are read as they come.
-    if (n < 0 && errno == ESPIPE) n = ::read(fd_, buffer, static_cast<std::size_t>(count));
+    n = system_file::ReadAt(fd_, buffer, static_cast<std::size_t>(count), position_);
   } while (n < 0 && errno == EINTR);
   if (n < 0) throw EReadError();
   position_ += n;
@@ -113,8 +100,8 @@ std::int32_t TFileStream::Write(const void* buffer, std::int32_t count) {
   const auto* bytes = static_cast<const char*>(buffer);
   std::int32_t written = 0;
   while (written < count) {
-    const ssize_t n = ::pwrite(fd_, bytes + written, static_cast<std::size_t>(count - written),
-                               static_cast<off_t>(position_));
+    const std::int64_t n = system_file::WriteAt(
+        fd_, bytes + written, static_cast<std::size_t>(count - written), position_);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) throw EWriteError();
     written += static_cast<std::int32_t>(n);
@@ -124,14 +111,13 @@ std::int32_t TFileStream::Write(const void* buffer, std::int32_t count) {
 }
 
 void TFileStream::Flush() {
-  if (::fsync(fd_) != 0 && errno != EINVAL) throw EWriteError();
+  if (system_file::Sync(fd_) != 0) throw EWriteError();
 }
 
 bool FileExists(const std::string& path) {
   // Only regular files: reading a pipe or a device named here could block
   // the program for good.
-  struct stat info {};
-  return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+  return system_file::IsRegularFile(path);
 }
 
 ByteString ReadWholeFile(const std::string& path) {
