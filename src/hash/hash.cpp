@@ -17,7 +17,12 @@ ByteString THashClass::DigestAsText(std::string_view data, TProtection* protecti
                                     std::int32_t format) const {
   std::unique_ptr<THash> hash(Create(protection));
   hash->Init();
-  hash->AddData(data.data(), static_cast<std::int32_t>(data.size()));
+  // AddData counts in 32 bits; longer data goes in in parts.
+  constexpr std::size_t kPart = std::size_t{1} << 30;
+  for (std::size_t at = 0; at < data.size(); at += kPart) {
+    const std::size_t n = std::min(kPart, data.size() - at);
+    hash->AddData(data.data() + at, static_cast<std::int32_t>(n));
+  }
   hash->Finish();
   return BytesToText(hash->DigestBuffer(), hash->DigestSize(), format);
 }

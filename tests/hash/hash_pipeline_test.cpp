@@ -3,11 +3,15 @@
 // DigestAsText, and the zeroing of the digest when a hash is destroyed.
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
 
 #include "cipher/cipher_blowfish.h"
+#include "hash/hash_crc32.h"
 #include "hash/hash_md4.h"
 #include "hash/hash_registry.h"
 #include "hash/hash_ripemd256.h"
@@ -245,6 +249,28 @@ TEST(HashLifetime, DestructionZeroesTheDigest) {
     hash->~THash();
     EXPECT_EQ(ByteString(reinterpret_cast<char*>(storage + offset), size), ByteString(size, '\0'));
   }
+}
+
+// Data beyond 2^31 bytes is digested whole: 2 GiB and one byte of zero pages
+// (mapped, never written) against the same bytes added in 1 MiB parts.
+TEST(HashDigestAsText, DataBeyondThirtyTwoBits) {
+  constexpr std::size_t kSize = (std::size_t{1} << 31) + 1;
+  void* zeros =
+      ::mmap(nullptr, kSize, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  ASSERT_NE(zeros, MAP_FAILED);
+  const std::string_view data(static_cast<const char*>(zeros), kSize);
+  const THashClass& cls = THash_CRC32::Class();
+  std::unique_ptr<THash> parts(cls.Create(nullptr));
+  parts->Init();
+  for (std::size_t at = 0; at < kSize; at += std::size_t{1} << 20) {
+    const std::size_t n = std::min(kSize - at, std::size_t{1} << 20);
+    parts->AddData(data.data() + at, static_cast<std::int32_t>(n));
+  }
+  parts->Finish();
+  EXPECT_EQ(cls.DigestAsText(data, nullptr, sfCopy),
+            ByteString(reinterpret_cast<const char*>(parts->DigestBuffer()),
+                       static_cast<std::size_t>(parts->DigestSize())));
+  ::munmap(zeros, kSize);
 }
 
 }  // namespace
