@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
 
 #include "hash/hash_sha.h"
 #include "hash/sha1_extensions.h"
@@ -8,6 +11,24 @@
 
 namespace velunor {
 namespace {
+
+// The processor check asks CPUID itself; the kernel's view of the same
+// feature bits is the reference.
+TEST(Sha1Extensions, DetectedAsTheKernelReportsThem) {
+  std::ifstream cpuinfo("/proc/cpuinfo");
+  std::string line;
+  while (std::getline(cpuinfo, line) && !line.starts_with("flags")) {
+  }
+  if (line.empty()) GTEST_SKIP() << "no processor flags in /proc/cpuinfo";
+  std::istringstream flags(line.substr(line.find(':') + 1));
+  bool sha = false;
+  bool sse41 = false;
+  for (std::string flag; flags >> flag;) {
+    sha = sha || flag == "sha_ni";
+    sse41 = sse41 || flag == "sse4_1";
+  }
+  EXPECT_EQ(ProcessorHasShaExtensions(), sha && sse41);
+}
 
 // The SHA extensions take over SHA-1's compression where the processor has
 // them; on such a machine the vector tests only see that path, so both paths
