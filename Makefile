@@ -9,11 +9,12 @@ PACKAGES := cmake ninja-build g++ pkg-config ccache \
   libssl-dev zlib1g-dev librhash-dev rhash time openssl python3 \
   qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev libx11-dev \
   xvfb xauth xdotool xclip x11-utils openbox wmctrl copyq fonts-liberation \
-  clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 \
+  clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 binutils \
   dpkg-dev fakeroot lintian desktop-file-utils appstream man-db \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64
 
-.PHONY: all deps configure build run test test-sanitize check-win32 bench fuzz install package check-package windows test-windows clean format check-format
+.PHONY: all deps configure build run test test-sanitize check-win32 check-hardening bench fuzz \
+  fuzz-smoke install package check-package windows test-windows clean format check-format
 
 all: build
 
@@ -73,6 +74,12 @@ test-windows: windows
 	tests/gui/with_xvfb.sh tests/windows/with_wine.sh $(CURDIR)/build-windows/wine \
 	  ctest --preset windows
 
+# The release binaries carry Debian's hardening (see tools/check-hardening.sh);
+# the check itself first shows that it catches each missing protection.
+check-hardening: build
+	tools/test-check-hardening.sh
+	tools/check-hardening.sh build/bin/velunor build/bin/cmvelunor
+
 bench: build
 	build/bin/velunor_bench --benchmark_min_time=0.5 --benchmark_repetitions=3 \
 	  --benchmark_display_aggregates_only=true
@@ -80,7 +87,11 @@ bench: build
 fuzz: deps
 	@cmake --preset fuzz > /dev/null
 	cmake --build --preset fuzz -j $(JOBS)
-	@echo "Run a target, e.g.: build-fuzz/bin/fuzz_text_to_bytes -max_total_time=300"
+	@echo "Run a target, e.g.: build-fuzz/bin/fuzz_text_to_bytes -max_total_time=300 fuzz/corpus/fuzz_text_to_bytes"
+
+# Every fuzz target, briefly, on its seeds (CI runs this).
+fuzz-smoke: fuzz
+	tools/fuzz-smoke.sh build-fuzz
 
 install: build
 	cmake --install build
