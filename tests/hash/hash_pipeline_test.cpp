@@ -3,7 +3,9 @@
 // DigestAsText, and the zeroing of the digest when a hash is destroyed.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/mman.h>
+#endif
 
 #include <algorithm>
 #include <cstring>
@@ -251,6 +253,7 @@ TEST(HashLifetime, DestructionZeroesTheDigest) {
   }
 }
 
+#ifndef _WIN32
 // Data beyond 2^31 bytes is digested whole: 2 GiB and one byte of zero pages
 // (mapped, never written) against the same bytes added in 1 MiB parts.
 TEST(HashDigestAsText, DataBeyondThirtyTwoBits) {
@@ -272,6 +275,7 @@ TEST(HashDigestAsText, DataBeyondThirtyTwoBits) {
                        static_cast<std::size_t>(parts->DigestSize())));
   ::munmap(zeros, kSize);
 }
+#endif
 
 }  // namespace
 }  // namespace velunor
