@@ -9,6 +9,8 @@
 #include <share.h>
 #include <sys/stat.h>
 #include <windows.h>
+
+#include "files/wide_path.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -48,14 +50,6 @@ std::string TemporaryNameBeside(const std::string& target) {
 
 #ifdef _WIN32
 
-std::wstring Wide(const std::string& utf8) {
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
 int ErrnoOf(DWORD error) {
   switch (error) {
     case ERROR_ACCESS_DENIED:
@@ -81,9 +75,9 @@ int OpenNew(const std::string& path, std::filesystem::perms mode) {
   const bool writable =
       (mode & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
   int fd = -1;
-  const errno_t error =
-      _wsopen_s(&fd, Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                _SH_DENYRW, writable ? _S_IREAD | _S_IWRITE : _S_IREAD);
+  const errno_t error = _wsopen_s(&fd, WidePath(path).c_str(),
+                                  _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                                  _SH_DENYRW, writable ? _S_IREAD | _S_IWRITE : _S_IREAD);
   if (error != 0) errno = error;
   return error == 0 ? fd : -1;
 }
@@ -102,7 +96,7 @@ int CloseFile(int fd) {
 }
 
 int RenameOver(const std::string& from, const std::string& to) {
-  if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+  if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return 0;
   }
@@ -116,7 +110,7 @@ int SyncDirectory(const std::string&) {
 }
 
 void RemoveFile(const std::string& path) {
-  _wunlink(Wide(path).c_str());
+  _wunlink(WidePath(path).c_str());
 }
 
 #else
@@ -180,11 +174,11 @@ TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newF
     : target_(FollowLinks(path)) {
 #ifdef _WIN32
   struct _stat64 info {};
-  const bool exists = _wstat64(Wide(target_).c_str(), &info) == 0;
+  const bool exists = _wstat64(WidePath(target_).c_str(), &info) == 0;
   if (exists && (info.st_mode & _S_IFDIR) != 0) Fail(TReplacementStep::kCreate, EISDIR);
   if (exists && (info.st_mode & _S_IFREG) == 0) {
     // A device such as NUL: written directly.
-    if (_wsopen_s(&fd_, Wide(target_).c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
+    if (_wsopen_s(&fd_, WidePath(target_).c_str(), _O_WRONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO,
                   0) != 0) {
       Fail(TReplacementStep::kCreate, errno);
     }

@@ -9,6 +9,8 @@
 #include <share.h>
 #include <sys/stat.h>
 #include <windows.h>
+
+#include "files/wide_path.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,17 +23,9 @@ namespace {
 
 #ifdef _WIN32
 
-std::wstring Wide(const std::string& utf8) {
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
 int OpenExisting(const std::string& path) {
   int fd = -1;
-  const errno_t error = _wsopen_s(&fd, Wide(path).c_str(), _O_RDWR | _O_BINARY | _O_NOINHERIT,
+  const errno_t error = _wsopen_s(&fd, WidePath(path).c_str(), _O_RDWR | _O_BINARY | _O_NOINHERIT,
                                   _SH_DENYWR, _S_IREAD | _S_IWRITE);
   if (error != 0) errno = error;
   return error == 0 ? fd : -1;
@@ -71,7 +65,7 @@ bool IsRegularFile(int fd) {
 
 bool ExistsAsRegularFile(const std::string& path) {
   struct _stat64 info {};
-  return _wstat64(Wide(path).c_str(), &info) == 0 && (info.st_mode & _S_IFREG) != 0;
+  return _wstat64(WidePath(path).c_str(), &info) == 0 && (info.st_mode & _S_IFREG) != 0;
 }
 
 #else
