@@ -14,7 +14,8 @@ PACKAGES := cmake ninja-build g++ pkg-config ccache \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64
 
 .PHONY: all deps configure build run test test-sanitize check-win32 check-hardening bench fuzz \
-  fuzz-smoke install package check-package windows test-windows clean format check-format
+  fuzz-smoke install package check-package windows test-windows clean format check-format \
+  check-layers
 
 all: build
 
@@ -111,6 +112,10 @@ format:
 check-format: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 	@echo "Sources: clang-format clean"
+
+# No source includes a header of a library above its own.
+check-layers:
+	tools/check-include-layers.sh
 
 clean:
 	rm -rf build build-sanitize build-fuzz build-windows

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 
 namespace velunor::bench {
 

@@ -8,7 +8,7 @@
 #include "cipher/cipher.h"
 #include "cipher/cipher_registry.h"
 #include "hash/hash_registry.h"
-#include "protection/exceptions.h"
+#include "runtime/exceptions.h"
 
 namespace {
 

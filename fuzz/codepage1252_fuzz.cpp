@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "protection/codepage1252.h"
+#include "runtime/codepage1252.h"
 
 // Keywords and texts are typed or passed as UTF-8 and coded as code page
 // 1252 bytes. Any bytes: valid UTF-8 codes to bytes that read back as the

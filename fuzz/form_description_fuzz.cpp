@@ -4,10 +4,10 @@
 #include <memory>
 #include <string_view>
 
-#include "cipher/cipher_manager.h"
-#include "cipher/hash_manager.h"
-#include "protection/component.h"
-#include "protection/form_description.h"
+#include "managers/cipher_manager.h"
+#include "managers/hash_manager.h"
+#include "runtime/component.h"
+#include "runtime/form_description.h"
 #include "widgets/gradient_form_rules.h"
 
 namespace {

@@ -2,8 +2,8 @@
 #include <cstdint>
 
 #include "cli/text_input.h"
-#include "protection/exceptions.h"
 #include "protection/format_registry.h"
+#include "runtime/exceptions.h"
 
 // Prepares arbitrary text for every format the way the command line does,
 // then reads it. Preparing must never change what the library reads from

@@ -1,8 +1,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "protection/exceptions.h"
 #include "protection/format_registry.h"
+#include "runtime/exceptions.h"
 
 // Reads arbitrary text in every format number; refusals are fine, anything
 // else (a crash, an access outside the buffers, bytes that do not survive

@@ -9,9 +9,9 @@
 #include "app/application.h"
 #include "app/hand_off_file.h"
 #include "platform/window_system.h"
-#include "protection/exceptions.h"
 #include "protection/paragraphs.h"
-#include "protection/streams.h"
+#include "runtime/exceptions.h"
+#include "runtime/streams.h"
 #include "widgets/codepage_text.h"
 #include "widgets/glyphs.h"
 

@@ -12,7 +12,7 @@
 #include "app/form_velunor_components.h"
 #include "cheatsheet/form_spicker.h"
 #include "platform/window_system.h"
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 #include "widgets/flat_glyph_button.h"
 #include "widgets/gradient_form.h"
 #include "widgets/rich_text_box.h"

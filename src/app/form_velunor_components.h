@@ -1,9 +1,9 @@
 #pragma once
 
-#include "cipher/cipher_manager.h"
-#include "cipher/hash_manager.h"
-#include "protection/component.h"
-#include "protection/form_description.h"
+#include "managers/cipher_manager.h"
+#include "managers/hash_manager.h"
+#include "runtime/component.h"
+#include "runtime/form_description.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 
 #include "files/error_reason.h"
-#include "protection/streams.h"
+#include "runtime/streams.h"
 #include "widgets/rich_text_box.h"
 #include "widgets/window_messages.h"
 

@@ -12,8 +12,8 @@
 
 #include "cheatsheet/spicker_file.h"
 #include "files/file_replacement.h"
-#include "protection/form_description.h"
-#include "protection/streams.h"
+#include "runtime/form_description.h"
+#include "runtime/streams.h"
 #include "widgets/codepage_text.h"
 
 namespace velunor {

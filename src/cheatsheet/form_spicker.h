@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 #include "widgets/gradient_form.h"
 
 namespace velunor {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "protection/streams.h"
+#include "runtime/streams.h"
 
 namespace velunor {
 

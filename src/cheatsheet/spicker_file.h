@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "protection/byte_string.h"
-#include "protection/exceptions.h"
+#include "runtime/byte_string.h"
+#include "runtime/exceptions.h"
 
 namespace velunor {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "protection/bit_field_extract.h"
-#include "protection/support.h"
+#include "runtime/bit_field_extract.h"
+#include "runtime/support.h"
 
 // The Blowfish rounds shared by the block steps, the batch routines, the
 // chaining and the key schedule. kBitFieldExtract selects the form that takes

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "hash/hash_registry.h"
-#include "protection/exceptions.h"
-#include "protection/messages.h"
-#include "protection/support.h"
+#include "runtime/exceptions.h"
+#include "runtime/messages.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

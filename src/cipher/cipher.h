@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "hash/hash.h"
-#include "protection/byte_string.h"
 #include "protection/protection.h"
+#include "runtime/byte_string.h"
 
 namespace velunor {
 

@@ -4,10 +4,10 @@
 
 #include "cipher/blowfish_rounds.h"
 #include "cipher/blowfish_tables.h"
-#include "protection/bit_field_extract.h"
-#include "protection/exceptions.h"
-#include "protection/messages.h"
-#include "protection/support.h"
+#include "runtime/bit_field_extract.h"
+#include "runtime/exceptions.h"
+#include "runtime/messages.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

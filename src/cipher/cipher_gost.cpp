@@ -3,7 +3,7 @@
 #include <array>
 #include <cstring>
 
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

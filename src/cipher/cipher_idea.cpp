@@ -6,7 +6,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "cipher/q128_table.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cipher/cipher.h"
-#include "protection/class_registry.h"
+#include "runtime/class_registry.h"
 
 namespace velunor {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "protection/exceptions.h"
-#include "protection/messages.h"
-#include "protection/support.h"
+#include "runtime/exceptions.h"
+#include "runtime/messages.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cipher/cipher.h"
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 
 namespace velunor {
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "cipher/shark_sbox.h"
 #include "cipher/shark_tables.h"
-#include "protection/support.h"
+#include "primitives/shark_sbox.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cipher/cipher.h"
-#include "cipher/square_core.h"
+#include "primitives/square_core.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "cipher/twofish_tables.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 // code (V. Rijmen, KU Leuven, December 1995, boxes1.dat).
 #include "cipher/shark_tables.h"
 
-#include "cipher/shark_sbox.h"
+#include "primitives/shark_sbox.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include "cli/cli_app.h"
 #include "cli/coding_options.h"
 #include "cli/input.h"
-#include "protection/exceptions.h"
+#include "runtime/exceptions.h"
 
 namespace velunor::cli {
 

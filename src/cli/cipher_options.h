@@ -5,9 +5,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cipher/cipher_manager.h"
-#include "cipher/hash_manager.h"
 #include "cli/keyword.h"
+#include "managers/cipher_manager.h"
+#include "managers/hash_manager.h"
 
 namespace velunor::cli {
 

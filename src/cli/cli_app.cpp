@@ -5,7 +5,7 @@
 
 #include "cli/command.h"
 #include "cli/output.h"
-#include "protection/exceptions.h"
+#include "runtime/exceptions.h"
 
 namespace velunor::cli {
 

@@ -2,7 +2,7 @@
 
 #include <iosfwd>
 
-#include "protection/exceptions.h"
+#include "runtime/exceptions.h"
 
 namespace velunor::cli {
 

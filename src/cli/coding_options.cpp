@@ -3,12 +3,12 @@
 #include <array>
 #include <charconv>
 
-#include "cipher/cipher_manager.h"
 #include "cipher/cipher_registry.h"
 #include "cli/format_option.h"
 #include "hash/hash_registry.h"
-#include "protection/codepage1252.h"
-#include "protection/exceptions.h"
+#include "managers/cipher_manager.h"
+#include "runtime/codepage1252.h"
+#include "runtime/exceptions.h"
 
 namespace velunor::cli {
 

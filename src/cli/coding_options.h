@@ -8,7 +8,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cipher/cipher.h"
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 
 namespace velunor::cli {
 

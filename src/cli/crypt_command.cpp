@@ -1,6 +1,5 @@
 #include <memory>
 
-#include "cipher/cipher_manager.h"
 #include "cli/cipher_options.h"
 #include "cli/cli_app.h"
 #include "cli/coding_options.h"
@@ -11,10 +10,11 @@
 #include "cli/process_environment.h"
 #include "cli/stream_options.h"
 #include "cli/text_input.h"
-#include "protection/codepage1252.h"
+#include "managers/cipher_manager.h"
 #include "protection/coding_sink.h"
 #include "protection/paragraphs.h"
 #include "protection/string_format.h"
+#include "runtime/codepage1252.h"
 
 namespace velunor::cli {
 

@@ -8,8 +8,8 @@
 #include "cli/stream_options.h"
 #include "hash/hash_registry.h"
 #include "protection/coding_sink.h"
-#include "protection/exceptions.h"
 #include "protection/format_registry.h"
+#include "runtime/exceptions.h"
 
 namespace velunor::cli {
 

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "protection/byte_sink.h"
-#include "protection/byte_string.h"
-#include "protection/exceptions.h"
-#include "protection/streams.h"
+#include "runtime/byte_string.h"
+#include "runtime/exceptions.h"
+#include "runtime/streams.h"
 
 namespace velunor::cli {
 

@@ -6,7 +6,7 @@
 #include "cli/input.h"
 #include "cli/process_environment.h"
 #include "cli/terminal_prompt.h"
-#include "protection/exceptions.h"
+#include "runtime/exceptions.h"
 
 namespace velunor::cli {
 

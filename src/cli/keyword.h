@@ -3,7 +3,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 
 namespace velunor::cli {
 

@@ -2,12 +2,12 @@
 #include <memory>
 #include <ostream>
 
-#include "cipher/cipher_manager.h"
 #include "cipher/cipher_registry.h"
 #include "cli/cli_app.h"
 #include "cli/coding_options.h"
 #include "cli/command.h"
 #include "hash/hash_registry.h"
+#include "managers/cipher_manager.h"
 #include "protection/format_registry.h"
 
 namespace velunor::cli {

@@ -1,6 +1,5 @@
 #include <memory>
 
-#include "cipher/cipher_manager.h"
 #include "cli/cipher_options.h"
 #include "cli/cli_app.h"
 #include "cli/coding_options.h"
@@ -8,6 +7,7 @@
 #include "cli/format_option.h"
 #include "cli/output_target.h"
 #include "cli/stream_options.h"
+#include "managers/cipher_manager.h"
 #include "protection/coding_sink.h"
 #include "protection/format_registry.h"
 

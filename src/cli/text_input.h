@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "protection/byte_sink.h"
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 
 namespace velunor::cli {
 

@@ -5,7 +5,7 @@
 
 #include "hash/mac.h"
 #include "protection/format_registry.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

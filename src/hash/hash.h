@@ -4,8 +4,8 @@
 #include <span>
 #include <string_view>
 
-#include "protection/byte_string.h"
 #include "protection/protection.h"
+#include "runtime/byte_string.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "hash/block_feeder.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

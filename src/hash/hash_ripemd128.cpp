@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "hash/ripemd_functions.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <utility>
 
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "hash/ripemd_functions.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "hash/sha1_extensions.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -7,7 +7,7 @@
 
 #include "hash/block_feeder.h"
 #include "hash/snefru_sboxes.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

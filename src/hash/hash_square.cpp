@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "cipher/square_core.h"
 #include "hash/block_feeder.h"
-#include "protection/support.h"
+#include "primitives/square_core.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "hash/tiger_sboxes.h"
-#include "protection/bit_field_extract.h"
+#include "runtime/bit_field_extract.h"
 
 namespace velunor {
 

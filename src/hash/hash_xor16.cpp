@@ -1,7 +1,7 @@
 #include "hash/hash_xor16.h"
 
 #include "hash/xor_folding.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

@@ -2,7 +2,7 @@
 
 #include "hash/hash.h"
 #include "protection/string_format.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

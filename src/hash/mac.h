@@ -1,7 +1,7 @@
 #pragma once
 
-#include "protection/byte_string.h"
 #include "protection/protection.h"
+#include "runtime/byte_string.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "protection/streams.h"
+#include "runtime/streams.h"
 
 namespace velunor {
 

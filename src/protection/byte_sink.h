@@ -5,7 +5,7 @@
 #include <functional>
 #include <string_view>
 
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 
 namespace velunor {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "protection/exceptions.h"
 #include "protection/framework.h"
-#include "protection/messages.h"
+#include "runtime/exceptions.h"
+#include "runtime/messages.h"
 
 namespace velunor {
 

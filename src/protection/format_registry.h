@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "protection/byte_sink.h"
-#include "protection/byte_string.h"
 #include "protection/string_format.h"
+#include "runtime/byte_string.h"
 
 namespace velunor {
 

@@ -5,7 +5,7 @@
 #include "protection/string_format_hexl.h"
 #include "protection/string_format_mime64.h"
 #include "protection/string_format_xx.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

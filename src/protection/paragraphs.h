@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 
 namespace velunor {
 

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "protection/coding_sink.h"
-#include "protection/exceptions.h"
 #include "protection/format_registry.h"
-#include "protection/messages.h"
-#include "protection/support.h"
-#include "protection/system_file.h"
+#include "runtime/exceptions.h"
+#include "runtime/messages.h"
+#include "runtime/support.h"
+#include "runtime/system_file.h"
 
 namespace velunor {
 

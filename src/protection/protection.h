@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "protection/byte_string.h"
-#include "protection/class_ref.h"
-#include "protection/streams.h"
+#include "runtime/byte_string.h"
+#include "runtime/class_ref.h"
+#include "runtime/streams.h"
 
 namespace velunor {
 

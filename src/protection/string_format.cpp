@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "protection/exceptions.h"
-#include "protection/messages.h"
-#include "protection/support.h"
+#include "runtime/exceptions.h"
+#include "runtime/messages.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

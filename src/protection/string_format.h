@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "protection/byte_sink.h"
-#include "protection/byte_string.h"
-#include "protection/class_ref.h"
+#include "runtime/byte_string.h"
+#include "runtime/class_ref.h"
 
 namespace velunor {
 

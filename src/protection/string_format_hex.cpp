@@ -3,7 +3,7 @@
 #include <array>
 
 #include "protection/hex_text_coder.h"
-#include "protection/messages.h"
+#include "runtime/messages.h"
 
 namespace velunor {
 

@@ -1,6 +1,6 @@
 #include "protection/string_format_hexl.h"
 
-#include "protection/messages.h"
+#include "runtime/messages.h"
 
 namespace velunor {
 

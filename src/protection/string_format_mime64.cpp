@@ -1,7 +1,7 @@
 #include "protection/string_format_mime64.h"
 
 #include "protection/base64_text_coder.h"
-#include "protection/messages.h"
+#include "runtime/messages.h"
 
 namespace velunor {
 

@@ -1,7 +1,7 @@
 #include "protection/string_format_uu.h"
 
-#include "protection/messages.h"
 #include "protection/uu_text_coder.h"
+#include "runtime/messages.h"
 
 namespace velunor {
 

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-#include "protection/codepage1252.h"
+#include "runtime/codepage1252.h"
 
 namespace velunor {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "protection/component.h"
+#include "runtime/component.h"
 #include "widgets/form.h"
 #include "widgets/gradient_form_rules.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "protection/component.h"
+#include "runtime/component.h"
 
 namespace velunor {
 

@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "files/in_place_rewrite.h"
-#include "protection/exceptions.h"
 #include "protection/paragraphs.h"
-#include "protection/streams.h"
+#include "runtime/exceptions.h"
+#include "runtime/streams.h"
 #include "widgets/codepage_text.h"
 
 namespace velunor {

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "protection/byte_string.h"
-#include "protection/exceptions.h"
+#include "runtime/byte_string.h"
+#include "runtime/exceptions.h"
 
 class QMimeData;
 

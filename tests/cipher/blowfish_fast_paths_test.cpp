@@ -6,7 +6,7 @@
 
 #include "cipher/blowfish_rounds.h"
 #include "cipher/cipher_blowfish.h"
-#include "protection/bit_field_extract.h"
+#include "runtime/bit_field_extract.h"
 #include "support/test_support.h"
 
 namespace velunor {

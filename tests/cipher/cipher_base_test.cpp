@@ -12,8 +12,8 @@
 #include "cipher/cipher_registry.h"
 #include "hash/hash_md4.h"
 #include "hash/hash_ripemd256.h"
-#include "protection/exceptions.h"
 #include "protection/format_registry.h"
+#include "runtime/exceptions.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -11,8 +11,8 @@
 #include "cipher/cipher_safer.h"
 #include "cipher/cipher_scop.h"
 #include "cipher/cipher_tea.h"
-#include "protection/exceptions.h"
 #include "protection/string_format.h"
+#include "runtime/exceptions.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -10,7 +10,7 @@
 #include "cipher/cipher_shark.h"
 #include "cipher/cipher_square.h"
 #include "cipher/cipher_twofish.h"
-#include "protection/streams.h"
+#include "runtime/streams.h"
 #include "support/test_support.h"
 
 namespace velunor {

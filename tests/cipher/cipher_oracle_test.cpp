@@ -16,8 +16,8 @@
 #include <random>
 
 #include "cipher/cipher_blowfish.h"
-#include "cipher/cipher_manager.h"
 #include "hash/hash_ripemd256.h"
+#include "managers/cipher_manager.h"
 #include "protection/format_registry.h"
 #include "support/test_support.h"
 

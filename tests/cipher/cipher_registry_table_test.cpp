@@ -5,11 +5,11 @@
 
 #include "cipher/cipher_gost.h"
 #include "cipher/cipher_idea.h"
-#include "cipher/cipher_manager.h"
 #include "cipher/cipher_registry.h"
 #include "cipher/cipher_safer.h"
 #include "cipher/cipher_scop.h"
 #include "cipher/cipher_tea.h"
+#include "managers/cipher_manager.h"
 
 namespace velunor {
 namespace {

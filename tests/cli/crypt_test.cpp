@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <optional>
 
-#include "cipher/cipher_manager.h"
 #include "cli/run_tool.h"
+#include "managers/cipher_manager.h"
 #include "support/test_support.h"
 
 namespace velunor {

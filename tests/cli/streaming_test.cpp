@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "cipher/cipher_manager.h"
 #include "cli/program.h"
 #include "cli/run_tool.h"
 #include "hash/hash_registry.h"
+#include "managers/cipher_manager.h"
 #include "protection/format_registry.h"
 #include "support/test_support.h"
 

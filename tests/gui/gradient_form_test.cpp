@@ -10,7 +10,7 @@
 
 #include "app/form_velunor.h"
 #include "platform/window_system.h"
-#include "protection/form_description.h"
+#include "runtime/form_description.h"
 #include "widgets/gradient_form.h"
 
 using velunor::TColor;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 
 namespace velunor::test {
 

@@ -11,7 +11,7 @@
 #include <iterator>
 
 #include "gui/gui_test_support.h"
-#include "protection/exceptions.h"
+#include "runtime/exceptions.h"
 #include "widgets/rich_text_box.h"
 
 using velunor::ByteString;

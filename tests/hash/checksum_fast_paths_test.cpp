@@ -7,7 +7,7 @@
 #include "hash/crc32_clmul.h"
 #include "hash/crc_slicing.h"
 #include "hash/xor_folding.h"
-#include "protection/support.h"
+#include "runtime/support.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -18,8 +18,8 @@
 #include "hash/hash_registry.h"
 #include "hash/hash_ripemd256.h"
 #include "hash/mac.h"
-#include "protection/exceptions.h"
 #include "protection/format_registry.h"
+#include "runtime/exceptions.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <memory>
 
-#include "cipher/hash_manager.h"
 #include "hash/hash_md4.h"
 #include "hash/hash_registry.h"
 #include "hash/hash_ripemd256.h"
-#include "protection/form_description.h"
+#include "managers/hash_manager.h"
+#include "runtime/form_description.h"
 
 namespace velunor {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "hash/hash_tiger.h"
-#include "protection/bit_field_extract.h"
+#include "runtime/bit_field_extract.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "protection/streams.h"
+#include "runtime/streams.h"
 #include "support/test_support.h"
 
 namespace velunor {

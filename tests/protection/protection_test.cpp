@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "protection/exceptions.h"
 #include "protection/format_registry.h"
 #include "protection/protection.h"
+#include "runtime/exceptions.h"
 #include "support/test_support.h"
 
 namespace velunor {

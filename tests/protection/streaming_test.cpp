@@ -13,9 +13,9 @@
 #include "cipher/cipher_blowfish.h"
 #include "cipher/cipher_square.h"
 #include "protection/coding_sink.h"
-#include "protection/exceptions.h"
 #include "protection/format_registry.h"
 #include "protection/hex_text_coder.h"
+#include "runtime/exceptions.h"
 #include "support/test_support.h"
 
 namespace velunor {

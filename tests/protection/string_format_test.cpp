@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "protection/exceptions.h"
 #include "protection/format_registry.h"
 #include "protection/string_format_hexl.h"
 #include "protection/string_format_mime64.h"
 #include "protection/string_format_xx.h"
+#include "runtime/exceptions.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -7,11 +7,11 @@
 #include <cstring>
 #include <memory>
 
-#include "protection/messages.h"
 #include "protection/protection.h"
 #include "protection/string_format_mime64.h"
 #include "protection/string_format_xx.h"
-#include "protection/support.h"
+#include "runtime/messages.h"
+#include "runtime/support.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "cipher/cipher_blowfish.h"
-#include "protection/streams.h"
+#include "runtime/streams.h"
 #include "support/test_support.h"
 
 namespace velunor {

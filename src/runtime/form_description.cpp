@@ -1,4 +1,4 @@
-#include "protection/form_description.h"
+#include "runtime/form_description.h"
 
 namespace velunor {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "protection/byte_string.h"
-#include "protection/exceptions.h"
+#include "runtime/byte_string.h"
+#include "runtime/exceptions.h"
 
 namespace velunor {
 

@@ -1,4 +1,4 @@
-#include "protection/messages.h"
+#include "runtime/messages.h"
 
 #include <array>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "protection/bit_field_extract.h"
+#include "runtime/bit_field_extract.h"
 
 namespace velunor {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cipher/cipher.h"
-#include "cipher/hash_manager.h"
-#include "protection/component.h"
+#include "managers/hash_manager.h"
+#include "runtime/component.h"
 
 namespace velunor {
 

@@ -1,4 +1,4 @@
-#include "cipher/hash_manager.h"
+#include "managers/hash_manager.h"
 
 #include "hash/hash_registry.h"
 

@@ -1,4 +1,4 @@
-#include "protection/codepage1252.h"
+#include "runtime/codepage1252.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "protection/component.h"
+#include "runtime/component.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "protection/class_ref.h"
+#include "runtime/class_ref.h"
 
 namespace velunor {
 

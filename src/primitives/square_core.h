@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "cipher/shark_sbox.h"
+#include "primitives/shark_sbox.h"
 
 namespace velunor {
 

@@ -1,4 +1,4 @@
-#include "protection/system_file.h"
+#include "runtime/system_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

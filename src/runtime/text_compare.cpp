@@ -1,4 +1,4 @@
-#include "protection/text_compare.h"
+#include "runtime/text_compare.h"
 
 namespace velunor {
 

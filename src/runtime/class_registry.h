@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "protection/support.h"
-#include "protection/text_compare.h"
+#include "runtime/support.h"
+#include "runtime/text_compare.h"
 
 namespace velunor {
 

@@ -1,4 +1,4 @@
-#include "protection/support.h"
+#include "runtime/support.h"
 
 #include <array>
 #include <chrono>

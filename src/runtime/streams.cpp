@@ -1,11 +1,11 @@
-#include "protection/streams.h"
+#include "runtime/streams.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include "protection/messages.h"
-#include "protection/system_file.h"
+#include "runtime/messages.h"
+#include "runtime/system_file.h"
 
 namespace velunor {
 

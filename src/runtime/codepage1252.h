@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "protection/byte_string.h"
+#include "runtime/byte_string.h"
 
 namespace velunor {
 

@@ -2,8 +2,8 @@
 // SHARK S-box) and the coefficients of theta, c(x) = 02 + 01 x + 01 x^2 +
 // 03 x^3, and of theta^-1, d(x) = 0E + 09 x + 0D x^2 + 0B x^3 (J. Daemen,
 // L. Knudsen, V. Rijmen, "The Block Cipher Square", FSE 1997).
-#include "cipher/shark_sbox.h"
-#include "cipher/square_core.h"
+#include "primitives/shark_sbox.h"
+#include "primitives/square_core.h"
 
 namespace velunor {
 

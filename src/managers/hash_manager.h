@@ -3,8 +3,8 @@
 #include <string>
 
 #include "hash/hash.h"
-#include "protection/component.h"
 #include "protection/protection.h"
+#include "runtime/component.h"
 
 namespace velunor {
 

@@ -1,4 +1,4 @@
-#include "cipher/cipher_manager.h"
+#include "managers/cipher_manager.h"
 
 #include <array>
 

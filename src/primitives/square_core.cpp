@@ -1,6 +1,6 @@
-#include "cipher/square_core.h"
+#include "primitives/square_core.h"
 
-#include "protection/support.h"
+#include "runtime/support.h"
 
 namespace velunor {
 

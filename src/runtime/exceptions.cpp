@@ -1,4 +1,4 @@
-#include "protection/exceptions.h"
+#include "runtime/exceptions.h"
 
 #include <cstdint>
 
