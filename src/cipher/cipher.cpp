@@ -75,16 +75,15 @@ TCipher::TCipher(const TCipherClass& cls, TProtection* protection)
       keyHashClass_(&DefaultHashClass()),
       scratchBlock_(AllocateBuffer(BlockSize)),
       initVector_(AllocateBuffer(BlockSize)),
-      chainBlock_(AllocateBuffer(BlockSize)),
-      keyData_(AllocateBuffer(KeyDataSize)) {
+      chainBlock_(AllocateBuffer(BlockSize)) {
   if (BlockSize <= 0 || static_cast<std::size_t>(BlockSize) > kDecipherBatchBytes) {
     throw Exception("unsupported block size of " + std::string(cls.ClassName()));
   }
-  WipeState();
+  WipeChainState();
 }
 
 TCipher::~TCipher() {
-  WipeState();
+  WipeChainState();
   keyHash_.Reset(nullptr);
 }
 
@@ -97,20 +96,27 @@ void TCipher::SetStateFlag(std::uint32_t index, bool on) {
 }
 
 void TCipher::WipeState() {
+  WipeChainState();
+  WipeKeySchedule();
+}
+
+void TCipher::WipeChainState() {
   SetStateFlag(kKeyedFromKeyword, false);
   SetStateFlag(kInitialized, false);
   const auto block = static_cast<std::size_t>(BlockSize);
-  const auto keyData = static_cast<std::size_t>(KeyDataSize);
   for (const std::uint8_t pattern : {std::uint8_t{0xAA}, std::uint8_t{0x55}}) {
     SecureFill(initVector_.get(), pattern, block);
     SecureFill(chainBlock_.get(), pattern, block);
     SecureFill(scratchBlock_.get(), pattern, block);
-    SecureFill(keyData_.get(), pattern, keyData);
   }
   SecureFill(initVector_.get(), 0xFF, block);
   SecureFill(chainBlock_.get(), 0xFF, block);
   SecureFill(scratchBlock_.get(), 0x00, block);
-  SecureFill(keyData_.get(), 0x00, keyData);
+}
+
+void TCipher::WipeKeyMaterial(void* data, std::size_t size) {
+  for (const std::uint8_t pattern : {std::uint8_t{0xAA}, std::uint8_t{0x55}, std::uint8_t{0x00}})
+    SecureFill(data, pattern, size);
 }
 
 void TCipher::CheckKeyLength(std::int32_t& keySize) {

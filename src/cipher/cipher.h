@@ -67,7 +67,7 @@ extern bool StrictKeyLength;
 // The base of every block cipher: the key set-up from raw bytes (Init) or
 // from a keyword through a hash (InitKey), the eight chaining modes, and the
 // coding pipeline. A concrete cipher supplies its sizes, its key schedule
-// and its single-block steps.
+// (its own typed member, see scheduled_cipher.h) and its single-block steps.
 class TCipher : public TProtection {
  public:
   // Bits of StateFlags.
@@ -126,8 +126,13 @@ class TCipher : public TProtection {
   void CheckKeyLength(std::int32_t& keySize);
   // Loads the initial vector (or enciphers the wiped one) and starts the chain.
   void StartChain(const void* iv);
-  // Clears the flags and overwrites all buffers: AA, then 55, then final values.
+  // Clears the flags and overwrites all buffers and the key schedule: AA,
+  // then 55, then final values.
   void WipeState();
+  // Overwrites the key schedule with AA, then 55, then zero bytes.
+  virtual void WipeKeySchedule() = 0;
+  // The three-pass overwrite of key material, ending in zero bytes.
+  static void WipeKeyMaterial(void* data, std::size_t size);
 
   // Several consecutive blocks in place; ciphers may override these to work
   // on independent blocks at once.
@@ -139,8 +144,6 @@ class TCipher : public TProtection {
   virtual void EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
                                      std::size_t count, TCipherMode mode);
 
-  std::uint8_t* KeyData() { return keyData_.get(); }
-  const std::uint8_t* KeyData() const { return keyData_.get(); }
   std::uint8_t* MutableInitVector() { return initVector_.get(); }
   std::uint8_t* MutableChainBlock() { return chainBlock_.get(); }
 
@@ -148,6 +151,9 @@ class TCipher : public TProtection {
 
  private:
   void RaiseNotInitialized() const;
+  // WipeState without the key schedule, which the concrete cipher's own
+  // destructor wipes and which does not exist yet while the base is built.
+  void WipeChainState();
   void ChainTreatment(TCodeAction action);
   // E(F) into the scratch block.
   void EncipherChainIntoScratch();
@@ -168,7 +174,6 @@ class TCipher : public TProtection {
   std::unique_ptr<std::uint8_t[]> scratchBlock_;
   std::unique_ptr<std::uint8_t[]> initVector_;
   std::unique_ptr<std::uint8_t[]> chainBlock_;
-  std::unique_ptr<std::uint8_t[]> keyData_;
 };
 
 }  // namespace velunor

@@ -11,6 +11,7 @@ namespace {
 constexpr std::int32_t kBlockSize = 12;
 constexpr std::int32_t kMaxKeySize = 12;
 constexpr std::int32_t kKeyDataSize = 30 * 4;
+static_assert(sizeof(ThreeWayKeySchedule) == kKeyDataSize);
 constexpr int kRounds = 11;
 
 // First round constants of the two directions.
@@ -161,7 +162,7 @@ const TCipherClass& TCipher_3Way::Class() {
 
 void TCipher_3Way::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
-  Schedule& s = KeySchedule();
+  ThreeWayKeySchedule& s = KeySchedule();
   if (keySize > 0) std::memcpy(s.encipherKey, key, static_cast<std::size_t>(keySize));
   // Deciphering runs the same rounds on the bit-reversed block with the
   // mixed and bit-reversed key.
@@ -184,7 +185,7 @@ void TCipher_3Way::DecipherBlock(std::uint8_t* block) {
 }
 
 void TCipher_3Way::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
-  const Schedule& s = KeySchedule();
+  const ThreeWayKeySchedule& s = KeySchedule();
   for (; count >= kLanes; count -= kLanes, blocks += kLanes * kBlockSize) {
     FourBlocks four = LoadFour(blocks);
     RoundsFour(four, s.encipherKey, s.encipherConstants);
@@ -198,7 +199,7 @@ void TCipher_3Way::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
 }
 
 void TCipher_3Way::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
-  const Schedule& s = KeySchedule();
+  const ThreeWayKeySchedule& s = KeySchedule();
   for (; count >= kLanes; count -= kLanes, blocks += kLanes * kBlockSize) {
     FourBlocks four = LoadFour(blocks);
     MuFour(four);

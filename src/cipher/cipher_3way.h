@@ -1,8 +1,18 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 
 namespace velunor {
+
+// The key schedule: the enciphering key k[0..2], the deciphering key (k mixed
+// and bit-reversed) k'[0..2], then the 12 enciphering and the 12 deciphering
+// round constants.
+struct ThreeWayKeySchedule {
+  std::uint32_t encipherKey[3];
+  std::uint32_t decipherKey[3];
+  std::uint32_t encipherConstants[12];
+  std::uint32_t decipherConstants[12];
+};
 
 // 3-Way (J. Daemen, 1994): 96-bit block, 96-bit key, 11 rounds of a linear
 // mixing step, a bit permutation and a nonlinear step over three words.
@@ -11,12 +21,10 @@ namespace velunor {
 // k[2] (shorter keys are zero-padded). The published test values are word
 // values; this class's bytes for them are each word stored least significant
 // byte first, a[0] first.
-// Key data (30 native words): the enciphering key k[0..2], the deciphering
-// key (k mixed and bit-reversed) k'[0..2], then the 12 enciphering and the
-// 12 deciphering round constants.
-class TCipher_3Way : public TCipher {
+class TCipher_3Way : public TScheduledCipher<ThreeWayKeySchedule> {
  public:
-  explicit TCipher_3Way(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+  explicit TCipher_3Way(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
   static const TCipherClass& Class();
 
@@ -27,15 +35,6 @@ class TCipher_3Way : public TCipher {
  protected:
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
-
- private:
-  struct Schedule {
-    std::uint32_t encipherKey[3];
-    std::uint32_t decipherKey[3];
-    std::uint32_t encipherConstants[12];
-    std::uint32_t decipherConstants[12];
-  };
-  Schedule& KeySchedule() { return *reinterpret_cast<Schedule*>(KeyData()); }
 };
 
 }  // namespace velunor

@@ -19,6 +19,7 @@ using blowfish::StoreBE;
 constexpr std::int32_t kBlockSize = 8;
 constexpr std::int32_t kMaxKeySize = 56;
 constexpr std::int32_t kKeyDataSize = (4 * 256 + 18) * 4;
+static_assert(sizeof(BlowfishKeySchedule) == kKeyDataSize);
 
 // Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
 // 32 bytes as raw key (see cipher_selftest.h).

@@ -1,15 +1,21 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 
 namespace velunor {
 
+// The key schedule: S-boxes 0..3 (256 words each), then P[0..17].
+struct BlowfishKeySchedule {
+  std::uint32_t sBoxes[4 * 256];
+  std::uint32_t pArray[18];
+};
+
 // Blowfish as published: 64-bit block read as two big-endian halves,
 // 16 rounds, keys of 1 to 56 bytes, key schedule from the digits of pi.
-// Key data: S-boxes 0..3 (256 words each), then P[0..17], native words.
-class TCipher_Blowfish : public TCipher {
+class TCipher_Blowfish : public TScheduledCipher<BlowfishKeySchedule> {
  public:
-  explicit TCipher_Blowfish(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+  explicit TCipher_Blowfish(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
   static const TCipherClass& Class();
 
@@ -24,8 +30,8 @@ class TCipher_Blowfish : public TCipher {
                              TCipherMode mode) override;
 
  private:
-  std::uint32_t* SBoxes() { return reinterpret_cast<std::uint32_t*>(KeyData()); }
-  std::uint32_t* PArray() { return SBoxes() + 4 * 256; }
+  std::uint32_t* SBoxes() { return KeySchedule().sBoxes; }
+  std::uint32_t* PArray() { return KeySchedule().pArray; }
 };
 
 }  // namespace velunor

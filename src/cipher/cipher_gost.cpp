@@ -12,6 +12,7 @@ namespace {
 constexpr std::int32_t kBlockSize = 8;
 constexpr std::int32_t kMaxKeySize = 32;
 constexpr std::int32_t kKeyDataSize = 32;
+static_assert(sizeof(GostKeySchedule) == kKeyDataSize);
 
 // Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
 // 32 bytes as raw key (see cipher_selftest.h).
@@ -120,7 +121,7 @@ const TCipherClass& TCipher_Gost::Class() {
 // key bytes are the key words as they stand; missing bytes stay zero.
 void TCipher_Gost::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
-  if (keySize > 0) std::memcpy(KeyData(), key, static_cast<std::size_t>(keySize));
+  if (keySize > 0) std::memcpy(KeySchedule().keyWords, key, static_cast<std::size_t>(keySize));
   StartChain(iv);
 }
 

@@ -1,16 +1,21 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 
 namespace velunor {
+
+// The key schedule: the key words K0..K7.
+struct GostKeySchedule {
+  std::uint32_t keyWords[8];
+};
 
 // GOST 28147-89 with the S-boxes of the GOST R 34.11-94 test parameter set:
 // 64-bit block of two little-endian words, 32 rounds, 256-bit key of eight
 // little-endian words (a shorter key is filled up with zero bytes).
-// Key data: the key words K0..K7.
-class TCipher_Gost : public TCipher {
+class TCipher_Gost : public TScheduledCipher<GostKeySchedule> {
  public:
-  explicit TCipher_Gost(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+  explicit TCipher_Gost(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
   static const TCipherClass& Class();
 
@@ -23,9 +28,7 @@ class TCipher_Gost : public TCipher {
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 
  private:
-  const std::uint32_t* KeyWords() const {
-    return reinterpret_cast<const std::uint32_t*>(KeyData());
-  }
+  const std::uint32_t* KeyWords() const { return KeySchedule().keyWords; }
 };
 
 }  // namespace velunor

@@ -15,6 +15,7 @@ namespace {
 constexpr std::int32_t kBlockSize = 8;
 constexpr std::int32_t kMaxKeySize = 16;
 constexpr std::int32_t kKeyDataSize = 2 * 52 * 2;
+static_assert(sizeof(IdeaKeySchedule) == kKeyDataSize);
 
 // Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
 // 16 bytes as raw key (see cipher_selftest.h).

@@ -1,16 +1,22 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 
 namespace velunor {
 
+// The key schedule: the 52 enciphering subkeys, then the 52 deciphering subkeys.
+struct IdeaKeySchedule {
+  std::uint16_t encipherKeys[52];
+  std::uint16_t decipherKeys[52];
+};
+
 // IDEA as published: 64-bit block of four big-endian 16-bit words, 8 rounds
 // and the output transformation, 128-bit key of eight big-endian words (a
-// shorter key is filled up with zero bytes). Key data: the 52 enciphering
-// subkeys, then the 52 deciphering subkeys, native 16-bit words.
-class TCipher_IDEA : public TCipher {
+// shorter key is filled up with zero bytes).
+class TCipher_IDEA : public TScheduledCipher<IdeaKeySchedule> {
  public:
-  explicit TCipher_IDEA(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+  explicit TCipher_IDEA(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
   static const TCipherClass& Class();
 
@@ -25,8 +31,8 @@ class TCipher_IDEA : public TCipher {
  private:
   static constexpr std::size_t kSubkeys = 52;
 
-  std::uint16_t* EncipherKeys() { return reinterpret_cast<std::uint16_t*>(KeyData()); }
-  std::uint16_t* DecipherKeys() { return EncipherKeys() + kSubkeys; }
+  std::uint16_t* EncipherKeys() { return KeySchedule().encipherKeys; }
+  std::uint16_t* DecipherKeys() { return KeySchedule().decipherKeys; }
 };
 
 }  // namespace velunor

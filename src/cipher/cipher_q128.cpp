@@ -12,6 +12,7 @@ namespace {
 constexpr std::int32_t kBlockSize = 16;
 constexpr std::int32_t kMaxKeySize = 16;
 constexpr std::int32_t kKeyDataSize = 64 * 4;
+static_assert(sizeof(Q128KeySchedule) == kKeyDataSize);
 
 // Key set-up mixing passes; the last 16 give the round keys.
 constexpr int kSetupPasses = 19;

@@ -1,18 +1,23 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 
 namespace velunor {
+
+// The key schedule: the 64 expanded key words E[0..63].
+struct Q128KeySchedule {
+  std::uint32_t expandedKey[64];
+};
 
 // Q128 (R. Scott, 1996): 128-bit block read as four little-endian 32-bit
 // words b0..b3, key of up to 16 bytes read the same way (shorter keys are
 // zero-padded), 16 rounds over a fixed 1024-word table. Each step folds the
 // table entry of one word's low 10 bits, plus a round-key word, into the next
 // word and rotates the used word by 10 bits.
-// Key data: the 64 expanded key words E[0..63], native words.
-class TCipher_Q128 : public TCipher {
+class TCipher_Q128 : public TScheduledCipher<Q128KeySchedule> {
  public:
-  explicit TCipher_Q128(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+  explicit TCipher_Q128(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
   static const TCipherClass& Class();
 
@@ -21,7 +26,7 @@ class TCipher_Q128 : public TCipher {
   void DecipherBlock(std::uint8_t* block) override;
 
  private:
-  std::uint32_t* ExpandedKey() { return reinterpret_cast<std::uint32_t*>(KeyData()); }
+  std::uint32_t* ExpandedKey() { return KeySchedule().expandedKey; }
 };
 
 }  // namespace velunor

@@ -1,6 +1,7 @@
 #include "cipher/cipher_safer.h"
 
 #include <cstring>
+#include <iterator>
 
 #include "cipher/safer_tables.h"
 #include "runtime/support.h"
@@ -10,9 +11,10 @@ namespace velunor {
 namespace {
 
 constexpr std::int32_t kBlockSize = 8;
+// The class reports more than the 216 bytes its schedule holds.
 constexpr std::int32_t kKeyDataSize = 768;
-constexpr std::size_t kSubkeyCount = 2 * TCipher_SAFER::kMaxRounds + 1;
-static_assert(kSubkeyCount * 8 <= kKeyDataSize);
+static_assert(sizeof(SaferKeySchedule) <= kKeyDataSize);
+static_assert(std::size(SaferKeySchedule{}.subkeys) == 2 * TCipher_SAFER::kMaxRounds + 1);
 
 // Self-test bytes of each class: SelfTestInput enciphered in cmCTS under its
 // own first MaxKeySize bytes as raw key (see cipher_selftest.h).
@@ -233,7 +235,7 @@ void TCipher_SAFER::BuildSchedule(const std::uint8_t* firstHalf, const std::uint
                                   bool strengthened) {
   std::uint8_t ka[9] = {};
   std::uint8_t kb[9] = {};
-  std::uint8_t* subkey = KeyData();
+  std::uint8_t* subkey = &KeySchedule().subkeys[0][0];
   for (int j = 0; j < 8; ++j) {
     ka[j] = RotateLeft8(firstHalf[j], 5);
     kb[j] = secondHalf[j];
@@ -260,23 +262,23 @@ void TCipher_SAFER::BuildSchedule(const std::uint8_t* firstHalf, const std::uint
 }
 
 void TCipher_SAFER::EncipherBlock(std::uint8_t* block) {
-  EncipherSafer(KeyData(), rounds_, block);
+  EncipherSafer(Subkeys(), rounds_, block);
 }
 
 void TCipher_SAFER::DecipherBlock(std::uint8_t* block) {
-  DecipherSafer(KeyData(), rounds_, block);
+  DecipherSafer(Subkeys(), rounds_, block);
 }
 
 // Runs of blocks call the block steps directly rather than through the
 // virtual EncipherBlock and DecipherBlock.
 void TCipher_SAFER::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
   for (; count > 0; --count, blocks += 8)
-    EncipherSafer(KeyData(), rounds_, blocks);
+    EncipherSafer(Subkeys(), rounds_, blocks);
 }
 
 void TCipher_SAFER::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
   for (; count > 0; --count, blocks += 8)
-    DecipherSafer(KeyData(), rounds_, blocks);
+    DecipherSafer(Subkeys(), rounds_, blocks);
 }
 
 }  // namespace velunor

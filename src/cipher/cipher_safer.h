@@ -1,8 +1,15 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 
 namespace velunor {
+
+// The key schedule: the subkeys for 13 rounds, 8 bytes each (the schedule
+// for fewer rounds is a prefix of it, so the round count can change without
+// a new Init).
+struct SaferKeySchedule {
+  std::uint8_t subkeys[2 * 13 + 1][8];
+};
 
 // SAFER (J. L. Massey) with the K key schedule or the strengthened SK
 // schedule (L. R. Knudsen): byte-oriented 64-bit block, a round count of 4
@@ -24,10 +31,7 @@ namespace velunor {
 //
 // TCipher_SAFER itself takes an SK variant by key length: up to 5 bytes SK-40,
 // up to 8 bytes SK-64, longer SK-128.
-//
-// Key data: the subkeys for 13 rounds, 8 bytes each (the schedule for fewer
-// rounds is a prefix of it, so the round count can change without a new Init).
-class TCipher_SAFER : public TCipher {
+class TCipher_SAFER : public TScheduledCipher<SaferKeySchedule> {
  public:
   static constexpr std::int32_t kMinRounds = 4;
   static constexpr std::int32_t kMaxRounds = 13;
@@ -56,7 +60,8 @@ class TCipher_SAFER : public TCipher {
   static std::int32_t DefaultRounds(std::int32_t variant);
 
  protected:
-  TCipher_SAFER(const TCipherClass& cls, TProtection* protection) : TCipher(cls, protection) {}
+  TCipher_SAFER(const TCipherClass& cls, TProtection* protection)
+      : TScheduledCipher(cls, protection) {}
 
   // The variant for a key of keySize bytes (already fitted to MaxKeySize).
   virtual std::int32_t VariantFor(std::int32_t keySize) const;
@@ -67,6 +72,7 @@ class TCipher_SAFER : public TCipher {
  private:
   void BuildSchedule(const std::uint8_t* firstHalf, const std::uint8_t* secondHalf,
                      bool strengthened);
+  const std::uint8_t* Subkeys() const { return &KeySchedule().subkeys[0][0]; }
 
   std::int32_t rounds_ = 0;
   std::int32_t variant_ = 0;

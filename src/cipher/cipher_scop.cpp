@@ -13,8 +13,8 @@ namespace {
 
 constexpr std::int32_t kBlockSize = 128;
 constexpr std::int32_t kMaxKeySize = 48;
-constexpr std::int32_t kKeyDataSize = 2 * sizeof(TCipher_SCOP::State);
-static_assert(kKeyDataSize == 3104);
+constexpr std::int32_t kKeyDataSize = 3104;
+static_assert(sizeof(ScopKeySchedule) == kKeyDataSize);
 
 constexpr std::size_t kBlockWords = kBlockSize / 4;
 // The generator table: 128 words that stay as the key set them, then 256 that change.
@@ -73,7 +73,7 @@ class PolynomialGenerator {
 };
 
 // One key-stream word; advances the generator.
-inline std::uint32_t NextWord(TCipher_SCOP::State& s, std::uint32_t& i, std::uint32_t& j,
+inline std::uint32_t NextWord(ScopGeneratorState& s, std::uint32_t& i, std::uint32_t& j,
                               std::uint32_t& t3) {
   std::uint32_t* changing = s.v + kStaticWords;
   const std::uint32_t t1 = changing[j];
@@ -88,7 +88,7 @@ inline std::uint32_t NextWord(TCipher_SCOP::State& s, std::uint32_t& i, std::uin
 
 // Adds one key-stream word to each little-endian word of the block, or
 // subtracts it.
-void ApplyKeyStream(TCipher_SCOP::State& s, std::uint8_t* block, bool add) {
+void ApplyKeyStream(ScopGeneratorState& s, std::uint8_t* block, bool add) {
   std::uint32_t i = s.i, j = s.j, t3 = s.t3;
   for (std::size_t w = 0; w < kBlockWords; ++w) {
     std::uint32_t word;
@@ -143,7 +143,7 @@ void TCipher_SCOP::ExpandKey(const std::uint8_t* key, std::int32_t keySize) {
   PolynomialGenerator generator(material, material + 32);
   SecureFill(material, 0, sizeof material);
 
-  State& s = Running();
+  ScopGeneratorState& s = Running();
   for (int k = 0; k < 8; ++k)
     generator.Skip();
   std::uint32_t* next = s.v;

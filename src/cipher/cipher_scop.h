@@ -1,8 +1,25 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 
 namespace velunor {
+
+// The generator: a table of 384 words, of which the last 256 change as the
+// key stream runs, two byte indexes and the last word written.
+struct ScopGeneratorState {
+  std::uint32_t v[384];
+  std::uint32_t i;
+  std::uint32_t j;
+  std::uint32_t t3;
+  std::uint32_t unused;
+};
+
+// The key schedule: the running generator state, then the state saved at
+// the end of Init.
+struct ScopKeySchedule {
+  ScopGeneratorState running;
+  ScopGeneratorState saved;
+};
 
 // SCOP (S. V. Maltchev, P. T. Antonov), a key-stream generator worked in
 // 128-byte blocks: EncipherBlock adds one key-stream word to each of the 32
@@ -12,12 +29,13 @@ namespace velunor {
 // byte (so it keys the generator as the 2-byte key b 00 does); an empty key
 // is refused.
 //
-// Key data: the running generator state, then the state saved at the end of
-// Init. ResetChain restores the saved state, so every coding run of the
-// pipeline starts the key stream afresh and codes the same input alike.
-class TCipher_SCOP : public TCipher {
+// ResetChain restores the state saved at the end of Init, so every coding
+// run of the pipeline starts the key stream afresh and codes the same input
+// alike.
+class TCipher_SCOP : public TScheduledCipher<ScopKeySchedule> {
  public:
-  explicit TCipher_SCOP(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+  explicit TCipher_SCOP(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
   static const TCipherClass& Class();
 
@@ -26,19 +44,9 @@ class TCipher_SCOP : public TCipher {
   void DecipherBlock(std::uint8_t* block) override;
   void ResetChain() override;
 
-  // The generator: a table of 384 words, of which the last 256 change as
-  // the key stream runs, two byte indexes and the last word written.
-  struct State {
-    std::uint32_t v[384];
-    std::uint32_t i;
-    std::uint32_t j;
-    std::uint32_t t3;
-    std::uint32_t unused;
-  };
-
  private:
-  State& Running() { return reinterpret_cast<State*>(KeyData())[0]; }
-  State& Saved() { return reinterpret_cast<State*>(KeyData())[1]; }
+  ScopGeneratorState& Running() { return KeySchedule().running; }
+  ScopGeneratorState& Saved() { return KeySchedule().saved; }
   void ExpandKey(const std::uint8_t* key, std::int32_t keySize);
 };
 

@@ -13,6 +13,7 @@ namespace {
 constexpr std::int32_t kBlockSize = 8;
 constexpr std::int32_t kMaxKeySize = 16;
 constexpr std::int32_t kKeyDataSize = 2 * 7 * 8;
+static_assert(sizeof(SharkKeySchedule) == kKeyDataSize);
 constexpr int kRounds = 6;
 
 // Self-test bytes: SelfTestInput enciphered in cmCTS under its own first

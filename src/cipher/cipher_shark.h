@@ -1,8 +1,15 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 
 namespace velunor {
+
+// The key schedule: the seven enciphering round keys, then the seven
+// deciphering round keys.
+struct SharkKeySchedule {
+  std::uint64_t encipherKeys[7];
+  std::uint64_t decipherKeys[7];
+};
 
 // SHARK (Rijmen, Daemen, Preneel, Bosselaers, De Win, 1996), the variant with
 // 64-bit round keys xored in (SHARK-E): 64-bit block, 128-bit key (shorter
@@ -13,11 +20,10 @@ namespace velunor {
 // first, so in this class's bytes they appear with all eight bytes reversed.
 // The key bytes are taken in their published order (first byte most
 // significant in each 64-bit key word).
-// Key data: the seven enciphering round keys, then the seven deciphering
-// round keys, as native 64-bit words.
-class TCipher_Shark : public TCipher {
+class TCipher_Shark : public TScheduledCipher<SharkKeySchedule> {
  public:
-  explicit TCipher_Shark(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+  explicit TCipher_Shark(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
   static const TCipherClass& Class();
 
@@ -30,8 +36,8 @@ class TCipher_Shark : public TCipher {
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 
  private:
-  std::uint64_t* EncipherKeys() { return reinterpret_cast<std::uint64_t*>(KeyData()); }
-  std::uint64_t* DecipherKeys() { return EncipherKeys() + 7; }
+  std::uint64_t* EncipherKeys() { return KeySchedule().encipherKeys; }
+  std::uint64_t* DecipherKeys() { return KeySchedule().decipherKeys; }
 };
 
 }  // namespace velunor

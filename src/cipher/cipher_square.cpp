@@ -11,6 +11,7 @@ namespace {
 constexpr std::int32_t kBlockSize = 16;
 constexpr std::int32_t kMaxKeySize = 16;
 constexpr std::int32_t kKeyDataSize = 2 * sizeof(SquareRoundKeys);
+static_assert(sizeof(SquareKeySchedule) == kKeyDataSize);
 
 // Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
 // 16 bytes as raw key (see cipher_selftest.h).

@@ -1,20 +1,26 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 #include "primitives/square_core.h"
 
 namespace velunor {
+
+// The key schedule: the 9 enciphering round keys, then the 9 deciphering
+// round keys (see square_core.h).
+struct SquareKeySchedule {
+  SquareRoundKeys encipherKeys;
+  SquareRoundKeys decipherKeys;
+};
 
 // Square (Daemen, Knudsen, Rijmen, 1997): 128-bit block, 128-bit key
 // (shorter keys are zero-padded), 8 rounds. Square is byte oriented: row i of
 // its 4x4 state is bytes 4i..4i+3, read here as a little-endian 32-bit word
 // with tables arranged for that order, so the published vectors apply to the
 // bytes as printed.
-// Key data: the 9 enciphering round keys, then the 9 deciphering round keys,
-// four native words each (see square_core.h).
-class TCipher_Square : public TCipher {
+class TCipher_Square : public TScheduledCipher<SquareKeySchedule> {
  public:
-  explicit TCipher_Square(TProtection* protection = nullptr) : TCipher(Class(), protection) {}
+  explicit TCipher_Square(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
   static const TCipherClass& Class();
 
@@ -27,8 +33,8 @@ class TCipher_Square : public TCipher {
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 
  private:
-  SquareRoundKeys& EncipherKeys() { return reinterpret_cast<SquareRoundKeys*>(KeyData())[0]; }
-  SquareRoundKeys& DecipherKeys() { return reinterpret_cast<SquareRoundKeys*>(KeyData())[1]; }
+  SquareRoundKeys& EncipherKeys() { return KeySchedule().encipherKeys; }
+  SquareRoundKeys& DecipherKeys() { return KeySchedule().decipherKeys; }
 };
 
 }  // namespace velunor

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::int32_t kBlockSize = 8;
 constexpr std::int32_t kMaxKeySize = 16;
+// The class reports twice the 16 bytes its schedule holds.
 constexpr std::int32_t kKeyDataSize = 32;
+static_assert(sizeof(TeaKeySchedule) <= kKeyDataSize);
 constexpr std::uint32_t kDelta = 0x9E3779B9;
 
 // Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
@@ -71,7 +73,7 @@ std::uint32_t TCipher_TEA::Cycles() const {
 // key bytes are the key words as they stand; missing bytes stay zero.
 void TCipher_TEA::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
-  if (keySize > 0) std::memcpy(KeyData(), key, static_cast<std::size_t>(keySize));
+  if (keySize > 0) std::memcpy(KeySchedule().keyWords, key, static_cast<std::size_t>(keySize));
   StartChain(iv);
 }
 

@@ -1,16 +1,21 @@
 #pragma once
 
-#include "cipher/cipher.h"
+#include "cipher/scheduled_cipher.h"
 
 namespace velunor {
+
+// The key schedule of TEA and extended TEA: the key words k0..k3.
+struct TeaKeySchedule {
+  std::uint32_t keyWords[4];
+};
 
 // TEA (D. J. Wheeler, R. M. Needham) with its own round: each half takes
 // ((((x << 4) + k) xor x) + sum) xor ((x >> 5) + k'), where the published
 // TEA xors (x << 4) + k, x + sum and (x >> 5) + k'. The ciphertexts follow
 // this round, not the published one. 64-bit block of two little-endian
 // words, 128-bit key of four little-endian words (a shorter key is filled up
-// with zero bytes), 16 to 32 cycles. Key data: the key words k0..k3.
-class TCipher_TEA : public TCipher {
+// with zero bytes), 16 to 32 cycles.
+class TCipher_TEA : public TScheduledCipher<TeaKeySchedule> {
  public:
   static constexpr std::int32_t kMinCycles = 16;
   static constexpr std::int32_t kMaxCycles = 32;
@@ -30,11 +35,10 @@ class TCipher_TEA : public TCipher {
   std::uint32_t Cycles() const;
 
  protected:
-  TCipher_TEA(const TCipherClass& cls, TProtection* protection) : TCipher(cls, protection) {}
+  TCipher_TEA(const TCipherClass& cls, TProtection* protection)
+      : TScheduledCipher(cls, protection) {}
 
-  const std::uint32_t* KeyWords() const {
-    return reinterpret_cast<const std::uint32_t*>(KeyData());
-  }
+  const std::uint32_t* KeyWords() const { return KeySchedule().keyWords; }
 
  private:
   std::int32_t rounds_ = 0;

@@ -12,6 +12,7 @@ namespace {
 constexpr std::int32_t kBlockSize = 16;
 constexpr std::int32_t kMaxKeySize = 32;
 constexpr std::int32_t kKeyDataSize = (40 + 4 * 256) * 4;
+static_assert(sizeof(TwofishKeySchedule) == kKeyDataSize);
 
 // Self-test bytes: SelfTestInput enciphered in cmCTS under its own 32 bytes
 // as raw key (see cipher_selftest.h).
