@@ -82,7 +82,7 @@ TCipher& TCipherManager::CipherObject() {
   return *cipherObject_;
 }
 
-void TCipherManager::InitKey(const ByteString& keyword, const void* iv) {
+void TCipherManager::InitKey(std::string_view keyword, const void* iv) {
   TCipher& cipher = CipherObject();
   if (hashManager_ != nullptr) cipher.SetKeyHashClass(&hashManager_->HashClass());
   cipher.InitKey(keyword, iv);

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "cipher/cipher.h"
 #include "managers/hash_manager.h"
@@ -45,7 +46,7 @@ class TCipherManager : public TComponent {
   TCipher& CipherObject();
 
   // Keys the cipher object from the keyword through the hash manager's class.
-  void InitKey(const ByteString& keyword, const void* iv = nullptr);
+  void InitKey(std::string_view keyword, const void* iv = nullptr);
   // Enciphers a text and writes it in the default text format.
   ByteString EncodeText(const ByteString& text);
   // Reads a text in the default text format and deciphers it.

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "runtime/support.h"
@@ -36,5 +38,19 @@ struct TWipingAllocator {
 // string: a short string would sit inside the object, where no allocator
 // sees it.
 using TWipedBytes = std::vector<std::uint8_t, TWipingAllocator<std::uint8_t>>;
+
+// The bytes as a string view, for interfaces that take text.
+inline std::string_view TextOf(const TWipedBytes& bytes) {
+  return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+// The secret bytes of a string, which is zeroed: text that arrived as a
+// string (an option, a variable, a line typed) lingers no longer than needed.
+inline TWipedBytes TakeWiped(std::string& text) {
+  const TWipedBytes bytes(text.begin(), text.end());
+  SecureFill(text.data(), 0, text.size());
+  text.clear();
+  return bytes;
+}
 
 }  // namespace velunor
