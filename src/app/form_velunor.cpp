@@ -8,8 +8,12 @@
 
 #include "app/application.h"
 #include "app/hand_off_file.h"
+#include "encrypter/coding_profile.h"
+#include "encrypter/hand_off.h"
+#include "encrypter/keyword_rule.h"
+#include "encrypter/mail_client_rules.h"
+#include "encrypter/text_coding.h"
 #include "platform/window_system.h"
-#include "protection/paragraphs.h"
 #include "runtime/exceptions.h"
 #include "runtime/streams.h"
 #include "widgets/codepage_text.h"
@@ -22,16 +26,9 @@ namespace {
 constexpr int kClientWidth = 536;
 constexpr int kClientHeight = 331;
 
-const char* const kHashAlgorithm = "Ripe Message Digest 256";
-const char* const kCipherAlgorithm = "Rijndael";
-
 // The mail client's main window.
 const char* const kMailClientClassName = "TMainForm";
 const char* const kMailClientWindowText = "Corvane Mail";
-
-// A decrypted text whose first space comes within this many characters reads
-// as text; any other suggests a wrong keyword.
-constexpr std::size_t kSpaceExpectedWithin = 50;
 
 // "MS Sans Serif" 8 point is 11 pixels high on the 96 dpi screens the layout
 // was made for; the pixel size keeps the texts in their fixed places. The
@@ -159,7 +156,7 @@ void TFormVelunor::CreateTopPanel() {
   Label1 = NewLabel(PanelTop, tr("Schlüsselwort: "), QPoint(10, 10));
   EditPassword = new QLineEdit(PanelTop);
   EditPassword->setGeometry(85, 7, 440, 21);
-  EditPassword->setMaxLength(kMaxKeywordBytes);
+  EditPassword->setMaxLength(static_cast<int>(encrypter::kMaxKeywordBytes));
   EditPassword->setToolTip(tr("Achtung: Zwischen Groß- und Kleinschreibung wird unterschieden!!!"));
   Label4 = NewLabel(PanelTop, tr("Das Schlüsselwort muß zwischen 3 und 70 Zeichen lang sein"),
                     QPoint(85, 32));
@@ -295,9 +292,7 @@ void TFormVelunor::ApplyWindowClassName() {
 // ---- Handlers ---------------------------------------------------------------
 
 void TFormVelunor::FormCreate() {
-  Components.HashManager1.SetAlgorithm(kHashAlgorithm);
-  // Not a registered name: the manager stays on its fallback cipher.
-  Components.CipherManager1.SetAlgorithm(kCipherAlgorithm);
+  encrypter::SelectProfileAlgorithms(Components.HashManager1, Components.CipherManager1);
 }
 
 void TFormVelunor::FormActivate() {
@@ -325,20 +320,17 @@ void TFormVelunor::ActivateInMailClientMode() {
   RichEditOut->raise();
   if (HandOffFileExists()) {
     RichEditIn->Lines().LoadTextFile(handOffFile_);
-    // Ctrl held down keeps both buttons for the user to choose.
-    if (!windowSystem_.IsKeyDown(platform::TKey::kControl)) HideOneCodingButton();
+    HideOneCodingButton();
   }
   ButtonRule();
   ButtonOK->setEnabled(false);
 }
 
 void TFormVelunor::HideOneCodingButton() {
-  // A text with a space is plain text, to be encrypted; one without is a
-  // cipher text, to be decrypted. A hidden button stays hidden for the run.
-  if (RichEditIn->Text().find(' ') != ByteString::npos) {
-    ButtonDecrypt->hide();
-  } else {
-    ButtonEncrypt->hide();
+  // A hidden button stays hidden for the run.
+  const bool ctrlDown = windowSystem_.IsKeyDown(platform::TKey::kControl);
+  if (const auto hidden = encrypter::CodingButtonToHide(RichEditIn->Text(), ctrlDown)) {
+    (*hidden == encrypter::TCodingButton::kEncrypt ? ButtonEncrypt : ButtonDecrypt)->hide();
   }
 }
 
@@ -351,10 +343,8 @@ void TFormVelunor::EditPasswordClick() {
 }
 
 void TFormVelunor::ButtonRule() {
-  // One byte per character in code page 1252.
-  const auto keywordBytes = EditPassword->text().toUcs4().size();
-  const bool enabled = keywordBytes >= kMinKeywordBytes && keywordBytes <= kMaxKeywordBytes &&
-                       !RichEditIn->Text().empty();
+  const bool enabled = encrypter::CodingAllowed(
+      static_cast<std::size_t>(EditPassword->text().toUcs4().size()), !RichEditIn->Text().empty());
   ButtonEncrypt->setEnabled(enabled);
   ButtonDecrypt->setEnabled(enabled);
 }
@@ -371,13 +361,17 @@ void TFormVelunor::ButtonPasteFromClipboardClick() {
   EditPassword->setFocus();
 }
 
-ByteString TFormVelunor::KeywordBytes() const {
-  const QString keyword = EditPassword->text();
-  const std::u32string outside = CharactersOutsideCp1252(keyword);
-  if (!outside.empty()) {
-    throw Exception(CodePageFault(tr("Das Schlüsselwort"), outside).toStdString());
+TWipedBytes TFormVelunor::KeywordBytes() const {
+  // The copies of the keyword's characters are zeroed once they are read.
+  QList<uint> codes = EditPassword->text().toUcs4();
+  std::u32string characters(codes.begin(), codes.end());
+  SecureFill(codes.data(), 0, static_cast<std::size_t>(codes.size()) * sizeof(uint));
+  encrypter::TKeywordBytes keyword = encrypter::KeywordFromCharacters(characters);
+  SecureFill(characters.data(), 0, characters.size() * sizeof(char32_t));
+  if (!keyword.unrepresentable.empty()) {
+    throw Exception(CodePageFault(tr("Das Schlüsselwort"), keyword.unrepresentable).toStdString());
   }
-  return TextToCp1252(keyword);
+  return std::move(keyword.bytes);
 }
 
 void TFormVelunor::CheckInputCodePage() const {
@@ -388,7 +382,7 @@ void TFormVelunor::CheckInputCodePage() const {
 }
 
 ByteString TFormVelunor::PlainTextOfInput() const {
-  return JoinLinesWithCrLf(RichEditIn->Lines().ToVector());
+  return encrypter::PlainTextOfLines(RichEditIn->Lines().ToVector());
 }
 
 void TFormVelunor::ShowCodingDone(const ByteString& result) {
@@ -404,36 +398,36 @@ void TFormVelunor::ShowCodingDone(const ByteString& result) {
 }
 
 void TFormVelunor::ButtonEncryptClick() {
-  const ByteString keyword = KeywordBytes();
+  const TWipedBytes keyword = KeywordBytes();
   CheckInputCodePage();
-  Components.CipherManager1.InitKey(keyword);
-  const ByteString cipherText = Components.CipherManager1.EncodeText(PlainTextOfInput());
-  ShowCodingDone(cipherText);
+  ShowCodingDone(encrypter::EncryptWithKeyword(Components.CipherManager1, TextOf(keyword),
+                                               PlainTextOfInput()));
   outputIsDecrypted_ = false;
 }
 
 void TFormVelunor::ButtonDecryptClick() {
-  const ByteString keyword = KeywordBytes();
+  const TWipedBytes keyword = KeywordBytes();
   CheckInputCodePage();
-  Components.CipherManager1.InitKey(keyword);
-  const ByteString plainText = Components.CipherManager1.DecodeText(RichEditIn->Text());
-  ShowCodingDone(plainText);
+  ShowCodingDone(encrypter::DecryptWithKeyword(Components.CipherManager1, TextOf(keyword),
+                                               RichEditIn->Text()));
   outputIsDecrypted_ = true;
   WarnWhenTheKeywordLooksWrong();
 }
 
 void TFormVelunor::WarnWhenTheKeywordLooksWrong() {
-  if (!mailClientMode_ || windowSystem_.IsKeyDown(platform::TKey::kControl)) return;
-  const std::size_t firstSpace = RichEditOut->Text().find(' ');
-  if (firstSpace == ByteString::npos || firstSpace >= kSpaceExpectedWithin) {
-    ShowWrongKeywordWarning(this);
-    // Back to the keyword, ready to be replaced. A window manager may hand
-    // the focus to another window when the box closes, and the window's own
-    // focus would go back to "&OK".
-    activateWindow();
-    EditPassword->setFocus();
-    EditPassword->selectAll();
+  if (!mailClientMode_) return;
+  // The output box's text: it ends before a zero byte of the result.
+  if (!encrypter::WarnOfWrongKeyword(windowSystem_.IsKeyDown(platform::TKey::kControl),
+                                     RichEditOut->Text())) {
+    return;
   }
+  ShowWrongKeywordWarning(this);
+  // Back to the keyword, ready to be replaced. A window manager may hand
+  // the focus to another window when the box closes, and the window's own
+  // focus would go back to "&OK".
+  activateWindow();
+  EditPassword->setFocus();
+  EditPassword->selectAll();
 }
 
 void TFormVelunor::CopyResultToClipboard() {
@@ -454,21 +448,35 @@ void TFormVelunor::ButtonOKClick() {
   emit QuitRequested();
 }
 
+class TFormVelunor::THandOffToMailClient final : public encrypter::THandOffSteps {
+ public:
+  explicit THandOffToMailClient(TFormVelunor& form) : form_(form) {}
+
+  bool FindMailClient() override {
+    mailClient_ = form_.FindMailClient();
+    return mailClient_ != 0;
+  }
+  bool HandOffFileExists() override { return form_.HandOffFileExists(); }
+  // A failure raises here: the letter stays as it was, nothing is posted,
+  // the result goes to the clipboard and the program goes on.
+  void SaveResult() override {
+    SaveHandOffFile(*form_.RichEditOut, form_.handOffFile_,
+                    [this] { form_.CopyResultToClipboard(); });
+  }
+  bool NotifyMailClient() override {
+    return form_.windowSystem_.PostSystemCommand(mailClient_, platform::kHandOffCommand, 0);
+  }
+  void CopyResultToClipboard() override { form_.CopyResultToClipboard(); }
+
+ private:
+  TFormVelunor& form_;
+  platform::TWindowHandle mailClient_ = 0;
+};
+
 void TFormVelunor::HandOffToMailClient() {
   ProcessPendingMessage();
-  const platform::TWindowHandle mailClient = FindMailClient();
-  if (mailClient != 0) {
-    // Written and closed before the mail client hears of it. A failure
-    // raises here: the letter stays as it was, nothing is posted, the
-    // result goes to the clipboard and the program goes on.
-    if (HandOffFileExists()) {
-      SaveHandOffFile(*RichEditOut, handOffFile_, [this] { CopyResultToClipboard(); });
-    }
-    if (windowSystem_.PostSystemCommand(mailClient, platform::kHandOffCommand, 0)) return;
-  }
-  // The mail client has gone: the result goes to the clipboard rather than
-  // being lost.
-  CopyResultToClipboard();
+  THandOffToMailClient steps(*this);
+  encrypter::HandOffResult(steps);
 }
 
 void TFormVelunor::ButtonEscClick() {

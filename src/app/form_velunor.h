@@ -13,6 +13,7 @@
 #include "cheatsheet/form_spicker.h"
 #include "platform/window_system.h"
 #include "runtime/byte_string.h"
+#include "runtime/wiped_bytes.h"
 #include "widgets/flat_glyph_button.h"
 #include "widgets/gradient_form.h"
 #include "widgets/rich_text_box.h"
@@ -35,10 +36,6 @@ class TFormVelunor : public TGradientForm {
   Q_OBJECT
 
  public:
-  // Shortest and longest keyword, in code page 1252 bytes.
-  static constexpr int kMinKeywordBytes = 3;
-  static constexpr int kMaxKeywordBytes = 70;
-
   explicit TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* parent = nullptr);
   ~TFormVelunor() override;
 
@@ -124,7 +121,7 @@ class TFormVelunor : public TGradientForm {
 
   // The keyword's code page 1252 bytes; raises when it holds characters the
   // code page lacks.
-  ByteString KeywordBytes() const;
+  TWipedBytes KeywordBytes() const;
   // Raises when the input box holds characters code page 1252 lacks.
   void CheckInputCodePage() const;
   // The state after a coding: coding buttons off, boxes read-only, "&OK" on.
@@ -139,6 +136,8 @@ class TFormVelunor : public TGradientForm {
   void WarnWhenTheKeywordLooksWrong();
   void HandOffToMailClient();
   void ApplyWindowClassName();
+  // The hand-off's steps on this window and its desktop.
+  class THandOffToMailClient;
 
   platform::TWindowSystem& windowSystem_;
   // Whether the output box holds the result of a decryption.

@@ -1,5 +1,7 @@
 #include "app/form_velunor_components.h"
 
+#include "encrypter/coding_profile.h"
+
 namespace velunor {
 
 TFormVelunorComponents::TFormVelunorComponents(TComponent& formValues)
@@ -21,9 +23,11 @@ const TFormDescription& TFormVelunorComponents::StoredDescription() {
         {"CaptionFont.Style", "[fsBold]"},
         {"UseSystemCaptionFont", "True"},
         {"GradientStopColor", "clInfoBk"}}},
-      {"HashManager1", {{"Hash", "THash_RipeMD256"}}},
+      {"HashManager1", {{"Hash", encrypter::kStoredHashClass}}},
       {"CipherManager1",
-       {{"Mode", "cmCTS"}, {"HashManager", "HashManager1"}, {"Cipher", "TCipher_Rijndael"}}},
+       {{"Mode", CipherModeName(encrypter::kCipherMode)},
+        {"HashManager", "HashManager1"},
+        {"Cipher", encrypter::kStoredCipherClass}}},
   };
   return description;
 }
