@@ -11,16 +11,16 @@ namespace {
 
 // The library cuts an over-long key to the cipher's largest; the tool
 // refuses it, so that two different keys never code alike.
-void CheckKeyLength(const ByteString& key, TCipherManager& manager, const TCipher& cipher) {
+void CheckKeyLength(const TWipedBytes& key, TCipherManager& manager, const TCipher& cipher) {
   if (key.size() <= static_cast<std::size_t>(cipher.MaxKeySize)) return;
   throw UsageError("--key has " + std::to_string(key.size()) + " bytes, but " +
                    manager.Algorithm() + " takes keys of 1 to " +
                    std::to_string(cipher.MaxKeySize) + " bytes");
 }
 
-ByteString InitialVector(TCipherManager& manager, const TCipher& cipher, const std::string& hex) {
+TWipedBytes InitialVector(TCipherManager& manager, const TCipher& cipher, const std::string& hex) {
   if (hex.empty()) return {};
-  const ByteString iv = ParseHexOption(hex, "--iv");
+  TWipedBytes iv = ParseHexOption(hex, "--iv");
   if (iv.size() != static_cast<std::size_t>(cipher.BlockSize)) {
     throw Exception("--iv must be one block of " + std::to_string(cipher.BlockSize) +
                     " bytes for " + manager.Algorithm());
@@ -51,18 +51,19 @@ void AddCipherOptions(CLI::App& command, CipherOptions& options) {
   options.keywordOption = keyword;
 }
 
-void SetUpAndKeyCipher(TCipherManager& manager, THashManager& hashManager,
-                       const CipherOptions& options, std::istream& in) {
+void SetUpAndKeyCipher(TCipherManager& manager, THashManager& hashManager, CipherOptions& options,
+                       std::istream& in) {
   hashManager.SetAlgorithm(options.hash);
   manager.SetHashManager(&hashManager);
   manager.SetMode(*ParseModeOption(options.mode));
   if (!options.cipher.empty()) manager.SetAlgorithm(options.cipher);
 
   TCipher& cipher = manager.CipherObject();
-  const ByteString iv = InitialVector(manager, cipher, options.iv);
+  const TWipedBytes iv = InitialVector(manager, cipher, options.iv);
   const void* ivBytes = iv.empty() ? nullptr : iv.data();
   if (!options.key.empty()) {
-    const ByteString key = ParseHexOption(options.key, "--key");
+    const TWipedBytes key = ParseHexOption(options.key, "--key");
+    SecureFill(options.key.data(), 0, options.key.size());
     CheckKeyLength(key, manager, cipher);
     cipher.Init(key.data(), static_cast<std::int32_t>(key.size()), ivBytes);
     return;
@@ -72,9 +73,8 @@ void SetUpAndKeyCipher(TCipherManager& manager, THashManager& hashManager,
         "--keyword-file - reads the keyword from standard input, so the data "
         "must come from a FILE");
   }
-  KeywordSources sources = options.keyword;
-  sources.keywordGiven = options.keywordOption->count() > 0;
-  manager.InitKey(ObtainKeyword(sources, in), ivBytes);
+  options.keyword.keywordGiven = options.keywordOption->count() > 0;
+  manager.InitKey(TextOf(ObtainKeyword(options.keyword, in)), ivBytes);
 }
 
 }  // namespace velunor::cli

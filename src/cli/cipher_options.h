@@ -6,6 +6,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/keyword.h"
+#include "encrypter/coding_profile.h"
 #include "managers/cipher_manager.h"
 #include "managers/hash_manager.h"
 
@@ -15,7 +16,7 @@ namespace velunor::cli {
 // mac. The defaults are the window's: RIPEMD-256 of the keyword keys Blowfish.
 struct CipherOptions {
   std::string cipher;
-  std::string hash = "Ripe Message Digest 256";
+  std::string hash = encrypter::kHashAlgorithm;
   std::string mode;
   std::string format;
   std::string key;
@@ -29,10 +30,10 @@ struct CipherOptions {
 void AddCipherOptions(CLI::App& command, CipherOptions& options);
 
 // Sets the manager up as the window does, with the options applied, and
-// keys its cipher from --key or the keyword. Raises UsageError for a key the
-// cipher cannot take whole and for a keyword read from the standard input
-// that also brings the data.
-void SetUpAndKeyCipher(TCipherManager& manager, THashManager& hashManager,
-                       const CipherOptions& options, std::istream& in);
+// keys its cipher from --key or the keyword, whose texts in the options are
+// zeroed once read. Raises UsageError for a key the cipher cannot take whole
+// and for a keyword read from the standard input that also brings the data.
+void SetUpAndKeyCipher(TCipherManager& manager, THashManager& hashManager, CipherOptions& options,
+                       std::istream& in);
 
 }  // namespace velunor::cli

@@ -79,26 +79,29 @@ ByteString ToCodePage1252(const std::string& utf8, const std::string& what) {
   std::u32string unrepresentable;
   const auto bytes = Utf8ToCp1252(utf8, &unrepresentable);
   if (!bytes) throw Exception(what + " is not valid UTF-8 text");
-  if (!unrepresentable.empty()) {
-    std::string list;
-    for (const char32_t c : unrepresentable) {
-      if (!list.empty()) list += ", ";
-      list += "\"" + Utf8Of(c) + "\" (U+" + HexDigitsOf(c) + ")";
-    }
-    throw Exception(what + " holds characters that code page 1252 cannot represent: " + list);
-  }
+  if (!unrepresentable.empty()) RefuseUnrepresentable(what, unrepresentable);
   return *bytes;
 }
 
-ByteString ParseHexOption(const std::string& hex, const std::string& what) {
+void RefuseUnrepresentable(const std::string& what, const std::u32string& characters) {
+  std::string list;
+  for (const char32_t c : characters) {
+    if (!list.empty()) list += ", ";
+    list += "\"" + Utf8Of(c) + "\" (U+" + HexDigitsOf(c) + ")";
+  }
+  throw Exception(what + " holds characters that code page 1252 cannot represent: " + list);
+}
+
+TWipedBytes ParseHexOption(const std::string& hex, const std::string& what) {
   if (hex.size() % 2 != 0) throw Exception(what + " needs an even number of hex digits");
-  ByteString bytes;
+  TWipedBytes bytes;
+  bytes.reserve(hex.size() / 2);
   for (std::size_t i = 0; i < hex.size(); i += 2) {
     unsigned value = 0;
     const auto [end, error] = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
     if (error != std::errc() || end != hex.data() + i + 2)
       throw Exception(what + " is not hexadecimal: " + hex);
-    bytes += static_cast<char>(value);
+    bytes.push_back(static_cast<std::uint8_t>(value));
   }
   return bytes;
 }

@@ -9,6 +9,7 @@
 
 #include "cipher/cipher.h"
 #include "runtime/byte_string.h"
+#include "runtime/wiped_bytes.h"
 
 namespace velunor::cli {
 
@@ -28,7 +29,12 @@ const char* ModeOptionName(TCipherMode mode);
 // characters the code page cannot represent, or for invalid UTF-8.
 ByteString ToCodePage1252(const std::string& utf8, const std::string& what);
 
-// Bytes from hex digits; raises velunor::Exception for anything else.
-ByteString ParseHexOption(const std::string& hex, const std::string& what);
+// Raises velunor::Exception: `what` holds these characters, which code page
+// 1252 cannot represent.
+[[noreturn]] void RefuseUnrepresentable(const std::string& what, const std::u32string& characters);
+
+// Bytes from hex digits (a key, too, so they are wiped); raises
+// velunor::Exception for anything else.
+TWipedBytes ParseHexOption(const std::string& hex, const std::string& what);
 
 }  // namespace velunor::cli

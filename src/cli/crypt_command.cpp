@@ -10,9 +10,9 @@
 #include "cli/process_environment.h"
 #include "cli/stream_options.h"
 #include "cli/text_input.h"
+#include "encrypter/text_coding.h"
 #include "managers/cipher_manager.h"
 #include "protection/coding_sink.h"
-#include "protection/paragraphs.h"
 #include "protection/string_format.h"
 #include "runtime/codepage1252.h"
 
@@ -75,15 +75,16 @@ std::string ToSystemLines(const std::string& text) {
   return result;
 }
 
-// The coding of --text: lines of a text box, small enough to be held whole.
+// The coding of --text: lines of a text box, small enough to be held whole,
+// coded as the window codes them.
 ByteString CodeTextBox(TCipher& cipher, const ByteString& input, bool encrypt,
                        std::int32_t format) {
   if (encrypt) {
-    const ByteString lines = JoinLinesWithCrLf(SplitParagraphs(ToCodePage1252(input, "the text")));
-    return cipher.ProcessText(lines, caEncode, format);
+    return encrypter::EncryptPlainText(
+        cipher, encrypter::PlainTextOfText(ToCodePage1252(input, "the text")), format);
   }
   return ToSystemLines(
-      Cp1252ToUtf8(cipher.ProcessText(PrepareTextInput(input, format), caDecode, format)));
+      Cp1252ToUtf8(encrypter::DecryptCipherText(cipher, PrepareTextInput(input, format), format)));
 }
 
 CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encrypt) {

@@ -6,6 +6,7 @@
 #include "cli/format_option.h"
 #include "cli/output_target.h"
 #include "cli/stream_options.h"
+#include "encrypter/coding_profile.h"
 #include "hash/hash_registry.h"
 #include "protection/coding_sink.h"
 #include "protection/format_registry.h"
@@ -16,7 +17,8 @@ namespace velunor::cli {
 namespace {
 
 struct DigestOptions : StreamOptions {
-  std::string hash = "Ripe Message Digest 256";
+  // The keyword's hash in the window's coding.
+  std::string hash = encrypter::kHashAlgorithm;
   std::string format = "hexl";
   std::vector<std::string> files;
 };

@@ -6,53 +6,70 @@
 #include "cli/input.h"
 #include "cli/process_environment.h"
 #include "cli/terminal_prompt.h"
+#include "encrypter/keyword_rule.h"
 #include "runtime/exceptions.h"
 
 namespace velunor::cli {
 
 namespace {
 
+using encrypter::kMaxKeywordBytes;
+using encrypter::kMinKeywordBytes;
+
 // The most UTF-8 bytes a keyword can take: every code page 1252 character
 // takes at most three, and a line break may follow.
 constexpr std::size_t kMaxKeywordTextBytes = 3 * kMaxKeywordBytes + 2;
 
-std::string WithoutTrailingLineBreak(std::string text) {
+void RemoveTrailingLineBreak(TWipedBytes& text) {
   if (!text.empty() && text.back() == '\n') text.pop_back();
   if (!text.empty() && text.back() == '\r') text.pop_back();
-  return text;
 }
 
 // A keyword file is read only as far as a keyword can reach, so that a huge
 // file or an endless device is refused at once.
-std::string ReadKeywordFile(const std::string& path, std::istream& in) {
-  const ByteString text = ReadInputPrefix(path, in, kMaxKeywordTextBytes + 1);
+TWipedBytes ReadKeywordFile(const std::string& path, std::istream& in) {
+  ByteString read = ReadInputPrefix(path, in, kMaxKeywordTextBytes + 1);
+  TWipedBytes text = TakeWiped(read);
   if (text.size() > kMaxKeywordTextBytes) {
     throw Exception("the keyword file " + (IsStandardInput(path) ? "(standard input)" : path) +
                     " holds more than a keyword of at most " + std::to_string(kMaxKeywordBytes) +
                     " characters");
   }
-  return WithoutTrailingLineBreak(text);
+  RemoveTrailingLineBreak(text);
+  return text;
+}
+
+// The keyword of a text that is zeroed before it is checked.
+TWipedBytes KeywordBytesOf(std::string& utf8) {
+  const TWipedBytes text = TakeWiped(utf8);
+  return KeywordBytes(TextOf(text));
 }
 
 }  // namespace
 
-ByteString KeywordBytes(const std::string& utf8) {
-  const ByteString bytes = ToCodePage1252(utf8, "the keyword");
-  if (bytes.size() < kMinKeywordBytes || bytes.size() > kMaxKeywordBytes) {
+TWipedBytes KeywordBytes(std::string_view utf8) {
+  auto keyword = encrypter::KeywordFromUtf8(utf8);
+  if (!keyword) throw Exception("the keyword is not valid UTF-8 text");
+  if (!keyword->unrepresentable.empty()) {
+    RefuseUnrepresentable("the keyword", keyword->unrepresentable);
+  }
+  if (!encrypter::KeywordLengthAllowed(keyword->bytes.size())) {
     throw Exception("the keyword must be " + std::to_string(kMinKeywordBytes) + " to " +
                     std::to_string(kMaxKeywordBytes) + " characters long, it has " +
-                    std::to_string(bytes.size()));
+                    std::to_string(keyword->bytes.size()));
   }
-  return bytes;
+  return std::move(keyword->bytes);
 }
 
-ByteString ObtainKeyword(const KeywordSources& sources, std::istream& in) {
-  if (!sources.keywordFile.empty()) return KeywordBytes(ReadKeywordFile(sources.keywordFile, in));
-  if (sources.keywordGiven) return KeywordBytes(sources.keyword);
-  if (const auto fromEnvironment = EnvironmentVariable(kKeywordVariable))
-    return KeywordBytes(*fromEnvironment);
-  if (const auto typed = PromptWithoutEcho("Keyword: ", kMaxKeywordTextBytes))
-    return KeywordBytes(*typed);
+TWipedBytes ObtainKeyword(KeywordSources& sources, std::istream& in) {
+  if (!sources.keywordFile.empty()) {
+    return KeywordBytes(TextOf(ReadKeywordFile(sources.keywordFile, in)));
+  }
+  if (sources.keywordGiven) return KeywordBytesOf(sources.keyword);
+  if (auto fromEnvironment = EnvironmentVariable(kKeywordVariable))
+    return KeywordBytesOf(*fromEnvironment);
+  if (auto typed = PromptWithoutEcho("Keyword: ", kMaxKeywordTextBytes))
+    return KeywordBytesOf(*typed);
   throw Exception(std::string("no keyword given: use --keyword, --keyword-file or ") +
                   kKeywordVariable);
 }

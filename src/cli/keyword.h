@@ -2,8 +2,9 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
-#include "runtime/byte_string.h"
+#include "runtime/wiped_bytes.h"
 
 namespace velunor::cli {
 
@@ -17,17 +18,14 @@ struct KeywordSources {
 // Environment variable that holds a keyword when no option gives one.
 inline constexpr const char* kKeywordVariable = "VELUNOR_KEYWORD";
 
-// Shortest and longest keyword, in code page 1252 bytes.
-inline constexpr std::size_t kMinKeywordBytes = 3;
-inline constexpr std::size_t kMaxKeywordBytes = 70;
-
 // The keyword as code page 1252 bytes, from the sources, the environment or,
 // when a terminal is there, a prompt that does not echo. Raises
 // velunor::Exception when there is none or it is invalid. `in` is the
-// standard input, for the keyword file "-".
-ByteString ObtainKeyword(const KeywordSources& sources, std::istream& in);
+// standard input, for the keyword file "-". The keyword's text in the
+// sources is zeroed once it is read.
+TWipedBytes ObtainKeyword(KeywordSources& sources, std::istream& in);
 
-// Checks and converts UTF-8 keyword text.
-ByteString KeywordBytes(const std::string& utf8);
+// Checks and converts UTF-8 keyword text by the encrypter's keyword rule.
+TWipedBytes KeywordBytes(std::string_view utf8);
 
 }  // namespace velunor::cli

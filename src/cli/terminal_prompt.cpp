@@ -69,7 +69,10 @@ void WriteText(int terminal, const char* text) {
 
 // The bytes up to the line's end; those beyond `limit` are read but dropped.
 std::string ReadLine(int terminal, std::size_t limit) {
+  // Room for the whole line at once: a growing string would leave copies of
+  // the keyword behind in freed memory.
   std::string line;
+  line.reserve(limit + 1);
   char c;
   for (;;) {
     const ssize_t n = ::read(terminal, &c, 1);

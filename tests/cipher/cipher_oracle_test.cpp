@@ -2,7 +2,7 @@
 // keyword digest is Crypto++'s RIPEMD-256, the block cipher Crypto++'s
 // Blowfish, the cmCTS chaining is written out here from its rule, and the
 // base-64 text is Crypto++'s encoder without line breaks. Our side is the
-// cipher manager set up as the window sets it up.
+// encrypter's coding, which the window and `velunor encrypt --text` use.
 #include <gtest/gtest.h>
 
 #include <crypto++/base64.h>
@@ -16,8 +16,9 @@
 #include <random>
 
 #include "cipher/cipher_blowfish.h"
+#include "encrypter/coding_profile.h"
+#include "encrypter/text_coding.h"
 #include "hash/hash_ripemd256.h"
-#include "managers/cipher_manager.h"
 #include "protection/format_registry.h"
 #include "support/test_support.h"
 
@@ -78,18 +79,13 @@ ByteString OracleCipherText(const ByteString& keyword, const ByteString& plain) 
   return cipher;
 }
 
-// The window's set-up: hash "Ripe Message Digest 256", cipher "Rijndael"
-// (not registered, so Blowfish), mode cmCTS.
+// The window's set-up, the encrypter's profile: hash "Ripe Message Digest
+// 256", cipher "Rijndael" (not registered, so Blowfish), mode cmCTS.
 struct WindowManagers {
   THashManager hashManager;
   TCipherManager cipherManager;
 
-  WindowManagers() {
-    hashManager.SetAlgorithm("Ripe Message Digest 256");
-    cipherManager.SetHashManager(&hashManager);
-    cipherManager.SetMode(cmCTS);
-    cipherManager.SetAlgorithm("Rijndael");
-  }
+  WindowManagers() { encrypter::SetUpProfile(hashManager, cipherManager); }
 };
 
 ByteString RandomBytes(std::mt19937& random, std::size_t length, unsigned lowest) {
@@ -134,15 +130,14 @@ TEST(CipherOracle, WindowCipherTextsEqualTheIndependentComputation) {
               expectedText);
 
     WindowManagers window;
-    window.cipherManager.InitKey(keyword);
-    const ByteString cipherText = window.cipherManager.EncodeText(plain);
+    const ByteString cipherText =
+        encrypter::EncryptWithKeyword(window.cipherManager, keyword, plain);
     ASSERT_EQ(cipherText, expectedText);
-    EXPECT_EQ(window.cipherManager.DecodeText(cipherText), plain);
+    EXPECT_EQ(encrypter::DecryptWithKeyword(window.cipherManager, keyword, cipherText), plain);
 
     // A second manager keyed the same way reads the text back too.
     WindowManagers other;
-    other.cipherManager.InitKey(keyword);
-    EXPECT_EQ(other.cipherManager.DecodeText(cipherText), plain);
+    EXPECT_EQ(encrypter::DecryptWithKeyword(other.cipherManager, keyword, cipherText), plain);
   }
 }
 
@@ -150,12 +145,11 @@ TEST(CipherOracle, TheWindowsFiveByteLineGivesEightCharacters) {
   const ByteString keyword = "Schl\xFCssel";  // "Schlüssel" in code page 1252
   const ByteString plain = "abc\r\n";
   WindowManagers window;
-  window.cipherManager.InitKey(keyword);
-  const ByteString cipherText = window.cipherManager.EncodeText(plain);
+  const ByteString cipherText = encrypter::EncryptWithKeyword(window.cipherManager, keyword, plain);
   EXPECT_EQ(cipherText, OracleBase64(OracleCipherText(keyword, plain)));
   ASSERT_EQ(cipherText.size(), 8u);
   EXPECT_EQ(cipherText.back(), '=');
-  EXPECT_EQ(window.cipherManager.DecodeText(cipherText), plain);
+  EXPECT_EQ(encrypter::DecryptWithKeyword(window.cipherManager, keyword, cipherText), plain);
 }
 
 TEST(CipherOracle, BlowfishWithEveryKeyLengthEqualsCryptoPP) {

@@ -6,7 +6,8 @@
 #include <optional>
 
 #include "cli/run_tool.h"
-#include "managers/cipher_manager.h"
+#include "encrypter/coding_profile.h"
+#include "encrypter/text_coding.h"
 #include "support/test_support.h"
 
 namespace velunor {
@@ -18,13 +19,9 @@ using test::RunTool;
 // The window's cipher text of `plain` under keyword bytes, without the CLI.
 ByteString WindowCipherText(const ByteString& keyword, const ByteString& plain) {
   THashManager hashManager;
-  hashManager.SetAlgorithm("Ripe Message Digest 256");
   TCipherManager manager;
-  manager.SetHashManager(&hashManager);
-  manager.SetMode(cmCTS);
-  manager.SetAlgorithm("Rijndael");
-  manager.InitKey(keyword);
-  return manager.EncodeText(plain);
+  encrypter::SetUpProfile(hashManager, manager);
+  return encrypter::EncryptWithKeyword(manager, keyword, plain);
 }
 
 // Sets an environment variable for the life of the object.
