@@ -17,6 +17,7 @@
 #include "runtime/exceptions.h"
 #include "runtime/streams.h"
 #include "widgets/codepage_text.h"
+#include "widgets/fixed_layout.h"
 #include "widgets/glyphs.h"
 
 namespace velunor {
@@ -41,56 +42,6 @@ QFont WindowFont() {
                     QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Sans Serif")});
   font.setPixelSize(11);
   return font;
-}
-
-QFrame* NewPanel(QWidget* parent, const QRect& geometry, bool bevel) {
-  auto* panel = new QFrame(parent);
-  panel->setGeometry(geometry);
-  if (bevel) panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  return panel;
-}
-
-// A label in the window's font, sized to its text. Where the system's font
-// is wider than the original one, its letters are set closer, by at most
-// half a pixel each, so that the text ends before `rightEdge` in the same
-// font as the other labels; only a font wider still is made smaller.
-QLabel* NewLabel(QWidget* parent, const QString& text, QPoint position,
-                 int rightEdge = kClientWidth - 2) {
-  constexpr int kSmallestPixelSize = 9;
-  constexpr qreal kTightestSpacing = -0.5;
-  constexpr qreal kSpacingStep = 0.05;
-  auto* label = new QLabel(text, parent);
-  const auto overflows = [&] { return position.x() + label->sizeHint().width() > rightEdge; };
-  QFont font = label->font();
-  for (qreal spacing = -kSpacingStep; overflows() && spacing >= kTightestSpacing;
-       spacing -= kSpacingStep) {
-    font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
-    label->setFont(font);
-  }
-  if (overflows()) font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
-  while (overflows() && font.pixelSize() > kSmallestPixelSize) {
-    font.setPixelSize(font.pixelSize() - 1);
-    label->setFont(font);
-  }
-  label->adjustSize();
-  label->move(position);
-  return label;
-}
-
-// A label whose text ends at the right edge of a fixed width.
-QLabel* NewRightAlignedLabel(QWidget* parent, const QString& text, QPoint position, int width) {
-  auto* label = new QLabel(text, parent);
-  label->setAlignment(Qt::AlignRight | Qt::AlignTop);
-  label->setGeometry(position.x(), position.y(), width, label->sizeHint().height());
-  return label;
-}
-
-QPushButton* NewButton(QWidget* parent, const QString& caption, const QRect& geometry) {
-  auto* button = new QPushButton(caption, parent);
-  button->setGeometry(geometry);
-  // No default button: Enter presses only the button that has the focus.
-  button->setAutoDefault(false);
-  return button;
 }
 
 TRichTextBox* NewTextBox(QWidget* parent, const QRect& geometry) {

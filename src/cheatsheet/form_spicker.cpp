@@ -15,6 +15,7 @@
 #include "runtime/form_description.h"
 #include "runtime/streams.h"
 #include "widgets/codepage_text.h"
+#include "widgets/fixed_layout.h"
 
 namespace velunor {
 
@@ -49,27 +50,6 @@ QString& ProgramFilePathOverride() {
 QString ProgramFilePath() {
   const QString& path = ProgramFilePathOverride();
   return path.isEmpty() ? QCoreApplication::applicationFilePath() : path;
-}
-
-QFrame* NewPanel(QWidget* parent, const QRect& geometry) {
-  auto* panel = new QFrame(parent);
-  panel->setGeometry(geometry);
-  return panel;
-}
-
-// A label centred in a fixed width. Where the system's font is wider than
-// the original one, the text is made smaller until it fits.
-QLabel* NewCentredLabel(QWidget* parent, const QString& text, QPoint position, int width) {
-  constexpr int kSmallestPixelSize = 9;
-  auto* label = new QLabel(text, parent);
-  label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-  QFont font = label->font();
-  while (label->sizeHint().width() > width && font.pixelSize() > kSmallestPixelSize) {
-    font.setPixelSize(font.pixelSize() - 1);
-    label->setFont(font);
-  }
-  label->setGeometry(position.x(), position.y(), width, label->sizeHint().height());
-  return label;
 }
 
 // Replaces the file as a whole or not at all (see TFileReplacement). A new
@@ -131,9 +111,7 @@ void TFormSpicker::CreateControls() {
   Label1 =
       NewCentredLabel(Panel2, tr("Änderungen im Spickzettel werden immer automatisch gespeichert"),
                       QPoint(3, 11), 362);
-  ButtonEsc = new QPushButton(tr("&Schließen"), Panel2);
-  ButtonEsc->setGeometry(371, 6, 75, 25);
-  ButtonEsc->setAutoDefault(false);
+  ButtonEsc = NewButton(Panel2, tr("&Schließen"), QRect(371, 6, 75, 25));
 
   const std::pair<QObject*, const char*> controls[] = {
       {Panel1, "Panel1"}, {Memo1, "Memo1"},         {Panel2, "Panel2"},
