@@ -14,6 +14,7 @@
 #include "files/file_replacement.h"
 #include "runtime/form_description.h"
 #include "runtime/streams.h"
+#include "runtime/text_lines.h"
 #include "widgets/codepage_text.h"
 #include "widgets/fixed_layout.h"
 

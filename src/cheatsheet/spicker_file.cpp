@@ -2,9 +2,8 @@
 
 #include <unistd.h>
 
-#include <cstdint>
-
 #include "runtime/streams.h"
+#include "runtime/text_lines.h"
 
 namespace velunor {
 
@@ -31,38 +30,19 @@ std::string ChooseSpickerFileName(const std::string& programFilePath,
   return fallbackDirectory + '/' + kFallbackSpickerFileName;
 }
 
-ByteString WithCrLfBreaks(std::string_view text) {
-  ByteString result;
-  result.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\r' && c != '\n') {
-      result += c;
-      continue;
-    }
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    result += "\r\n";
-  }
-  return result;
-}
-
 void CheckMemoCapacity(std::size_t textBytes) {
   if (textBytes > kMemoCapacity) throw EMemoCapacity();
 }
 
 ByteString ReadSpickerText(const std::string& path) {
-  TFileStream file(path, TFileStream::Mode::kOpenRead);
   ByteString text;
-  char buffer[65536];
-  std::int32_t n;
-  while ((n = file.Read(buffer, static_cast<std::int32_t>(sizeof buffer))) > 0) {
-    const std::string_view chunk(buffer, static_cast<std::size_t>(n));
-    const std::size_t zero = chunk.find('\0');
-    text.append(chunk.substr(0, zero));
+  ReadFileInPieces(path, [&](std::string_view piece) {
+    const std::size_t zero = piece.find('\0');
+    text.append(piece.substr(0, zero));
     // Line breaks never get shorter, so a text already too long stays so.
     CheckMemoCapacity(text.size());
-    if (zero != std::string_view::npos) break;
-  }
+    return zero == std::string_view::npos;
+  });
   text = WithCrLfBreaks(text);
   CheckMemoCapacity(text.size());
   return text;

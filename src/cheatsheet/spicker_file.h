@@ -45,9 +45,6 @@ bool DirectoryIsWritable(const std::string& directory);
 std::string ChooseSpickerFileName(const std::string& programFilePath,
                                   const std::string& fallbackDirectory);
 
-// CR LF, a lone CR and a lone LF each become CR LF.
-ByteString WithCrLfBreaks(std::string_view text);
-
 // Raises EMemoCapacity for a text of more than kMemoCapacity bytes.
 void CheckMemoCapacity(std::size_t textBytes);
 

@@ -15,6 +15,7 @@
 #include "protection/coding_sink.h"
 #include "protection/string_format.h"
 #include "runtime/codepage1252.h"
+#include "runtime/text_lines.h"
 
 namespace velunor::cli {
 
@@ -63,16 +64,7 @@ void AddCryptOptions(CLI::App& command, CryptOptions& options) {
 // Text from a text box comes back with the line breaks of the system's text
 // files: LF, on Windows CR LF.
 std::string ToSystemLines(const std::string& text) {
-  std::string result;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      result += kTextLineBreak;
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      result += text[i];
-    }
-  }
-  return result;
+  return WithLineBreaks(text, kTextLineBreak);
 }
 
 // The coding of --text: lines of a text box, small enough to be held whole,

@@ -120,14 +120,22 @@ bool FileExists(const std::string& path) {
   return system_file::IsRegularFile(path);
 }
 
-ByteString ReadWholeFile(const std::string& path) {
+void ReadFileInPieces(const std::string& path,
+                      const std::function<bool(std::string_view piece)>& piece) {
   TFileStream file(path, TFileStream::Mode::kOpenRead);
-  ByteString data;
   char buffer[65536];
   std::int32_t n;
   while ((n = file.Read(buffer, static_cast<std::int32_t>(sizeof buffer))) > 0) {
-    data.append(buffer, static_cast<std::size_t>(n));
+    if (!piece(std::string_view(buffer, static_cast<std::size_t>(n)))) return;
   }
+}
+
+ByteString ReadWholeFile(const std::string& path) {
+  ByteString data;
+  ReadFileInPieces(path, [&](std::string_view piece) {
+    data += piece;
+    return true;
+  });
   return data;
 }
 

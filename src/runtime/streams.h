@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 
 #include "runtime/byte_string.h"
 #include "runtime/exceptions.h"
@@ -117,6 +119,12 @@ class TFileStream final : public TStream {
 
 // True for an existing regular file (not a directory, pipe or device).
 bool FileExists(const std::string& path);
+
+// Reads a file from its start in pieces of at most 64 KiB and hands each to
+// `piece`, until the end or until `piece` returns false. Raises EFOpenError
+// when the file cannot be opened and EReadError when reading fails.
+void ReadFileInPieces(const std::string& path,
+                      const std::function<bool(std::string_view piece)>& piece);
 
 // The whole content of a file, read from its start to its end.
 ByteString ReadWholeFile(const std::string& path);

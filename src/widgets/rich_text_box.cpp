@@ -13,6 +13,7 @@
 #include "protection/paragraphs.h"
 #include "runtime/exceptions.h"
 #include "runtime/streams.h"
+#include "runtime/text_lines.h"
 #include "widgets/codepage_text.h"
 
 namespace velunor {
@@ -25,14 +26,12 @@ constexpr const char* kSaveFailedMessage = "Das Speichern des Streams ist mißlu
 QString WithLfBreaks(const QString& text) {
   QString result;
   result.reserve(text.size());
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (text[i] != u'\r') {
-      result += text[i];
-      continue;
-    }
-    result += u'\n';
-    if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-  }
+  const std::u16string_view whole(reinterpret_cast<const char16_t*>(text.utf16()),
+                                  static_cast<std::size_t>(text.size()));
+  ForEachLine(whole, [&](std::u16string_view line, bool broken) {
+    result += QStringView(line.data(), static_cast<qsizetype>(line.size()));
+    if (broken) result += u'\n';
+  });
   return result;
 }
 

@@ -44,7 +44,8 @@ TEST(FileStream, ReadsAPipe) {
 }
 
 // Whole files are read across the reader's buffer size, zero bytes included;
-// a missing file is an open error, not an empty text.
+// a missing file is an open error, not an empty text. A reader of pieces that
+// has seen enough reads no further.
 TEST(FileStream, ReadWholeFile) {
   const auto dir =
       std::filesystem::temp_directory_path() / ("velunor-whole-" + std::to_string(::getpid()));
@@ -55,6 +56,9 @@ TEST(FileStream, ReadWholeFile) {
     std::ofstream(path, std::ios::binary)
         .write(content.data(), static_cast<std::streamsize>(content.size()));
     EXPECT_EQ(ReadWholeFile(path), content) << size;
+    int pieces = 0;
+    ReadFileInPieces(path, [&](std::string_view) { return ++pieces == 0; });
+    EXPECT_EQ(pieces, 1) << size;
   }
   EXPECT_THROW(ReadWholeFile((dir / "missing").string()), EFOpenError);
   std::filesystem::remove_all(dir);
