@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "runtime/component.h"
+#include "widgets/caption_properties.h"
 #include "widgets/form.h"
-#include "widgets/gradient_form_rules.h"
 
 class QPainter;
 
@@ -18,8 +18,6 @@ namespace velunor {
 
 class TCaptionBar;
 class TGradientFormValues;
-
-enum class TGFPaintWhen { gfpAlways, gfpActive, gfpNever };
 
 // A form that draws its own caption bar: a colour gradient from a start
 // colour at the left to a stop colour at the right, optionally dithered, the
@@ -49,44 +47,44 @@ class TGradientForm : public TForm {
   ~TGradientForm() override;
 
   // ---- Published properties ----
-  QString Version() const;
-  void SetVersion(const QString&) {}
   QString Caption() const { return caption_; }
   void SetCaption(const QString& caption);
   const QFont& CaptionFont() const { return captionFont_; }
   void SetCaptionFont(const QFont& font);
-  bool UseSystemCaptionFont() const { return useSystemCaptionFont_; }
+  bool UseSystemCaptionFont() const { return properties_.useSystemCaptionFont; }
   void SetUseSystemCaptionFont(bool use);
-  int GradientColors() const { return gradientColors_; }
+  int GradientColors() const { return properties_.gradientColors; }
   void SetGradientColors(int count);
-  TColor CaptionTextColor() const { return captionTextColor_; }
+  TColor CaptionTextColor() const { return properties_.captionTextColor; }
   void SetCaptionTextColor(TColor color);
-  TColor InactiveCaptionTextColor() const { return inactiveCaptionTextColor_; }
+  TColor InactiveCaptionTextColor() const { return properties_.inactiveCaptionTextColor; }
   void SetInactiveCaptionTextColor(TColor color);
-  TColor GradientStartColor() const { return startColor_; }
+  TColor GradientStartColor() const { return properties_.gradientStartColor; }
   void SetGradientStartColor(TColor color);
-  TColor GradientStopColor() const { return stopColor_; }
+  TColor GradientStopColor() const { return properties_.gradientStopColor; }
   void SetGradientStopColor(TColor color);
-  TColor GradientInactiveStartColor() const { return inactiveStartColor_; }
+  TColor GradientInactiveStartColor() const { return properties_.gradientInactiveStartColor; }
   void SetGradientInactiveStartColor(TColor color);
-  TColor GradientInactiveStopColor() const { return inactiveStopColor_; }
+  TColor GradientInactiveStopColor() const { return properties_.gradientInactiveStopColor; }
   void SetGradientInactiveStopColor(TColor color);
-  TGFPaintWhen PaintGradient() const { return paintGradient_; }
+  TGFPaintWhen PaintGradient() const { return properties_.paintGradient; }
   void SetPaintGradient(TGFPaintWhen when);
-  bool UseWin98Gradient() const { return useWin98Gradient_; }
+  bool UseWin98Gradient() const { return properties_.useWin98Gradient; }
   void SetUseWin98Gradient(bool use);
-  bool UseDithering() const { return useDithering_; }
+  bool UseDithering() const { return properties_.useDithering; }
   void SetUseDithering(bool use);
   const QImage& Logo() const { return logo_; }
   void SetLogo(const QImage& logo);
   const QImage& InactiveLogo() const { return inactiveLogo_; }
   void SetInactiveLogo(const QImage& logo);
-  TGFLogoAlign LogoAlign() const { return logoAlign_; }
+  TGFLogoAlign LogoAlign() const { return properties_.logoAlign; }
   void SetLogoAlign(TGFLogoAlign align);
-  bool LogoLayered() const { return logoLayered_; }
+  bool LogoLayered() const { return properties_.logoLayered; }
   void SetLogoLayered(bool layered);
   const TGFOnCaptionPaint& OnCaptionPaint() const { return onCaptionPaint_; }
   void SetOnCaptionPaint(TGFOnCaptionPaint handler) { onCaptionPaint_ = std::move(handler); }
+  // All stored properties at once, as the stored description reads them.
+  const TCaptionProperties& CaptionProperties() const { return properties_; }
 
   // The colours of the gradient, [0] inactive and [1] active; the first
   // GradientColors() entries are used.
@@ -161,10 +159,6 @@ class TGradientForm : public TForm {
   // Frame, bar and client area for the current metrics and client size.
   void LayOutFrame();
   void UpdateMetrics();
-  void FillGradientDithered(QImage& bar, const TRect& rect, TRgb start, TRgb stop);
-  void FillGradientBanded(QPainter& target, const TRect& rect, const TColorTable& table);
-  void FillGradientStretched(QPainter& target, const TRect& rect, const TColorTable& table);
-  void DrawButton(QPainter& target, const TCaptionButton& button);
   void PaintFrame(QPainter& painter);
   void SystemColorsChanged();
   // Frameless while the form draws the frame, else the window manager's
@@ -173,21 +167,9 @@ class TGradientForm : public TForm {
 
   QString caption_;
   QFont captionFont_;
-  bool useSystemCaptionFont_ = true;
-  int gradientColors_ = kDefaultGradientColors;
-  TColor captionTextColor_ = clWhite;
-  TColor inactiveCaptionTextColor_ = clWhite;
-  TColor startColor_ = clBlack;
-  TColor stopColor_ = clActiveCaption;
-  TColor inactiveStartColor_ = clBlack;
-  TColor inactiveStopColor_ = clInactiveCaption;
-  TGFPaintWhen paintGradient_ = TGFPaintWhen::gfpAlways;
-  bool useWin98Gradient_ = false;
-  bool useDithering_ = true;
+  TCaptionProperties properties_;
   QImage logo_;
   QImage inactiveLogo_;
-  TGFLogoAlign logoAlign_ = TGFLogoAlign::laRight;
-  bool logoLayered_ = false;
   TGFOnCaptionPaint onCaptionPaint_;
 
   TColorTable colorTable_[2] = {};
@@ -206,6 +188,9 @@ class TGradientForm : public TForm {
   bool closeButtonDown_ = false;
   Qt::WindowFlags captionButtonHints_;
   bool destroying_ = false;
+  // Set while Caption is being assigned, so that the title change it causes
+  // does not assign it again.
+  bool assigningCaption_ = false;
 };
 
 }  // namespace velunor

@@ -18,45 +18,45 @@ const char* BooleanText(bool value) {
   return value ? "True" : "False";
 }
 
+// What a new form has; a property is stored only where it differs.
+constexpr TCaptionProperties kDefaults;
+
 struct TColorProperty {
   const char* name;
-  TColor (TGradientForm::*get)() const;
+  TColor TCaptionProperties::*field;
   void (TGradientForm::*set)(TColor);
-  TColor byDefault;
   // For a stop colour: stored only while it is not the system's colour.
   bool (TGradientForm::*followsSystem)() const = nullptr;
 };
 
 constexpr TColorProperty kColorProperties[] = {
-    {"CaptionTextColor", &TGradientForm::CaptionTextColor, &TGradientForm::SetCaptionTextColor,
-     clWhite},
-    {"InactiveCaptionTextColor", &TGradientForm::InactiveCaptionTextColor,
-     &TGradientForm::SetInactiveCaptionTextColor, clWhite},
-    {"GradientStartColor", &TGradientForm::GradientStartColor,
-     &TGradientForm::SetGradientStartColor, clBlack},
-    {"GradientStopColor", &TGradientForm::GradientStopColor, &TGradientForm::SetGradientStopColor,
-     clActiveCaption, &TGradientForm::StopColorIsSystem},
-    {"GradientInactiveStartColor", &TGradientForm::GradientInactiveStartColor,
-     &TGradientForm::SetGradientInactiveStartColor, clBlack},
-    {"GradientInactiveStopColor", &TGradientForm::GradientInactiveStopColor,
-     &TGradientForm::SetGradientInactiveStopColor, clInactiveCaption,
-     &TGradientForm::InactiveStopColorIsSystem},
+    {"CaptionTextColor", &TCaptionProperties::captionTextColor,
+     &TGradientForm::SetCaptionTextColor},
+    {"InactiveCaptionTextColor", &TCaptionProperties::inactiveCaptionTextColor,
+     &TGradientForm::SetInactiveCaptionTextColor},
+    {"GradientStartColor", &TCaptionProperties::gradientStartColor,
+     &TGradientForm::SetGradientStartColor},
+    {"GradientStopColor", &TCaptionProperties::gradientStopColor,
+     &TGradientForm::SetGradientStopColor, &TGradientForm::StopColorIsSystem},
+    {"GradientInactiveStartColor", &TCaptionProperties::gradientInactiveStartColor,
+     &TGradientForm::SetGradientInactiveStartColor},
+    {"GradientInactiveStopColor", &TCaptionProperties::gradientInactiveStopColor,
+     &TGradientForm::SetGradientInactiveStopColor, &TGradientForm::InactiveStopColorIsSystem},
 };
 
 struct TBooleanProperty {
   const char* name;
-  bool (TGradientForm::*get)() const;
+  bool TCaptionProperties::*field;
   void (TGradientForm::*set)(bool);
-  bool byDefault;
 };
 
 constexpr TBooleanProperty kBooleanProperties[] = {
-    {"UseSystemCaptionFont", &TGradientForm::UseSystemCaptionFont,
-     &TGradientForm::SetUseSystemCaptionFont, true},
-    {"UseWin98Gradient", &TGradientForm::UseWin98Gradient, &TGradientForm::SetUseWin98Gradient,
-     false},
-    {"UseDithering", &TGradientForm::UseDithering, &TGradientForm::SetUseDithering, true},
-    {"LogoLayered", &TGradientForm::LogoLayered, &TGradientForm::SetLogoLayered, false},
+    {"UseSystemCaptionFont", &TCaptionProperties::useSystemCaptionFont,
+     &TGradientForm::SetUseSystemCaptionFont},
+    {"UseWin98Gradient", &TCaptionProperties::useWin98Gradient,
+     &TGradientForm::SetUseWin98Gradient},
+    {"UseDithering", &TCaptionProperties::useDithering, &TGradientForm::SetUseDithering},
+    {"LogoLayered", &TCaptionProperties::logoLayered, &TGradientForm::SetLogoLayered},
 };
 
 const char* const kPaintWhenNames[] = {"gfpAlways", "gfpActive", "gfpNever"};
@@ -65,26 +65,27 @@ const char* const kLogoAlignNames[] = {"laLeft", "laRight"};
 }  // namespace
 
 void TGradientFormValues::WriteStoredValues(std::vector<TStoredValue>& values) const {
+  const TCaptionProperties& now = form_.CaptionProperties();
   // The system's font is the default, read afresh at every start.
-  if (!form_.UseSystemCaptionFont()) WriteFont(values);
+  if (!now.useSystemCaptionFont) WriteFont(values);
   for (const TBooleanProperty& property : kBooleanProperties) {
-    const bool value = (form_.*property.get)();
-    if (value != property.byDefault) values.push_back({property.name, BooleanText(value)});
+    const bool value = now.*property.field;
+    if (value != kDefaults.*property.field) values.push_back({property.name, BooleanText(value)});
   }
-  if (form_.GradientColors() != kDefaultGradientColors) {
-    values.push_back({"GradientColors", std::to_string(form_.GradientColors())});
+  if (now.gradientColors != kDefaults.gradientColors) {
+    values.push_back({"GradientColors", std::to_string(now.gradientColors)});
   }
   for (const TColorProperty& property : kColorProperties) {
-    const TColor value = (form_.*property.get)();
+    const TColor value = now.*property.field;
     const bool stored = property.followsSystem != nullptr ? !(form_.*property.followsSystem)()
-                                                          : value != property.byDefault;
+                                                          : value != kDefaults.*property.field;
     if (stored) values.push_back({property.name, ColorToText(value)});
   }
-  if (form_.PaintGradient() != TGFPaintWhen::gfpAlways) {
-    values.push_back({"PaintGradient", kPaintWhenNames[static_cast<int>(form_.PaintGradient())]});
+  if (now.paintGradient != kDefaults.paintGradient) {
+    values.push_back({"PaintGradient", kPaintWhenNames[static_cast<int>(now.paintGradient)]});
   }
-  if (form_.LogoAlign() != TGFLogoAlign::laRight) {
-    values.push_back({"LogoAlign", kLogoAlignNames[static_cast<int>(form_.LogoAlign())]});
+  if (now.logoAlign != kDefaults.logoAlign) {
+    values.push_back({"LogoAlign", kLogoAlignNames[static_cast<int>(now.logoAlign)]});
   }
 }
 

@@ -342,6 +342,43 @@ class GradientFormTest : public QObject {
     QCOMPARE(form.CaptionFont().bold(), system.bold());
   }
 
+  // The stored description holds exactly the properties apart from their
+  // defaults, in a fixed order.
+  void onlyPropertiesApartFromTheirDefaultsAreStored() {
+    ProbeForm form;
+    const auto stored = [&] {
+      std::vector<velunor::TStoredValue> values;
+      form.StoredValues().WriteStoredValues(values);
+      QStringList written;
+      for (const auto& value : values)
+        written << QString::fromStdString(value.name + "=" + value.text);
+      return written;
+    };
+    QCOMPARE(stored(), QStringList());
+    form.SetLogoAlign(velunor::TGFLogoAlign::laLeft);
+    form.SetPaintGradient(velunor::TGFPaintWhen::gfpNever);
+    form.SetGradientInactiveStopColor(velunor::clInfoBk);
+    form.SetCaptionTextColor(velunor::clBlack);
+    form.SetGradientColors(8);
+    form.SetLogoLayered(true);
+    form.SetUseDithering(false);
+    QCOMPARE(stored(),
+             QStringList({"UseDithering=False", "LogoLayered=True", "GradientColors=8",
+                          "CaptionTextColor=clBlack", "GradientInactiveStopColor=clInfoBk",
+                          "PaintGradient=gfpNever", "LogoAlign=laLeft"}));
+  }
+
+  // Each form guards its own caption assignment: a caption that follows
+  // another form's is taken while that one is being assigned.
+  void aCaptionMayFollowAnotherFormsCaption() {
+    ProbeForm leader;
+    ProbeForm follower;
+    QObject::connect(&leader, &QWidget::windowTitleChanged, &follower,
+                     [&](const QString& title) { follower.SetCaption(title + " 2"); });
+    leader.SetCaption(QStringLiteral("Eins"));
+    QCOMPARE(follower.Caption(), QStringLiteral("Eins 2"));
+  }
+
   void theMainWindowStoresItsCaptionSettings() {
     velunor::platform::TNoWindowSystem windowSystem;
     velunor::TFormVelunor main(windowSystem);
