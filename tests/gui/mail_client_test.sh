@@ -9,7 +9,7 @@
 #
 #   mail_client_test.sh BIN_DIR
 set -u
-. "$(dirname "$0")/client_click.sh"
+. "$(dirname "$0")/x11_steps.sh"
 
 bin=$1
 keyword=geheim
@@ -43,29 +43,40 @@ wait_for_line() {
   return 1
 }
 
+# The stand-in mail client starts cmvelunor on the letter $1, with a file
+# size limit of $2 KiB if given (SIGXFSZ ignored, so that a write beyond it
+# fails); waits for the main window and focuses it: sets window.
+start_hand_off() {
+  local letter=$1 size_limit=${2:-}
+  : >"$stub_out"
+  (
+    trap '' XFSZ
+    [ -n "$size_limit" ] && ulimit -f "$size_limit"
+    exec "$bin/mailclient-stub" --start "$bin/cmvelunor" "$letter"
+  ) >"$stub_out" &
+  stub_pid=$!
+  window=$(main_window)
+  [ -n "$window" ] || fail "cmvelunor shows no window"
+  focus "$window"
+}
+
+stop_stub() {
+  kill "$stub_pid"
+  wait "$stub_pid" 2>/dev/null
+  stub_pid=""
+}
+
 # One hand-off: the stand-in starts cmvelunor on the file; the keyword is
 # typed, the coding button at x = $1 pressed, then "&OK". Checks that the
 # program ended with 0 and that the stand-in got one WM_SYSCOMMAND 888/0,
 # when the file already held all of $2 (hex).
 hand_off() {
   local button_x=$1 expected_hex=$2
-  : >"$stub_out"
-  "$bin/mailclient-stub" --start "$bin/cmvelunor" "$file" >"$stub_out" &
-  stub_pid=$!
-  local window
-  window=$(timeout 15 xdotool search --sync --onlyvisible --class '^TFormVelunor$' | head -n 1)
-  [ -n "$window" ] || fail "cmvelunor shows no window"
-  xdotool windowfocus --sync "$window" || fail "cannot focus the window"
-  sleep 0.3
-  xdotool type --delay 30 "$keyword"
-  click_client "$window" "$button_x" 311
-  sleep 0.3
-  xdotool key alt+o
+  start_hand_off "$file"
+  type_keyword_code_and_ok "$window" "$button_x"
   wait_for_line '^ended' || fail "cmvelunor did not end after OK"
   grep -qx 'ended with status 0' "$stub_out" || fail "cmvelunor did not end with status 0"
-  kill "$stub_pid"
-  wait "$stub_pid" 2>/dev/null
-  stub_pid=""
+  stop_stub
 
   [ "$(grep -c '^WM_SYSCOMMAND' "$stub_out")" = 1 ] || fail "not exactly one WM_SYSCOMMAND"
   grep -qx "WM_SYSCOMMAND wParam=888 lParam=0 content=$expected_hex" "$stub_out" ||
@@ -79,18 +90,11 @@ hand_off() {
 # and Enter on "&OK" hands the letter over.
 wrong_keyword_first() {
   local expected_hex=$1
-  : >"$stub_out"
-  "$bin/mailclient-stub" --start "$bin/cmvelunor" "$file" >"$stub_out" &
-  stub_pid=$!
-  local window
-  window=$(timeout 15 xdotool search --sync --onlyvisible --class '^TFormVelunor$' | head -n 1)
-  [ -n "$window" ] || fail "cmvelunor shows no window"
-  xdotool windowfocus --sync "$window" || fail "cannot focus the window"
-  sleep 0.3
+  start_hand_off "$file"
   xdotool type --delay 30 falsch
   xdotool key Tab Return
   local warning
-  warning=$(timeout 10 xdotool search --sync --onlyvisible --name '^Vermutlich falsches' | head -n 1)
+  warning=$(visible_window --name '^Vermutlich falsches')
   [ -n "$warning" ] || fail "no warning after the wrong keyword"
   xdotool key Return
   sleep 0.5
@@ -103,9 +107,7 @@ wrong_keyword_first() {
     fail "the typed keyword did not replace the wrong one"
   xdotool key Return
   wait_for_line '^ended' || fail "cmvelunor did not end after OK"
-  kill "$stub_pid"
-  wait "$stub_pid" 2>/dev/null
-  stub_pid=""
+  stop_stub
   grep -qx "WM_SYSCOMMAND wParam=888 lParam=0 content=$expected_hex" "$stub_out" ||
     fail "no hand-off of the decrypted letter"
 }
@@ -153,24 +155,11 @@ failed_hand_off() {
     cat /dev/zero >"$workdir/small/filler" 2>/dev/null
   fi
 
-  : >"$stub_out"
-  (
-    trap '' XFSZ
-    [ "$fault" = size-limit ] && ulimit -f 4 # 4 KiB: the letter fits, its cipher text does not
-    exec "$bin/mailclient-stub" --start "$bin/cmvelunor" "$letter"
-  ) >"$stub_out" &
-  stub_pid=$!
-  local window
-  window=$(timeout 15 xdotool search --sync --onlyvisible --class '^TFormVelunor$' | head -n 1)
-  [ -n "$window" ] || fail "$fault: cmvelunor shows no window"
-  xdotool windowfocus --sync "$window" || fail "cannot focus the window"
-  sleep 0.3
-  xdotool type --delay 30 "$keyword"
-  click_client "$window" 131 311
-  sleep 0.3
-  xdotool key alt+o
+  # 4 KiB: the letter fits, its cipher text does not.
+  if [ "$fault" = size-limit ]; then start_hand_off "$letter" 4; else start_hand_off "$letter"; fi
+  type_keyword_code_and_ok "$window" 131
   local box
-  box=$(timeout 15 xdotool search --sync --onlyvisible --name '^CMVelunor$' | head -n 1)
+  box=$(visible_window --name '^CMVelunor$')
   [ -n "$box" ] || fail "$fault: no error box after OK"
   [ "$(hex <"$letter")" = "$before" ] || fail "$fault: the letter was changed"
   [ "$(find "$(dirname "$letter")" -name '.letter.txt.*')" = "" ] ||
@@ -184,9 +173,7 @@ failed_hand_off() {
   xdotool windowfocus --sync "$window" && xdotool key Escape
   wait_for_line '^ended' || fail "$fault: cmvelunor did not end after Abbrechen"
   grep -q '^WM_SYSCOMMAND' "$stub_out" && fail "$fault: the mail client was notified at the end"
-  kill "$stub_pid"
-  wait "$stub_pid" 2>/dev/null
-  stub_pid=""
+  stop_stub
   [ "$(hex <"$letter")" = "$before" ] || fail "$fault: the letter was changed at the end"
   echo "$fault: passed"
 }

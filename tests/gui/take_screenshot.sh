@@ -6,7 +6,7 @@
 # screenshot-windows.png: the same above; below it the cheat sheet opened
 # over the main window, the cheat sheet active and the main window inactive.
 set -eu
-. "$(dirname "$0")/client_click.sh"
+. "$(dirname "$0")/x11_steps.sh"
 bin=$1
 docs=$2
 
@@ -24,7 +24,7 @@ printf 'Schl\xfcsselw\xf6rter:\r\nSommerwiese - Mails an Anna\r\nHerbstlaub - Ko
 printf 'Treffen wir uns am Freitag um 18 Uhr?\nGrüße, Anna' | xclip -i -selection clipboard 2>/dev/null
 "$work/cmvelunor" &
 program=$!
-window=$(timeout 15 xdotool search --sync --onlyvisible --class '^TFormVelunor$' | head -n 1)
+window=$(main_window)
 xdotool windowfocus --sync "$window"
 sleep 0.3
 xdotool key ctrl+v
@@ -36,7 +36,7 @@ sleep 0.5
 "$bin/grab_window" "$window" "$docs/screenshot-main.png"
 
 xdotool key F1
-timeout 15 xdotool search --sync --onlyvisible --name '^Spickzettel' >/dev/null
+visible_window --name '^Spickzettel' >/dev/null
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
 "$bin/grab_window" 0 "$work/sheet.png" "$X" "$Y" "$WIDTH" "$HEIGHT"
