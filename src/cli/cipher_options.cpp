@@ -53,8 +53,8 @@ void AddCipherOptions(CLI::App& command, CipherOptions& options) {
 
 void SetUpAndKeyCipher(TCipherManager& manager, THashManager& hashManager, CipherOptions& options,
                        std::istream& in) {
+  encrypter::SetUpProfile(hashManager, manager);
   hashManager.SetAlgorithm(options.hash);
-  manager.SetHashManager(&hashManager);
   manager.SetMode(*ParseModeOption(options.mode));
   if (!options.cipher.empty()) manager.SetAlgorithm(options.cipher);
 
