@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "cli/terminal_prompt.h"
+#include "runtime/support.h"
 
 namespace velunor::cli {
 
@@ -58,7 +59,10 @@ std::optional<std::string> PromptWithoutEcho(const char* prompt, std::size_t lim
   ::SetConsoleMode(input, silent);
   WriteConsoleText(prompt);
 
+  // Room for the whole line at once: a growing string would leave copies of
+  // the keyword behind in freed memory.
   std::wstring line;
+  line.reserve(limit + 1);
   wchar_t c = 0;
   DWORD read = 0;
   while (::ReadConsoleW(input, &c, 1, &read, nullptr) && read == 1 && c != L'\n') {
@@ -69,7 +73,9 @@ std::optional<std::string> PromptWithoutEcho(const char* prompt, std::size_t lim
   promptInput = INVALID_HANDLE_VALUE;
   ::CloseHandle(input);
   WriteConsoleText("\n");
-  return Utf8Of(line);
+  std::string utf8 = Utf8Of(line);
+  SecureFill(line.data(), 0, line.size() * sizeof(wchar_t));
+  return utf8;
 }
 
 }  // namespace velunor::cli
