@@ -2,9 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "runtime/bit_field_extract.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 // The Blowfish rounds shared by the block steps, the batch routines, the
@@ -13,18 +13,6 @@
 // ByteOf): on the chain of dependent steps that is one cycle less per round.
 
 namespace velunor::blowfish {
-
-// Block halves are big-endian words.
-inline std::uint32_t LoadBE(const std::uint8_t* p) {
-  std::uint32_t value;
-  std::memcpy(&value, p, 4);
-  return SwapBytes32(value);
-}
-
-inline void StoreBE(std::uint8_t* p, std::uint32_t value) {
-  value = SwapBytes32(value);
-  std::memcpy(p, &value, 4);
-}
 
 // The round function over the four S-boxes. The byte indices are widened
 // before the S-box offset is added, so that the offset folds into the address.
@@ -95,8 +83,8 @@ inline void CodeLanes(const std::uint32_t* s, const std::uint32_t* p, std::uint8
   std::uint32_t r[kLanes];
 #pragma GCC unroll 16
   for (std::size_t k = 0; k < kLanes; ++k) {
-    l[k] = LoadBE(blocks + 8 * k) ^ p[KeyIndex<kForward>(0)];
-    r[k] = LoadBE(blocks + 8 * k + 4);
+    l[k] = LoadBE<std::uint32_t>(blocks + 8 * k) ^ p[KeyIndex<kForward>(0)];
+    r[k] = LoadBE<std::uint32_t>(blocks + 8 * k + 4);
   }
   // Eight rounds per loop pass: unrolled further, the code of eight lanes
   // outgrows the processor's cache of decoded instructions.

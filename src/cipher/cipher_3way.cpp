@@ -1,7 +1,7 @@
 #include "cipher/cipher_3way.h"
 
-#include <cstring>
-
+#include "cipher/padded_key.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -88,13 +88,11 @@ inline void Rounds(Words& w, const std::uint32_t* key, const std::uint32_t* cons
 }
 
 inline Words Load(const std::uint8_t* block) {
-  Words w;
-  std::memcpy(&w, block, sizeof w);
-  return w;
+  return LoadLEWords<Words>(block);
 }
 
 inline void Store(std::uint8_t* block, const Words& w) {
-  std::memcpy(block, &w, sizeof w);
+  StoreLEWords(block, w);
 }
 
 static_assert(sizeof(Words) == kBlockSize);
@@ -163,13 +161,15 @@ const TCipherClass& TCipher_3Way::Class() {
 void TCipher_3Way::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
   ThreeWayKeySchedule& s = KeySchedule();
-  if (keySize > 0) std::memcpy(s.encipherKey, key, static_cast<std::size_t>(keySize));
+  LoadLE(s.encipherKey, TPaddedKey<kMaxKeySize>(key, keySize).Bytes());
   // Deciphering runs the same rounds on the bit-reversed block with the
   // mixed and bit-reversed key.
   Words inverse{s.encipherKey[0], s.encipherKey[1], s.encipherKey[2]};
   Theta(inverse);
   Mu(inverse);
-  std::memcpy(s.decipherKey, &inverse, sizeof inverse);
+  s.decipherKey[0] = inverse.a0;
+  s.decipherKey[1] = inverse.a1;
+  s.decipherKey[2] = inverse.a2;
   SecureFill(&inverse, 0, sizeof inverse);
   MakeRoundConstants(kEncipherStart, s.encipherConstants);
   MakeRoundConstants(kDecipherStart, s.decipherConstants);

@@ -5,6 +5,7 @@
 #include "cipher/blowfish_rounds.h"
 #include "cipher/blowfish_tables.h"
 #include "runtime/bit_field_extract.h"
+#include "runtime/byte_order.h"
 #include "runtime/exceptions.h"
 #include "runtime/messages.h"
 #include "runtime/support.h"
@@ -12,9 +13,6 @@
 namespace velunor {
 
 namespace {
-
-using blowfish::LoadBE;
-using blowfish::StoreBE;
 
 constexpr std::int32_t kBlockSize = 8;
 constexpr std::int32_t kMaxKeySize = 56;
@@ -57,14 +55,14 @@ void CodeBlocksDispatched(const std::uint32_t* s, const std::uint32_t* p, std::u
 template <bool kBitFieldExtract>
 void EncipherChain(const std::uint32_t* s, const std::uint32_t* p, const std::uint8_t* source,
                    std::uint8_t* dest, std::size_t count, std::uint8_t* chain, bool xorFeedback) {
-  std::uint32_t chainLeft = LoadBE(chain);
-  std::uint32_t chainRight = LoadBE(chain + 4);
+  std::uint32_t chainLeft = LoadBE<std::uint32_t>(chain);
+  std::uint32_t chainRight = LoadBE<std::uint32_t>(chain + 4);
   if (count == 0) return;
-  std::uint32_t l = LoadBE(source) ^ chainLeft ^ p[0];
+  std::uint32_t l = LoadBE<std::uint32_t>(source) ^ chainLeft ^ p[0];
   for (;; source += 8, dest += 8) {
-    std::uint32_t r = LoadBE(source + 4) ^ chainRight;
+    std::uint32_t r = LoadBE<std::uint32_t>(source + 4) ^ chainRight;
     // Ready before the rounds end: the next block's left half but R.
-    std::uint32_t nextLeft = count > 1 ? LoadBE(source + 8) ^ p[0] ^ p[17] : 0;
+    std::uint32_t nextLeft = count > 1 ? LoadBE<std::uint32_t>(source + 8) ^ p[0] ^ p[17] : 0;
     if (xorFeedback) nextLeft ^= chainLeft;
     blowfish::KeepInRegister(nextLeft);
     blowfish::CodeRounds<true, kBitFieldExtract>(s, p, l, r);

@@ -1,8 +1,9 @@
 #include "cipher/cipher_gost.h"
 
 #include <array>
-#include <cstring>
 
+#include "cipher/padded_key.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -56,16 +57,6 @@ inline std::uint32_t F(std::uint32_t x) {
          kTables[3][x >> 24];
 }
 
-inline std::uint32_t LoadLE(const std::uint8_t* p) {
-  std::uint32_t value;
-  std::memcpy(&value, p, 4);
-  return value;
-}
-
-inline void StoreLE(std::uint8_t* p, std::uint32_t value) {
-  std::memcpy(p, &value, 4);
-}
-
 // Eight rounds with the key words K0..K7 (ascending) or K7..K0 (descending),
 // on `lanes` independent blocks; each lane's (a, b) pair alternates roles.
 template <std::size_t lanes>
@@ -88,8 +79,8 @@ inline void CodeLanes(const std::uint32_t* k, bool encipher, std::uint8_t* block
   std::uint32_t n1[lanes];
   std::uint32_t n2[lanes];
   for (std::size_t l = 0; l < lanes; ++l) {
-    n1[l] = LoadLE(blocks + 8 * l);
-    n2[l] = LoadLE(blocks + 8 * l + 4);
+    n1[l] = LoadLE<std::uint32_t>(blocks + 8 * l);
+    n2[l] = LoadLE<std::uint32_t>(blocks + 8 * l + 4);
   }
   const int forwardPasses = encipher ? 3 : 1;
   for (int pass = 0; pass < 4; ++pass)
@@ -117,11 +108,11 @@ const TCipherClass& TCipher_Gost::Class() {
   return cls;
 }
 
-// The key words are read little-endian, so on this little-endian host the
-// key bytes are the key words as they stand; missing bytes stay zero.
+// The key words are read little-endian; missing key bytes count as zero bytes.
 void TCipher_Gost::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
-  if (keySize > 0) std::memcpy(KeySchedule().keyWords, key, static_cast<std::size_t>(keySize));
+  const TPaddedKey<kMaxKeySize> keyBytes(key, keySize);
+  LoadLE(KeySchedule().keyWords, keyBytes.Bytes());
   StartChain(iv);
 }
 

@@ -1,11 +1,11 @@
 #include "cipher/cipher_idea.h"
 
-#include <cstring>
-
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
+#include "cipher/padded_key.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -50,13 +50,9 @@ std::uint16_t AddInverse(std::uint16_t x) {
   return static_cast<std::uint16_t>(0x10000 - x);
 }
 
-inline std::uint32_t LoadBE16(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0] << 8 | p[1]);
-}
-
-inline void StoreBE16(std::uint8_t* p, std::uint32_t value) {
-  p[0] = static_cast<std::uint8_t>(value >> 8);
-  p[1] = static_cast<std::uint8_t>(value);
+// The low 16 bits of a 32-bit working value, big-endian.
+inline void StoreLow16(std::uint8_t* p, std::uint32_t value) {
+  StoreBE(p, static_cast<std::uint16_t>(value));
 }
 
 // The 8 rounds and the output transformation on `lanes` independent blocks;
@@ -66,10 +62,10 @@ inline void CodeLanes(const std::uint16_t* z, std::uint8_t* blocks) {
   std::uint32_t x1[lanes], x2[lanes], x3[lanes], x4[lanes];
   for (std::size_t l = 0; l < lanes; ++l) {
     const std::uint8_t* block = blocks + 8 * l;
-    x1[l] = LoadBE16(block);
-    x2[l] = LoadBE16(block + 2);
-    x3[l] = LoadBE16(block + 4);
-    x4[l] = LoadBE16(block + 6);
+    x1[l] = LoadBE<std::uint16_t>(block);
+    x2[l] = LoadBE<std::uint16_t>(block + 2);
+    x3[l] = LoadBE<std::uint16_t>(block + 4);
+    x4[l] = LoadBE<std::uint16_t>(block + 6);
   }
   for (int round = 0; round < 8; ++round, z += 6) {
     for (std::size_t l = 0; l < lanes; ++l) {
@@ -90,10 +86,10 @@ inline void CodeLanes(const std::uint16_t* z, std::uint8_t* blocks) {
   // The output transformation undoes the exchange of the middle words.
   for (std::size_t l = 0; l < lanes; ++l) {
     std::uint8_t* block = blocks + 8 * l;
-    StoreBE16(block, Mul(x1[l], z[0]));
-    StoreBE16(block + 2, x3[l] + z[1]);
-    StoreBE16(block + 4, x2[l] + z[2]);
-    StoreBE16(block + 6, Mul(x4[l], z[3]));
+    StoreLow16(block, Mul(x1[l], z[0]));
+    StoreLow16(block + 2, x3[l] + z[1]);
+    StoreLow16(block + 4, x2[l] + z[2]);
+    StoreLow16(block + 6, Mul(x4[l], z[3]));
   }
 }
 
@@ -207,19 +203,17 @@ const TCipherClass& TCipher_IDEA::Class() {
 
 void TCipher_IDEA::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
-  std::uint8_t userKey[16] = {};
-  if (keySize > 0) std::memcpy(userKey, key, static_cast<std::size_t>(keySize));
+  const TPaddedKey<kMaxKeySize> userKey(key, keySize);
 
   // The subkeys are the 128-bit key taken 16 bits at a time, rotated left by
   // 25 bits after every eight subkeys.
   std::uint16_t* ek = EncipherKeys();
   for (std::size_t i = 0; i < 8; ++i)
-    ek[i] = static_cast<std::uint16_t>(userKey[2 * i] << 8 | userKey[2 * i + 1]);
+    ek[i] = LoadBE<std::uint16_t>(userKey.Bytes() + 2 * i);
   for (std::size_t i = 8; i < kSubkeys; ++i) {
     const std::uint16_t* previous = ek + (i / 8 - 1) * 8;
     ek[i] = static_cast<std::uint16_t>(previous[(i + 1) % 8] << 9 | previous[(i + 2) % 8] >> 7);
   }
-  SecureFill(userKey, 0, sizeof userKey);
 
   // Deciphering round r undoes enciphering round 8 - r: inverted
   // multiplication and addition keys, the addition keys exchanged except in

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "cipher/padded_key.h"
 #include "cipher/q128_table.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -39,9 +41,8 @@ const TCipherClass& TCipher_Q128::Class() {
 
 void TCipher_Q128::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
-  std::uint32_t b[4] = {};
-  if (keySize > 0)
-    std::memcpy(b, key, static_cast<std::size_t>(keySize));  // little-endian words, zero-padded
+  std::uint32_t b[4];
+  LoadLE(b, TPaddedKey<kMaxKeySize>(key, keySize).Bytes());
   std::uint32_t* e = ExpandedKey();
   for (int pass = 0; pass < kSetupPasses; ++pass) {
     for (int i = 0; i < 4; ++i) {
@@ -59,7 +60,7 @@ void TCipher_Q128::Init(const void* key, std::int32_t keySize, const void* iv) {
 
 void TCipher_Q128::EncipherBlock(std::uint8_t* block) {
   std::uint32_t b[4];
-  std::memcpy(b, block, sizeof b);
+  LoadLE(b, block);
   const std::uint32_t* e = ExpandedKey();
   for (int round = 0; round < kRounds; ++round, e += 4) {
     b[1] ^= Table(b[0]) + e[0];
@@ -71,12 +72,12 @@ void TCipher_Q128::EncipherBlock(std::uint8_t* block) {
     b[0] ^= Table(b[3]) + e[3];
     b[3] = RotateLeft32(b[3], 10);
   }
-  std::memcpy(block, b, sizeof b);
+  StoreLE(block, b);
 }
 
 void TCipher_Q128::DecipherBlock(std::uint8_t* block) {
   std::uint32_t b[4];
-  std::memcpy(b, block, sizeof b);
+  LoadLE(b, block);
   const std::uint32_t* e = ExpandedKey() + 4 * kRounds;
   for (int round = 0; round < kRounds; ++round) {
     e -= 4;
@@ -89,7 +90,7 @@ void TCipher_Q128::DecipherBlock(std::uint8_t* block) {
     b[0] = RotateRight32(b[0], 10);
     b[1] ^= Table(b[0]) + e[0];
   }
-  std::memcpy(block, b, sizeof b);
+  StoreLE(block, b);
 }
 
 }  // namespace velunor

@@ -1,8 +1,8 @@
 #include "cipher/cipher_safer.h"
 
-#include <cstring>
 #include <iterator>
 
+#include "cipher/padded_key.h"
 #include "cipher/safer_tables.h"
 #include "runtime/support.h"
 
@@ -218,11 +218,9 @@ void TCipher_SAFER::Init(const void* key, std::int32_t keySize, const void* iv) 
   if (rounds_ < kMinRounds || rounds_ > kMaxRounds) rounds_ = DefaultRounds(variant_);
 
   // The 128-bit schedules take two 8-byte halves, the others the 8-byte key twice.
-  std::uint8_t userKey[16] = {};
-  if (keySize > 0) std::memcpy(userKey, key, static_cast<std::size_t>(keySize));
+  const TPaddedKey<16> userKey(key, keySize);
   const bool wideKey = variant_ % 4 == 3;
-  BuildSchedule(userKey, wideKey ? userKey + 8 : userKey, variant_ > 4);
-  SecureFill(userKey, 0, sizeof userKey);
+  BuildSchedule(userKey.Bytes(), userKey.Bytes() + (wideKey ? 8 : 0), variant_ > 4);
   StartChain(iv);
 }
 

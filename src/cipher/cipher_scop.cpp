@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "runtime/byte_order.h"
 #include "runtime/exceptions.h"
 #include "runtime/messages.h"
 #include "runtime/support.h"
@@ -34,7 +35,7 @@ class PolynomialGenerator {
   // coefficients: 32 bytes, four per polynomial; state: 16 bytes, four little-endian words.
   PolynomialGenerator(const std::uint8_t* coefficients, const std::uint8_t* state) {
     std::memcpy(coef_, coefficients, sizeof coef_);
-    std::memcpy(x_, state, sizeof x_);
+    LoadLE(x_, state);
   }
   ~PolynomialGenerator() {
     SecureFill(coef_, 0, sizeof coef_);
@@ -91,11 +92,9 @@ inline std::uint32_t NextWord(ScopGeneratorState& s, std::uint32_t& i, std::uint
 void ApplyKeyStream(ScopGeneratorState& s, std::uint8_t* block, bool add) {
   std::uint32_t i = s.i, j = s.j, t3 = s.t3;
   for (std::size_t w = 0; w < kBlockWords; ++w) {
-    std::uint32_t word;
-    std::memcpy(&word, block + 4 * w, 4);
+    const std::uint32_t word = LoadLE<std::uint32_t>(block + 4 * w);
     const std::uint32_t k = NextWord(s, i, j, t3);
-    word = add ? word + k : word - k;
-    std::memcpy(block + 4 * w, &word, 4);
+    StoreLE(block + 4 * w, add ? word + k : word - k);
   }
   s.i = i;
   s.j = j;

@@ -1,9 +1,9 @@
 #include "cipher/cipher_shark.h"
 
-#include <cstring>
-
+#include "cipher/padded_key.h"
 #include "cipher/shark_tables.h"
 #include "primitives/shark_sbox.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -64,14 +64,14 @@ inline void CodeBlocks(const SharkRoundTables& t, const std::uint8_t (&sbox)[256
                        const std::uint64_t* k, std::uint8_t* blocks, std::size_t count) {
   std::uint64_t x[lanes];
   for (; count >= lanes; count -= lanes, blocks += lanes * kBlockSize) {
-    std::memcpy(x, blocks, sizeof x);
+    LoadLE(x, blocks);
     CodeLanes<lanes>(t, sbox, k, x);
-    std::memcpy(blocks, x, sizeof x);
+    StoreLE(blocks, x);
   }
   for (; count > 0; --count, blocks += kBlockSize) {
-    std::memcpy(x, blocks, kBlockSize);
+    x[0] = LoadLE<std::uint64_t>(blocks);
     CodeLanes<1>(t, sbox, k, x);
-    std::memcpy(blocks, x, kBlockSize);
+    StoreLE(blocks, x[0]);
   }
 }
 
@@ -93,8 +93,7 @@ const TCipherClass& TCipher_Shark::Class() {
 
 void TCipher_Shark::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
-  std::uint8_t keyBytes[kMaxKeySize] = {};
-  if (keySize > 0) std::memcpy(keyBytes, key, static_cast<std::size_t>(keySize));
+  const TPaddedKey<kMaxKeySize> keyBytes(key, keySize);
 
   // Set-up keys: column 0 of G times S[r], the last one transformed like a
   // final round key.
@@ -104,13 +103,11 @@ void TCipher_Shark::Init(const void* key, std::int32_t keySize, const void* iv) 
   setup[kRounds] = TransformKey(setup[kRounds]);
 
   // The key, repeated, runs through SHARK under the set-up keys in 64-bit
-  // cipher feedback; key bytes fill each word most significant byte first.
+  // cipher feedback; its two halves are read big-endian, first, second, first...
   std::uint64_t* k = EncipherKeys();
   std::uint64_t feedback = 0;
   for (int r = 0; r <= kRounds; ++r) {
-    std::uint64_t keyWord = 0;
-    for (int i = 0; i < 8; ++i)
-      keyWord = keyWord << 8 | keyBytes[(8 * r + i) % kMaxKeySize];
+    const std::uint64_t keyWord = LoadBE<std::uint64_t>(keyBytes.Bytes() + 8 * (r % 2));
     feedback = keyWord ^ EncipherWith(setup, feedback);
     k[r] = feedback;
   }
@@ -122,7 +119,6 @@ void TCipher_Shark::Init(const void* key, std::int32_t keySize, const void* iv) 
     d[r] = TransformKey(k[kRounds - r]);
   d[kRounds] = k[0];
 
-  SecureFill(keyBytes, 0, sizeof keyBytes);
   SecureFill(setup, 0, sizeof setup);
   SecureFill(&feedback, 0, sizeof feedback);
   StartChain(iv);

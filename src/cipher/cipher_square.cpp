@@ -1,8 +1,7 @@
 #include "cipher/cipher_square.h"
 
-#include <cstring>
-
-#include "runtime/support.h"
+#include "cipher/padded_key.h"
+#include "runtime/byte_order.h"
 
 namespace velunor {
 
@@ -21,19 +20,25 @@ constexpr std::uint8_t kKnownAnswer[32] = {
 
 static_assert(sizeof(SquareState) == kBlockSize);
 
+// Row i of the state is the little-endian word of bytes 4i..4i+3.
+inline SquareState Load(const std::uint8_t* block) {
+  return LoadLEWords<SquareState>(block);
+}
+
+inline void Store(std::uint8_t* block, const SquareState& u) {
+  StoreLEWords(block, u);
+}
+
 void CodeBlocks(const SquareRoundTables& tables, const std::uint8_t* sbox, const SquareRoundKeys& k,
                 std::uint8_t* blocks, std::size_t count) {
-  SquareState u[2];
   for (; count >= 2; count -= 2, blocks += 2 * kBlockSize) {
-    std::memcpy(u, blocks, sizeof u);
-    SquareCodeTwo(tables, sbox, k, u[0], u[1]);
-    std::memcpy(blocks, u, sizeof u);
+    SquareState u0 = Load(blocks);
+    SquareState u1 = Load(blocks + kBlockSize);
+    SquareCodeTwo(tables, sbox, k, u0, u1);
+    Store(blocks, u0);
+    Store(blocks + kBlockSize, u1);
   }
-  if (count > 0) {
-    std::memcpy(u, blocks, kBlockSize);
-    u[0] = SquareCode(tables, sbox, k, u[0]);
-    std::memcpy(blocks, u, kBlockSize);
-  }
+  if (count > 0) Store(blocks, SquareCode(tables, sbox, k, Load(blocks)));
 }
 
 }  // namespace
@@ -47,11 +52,9 @@ const TCipherClass& TCipher_Square::Class() {
 
 void TCipher_Square::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
-  std::uint8_t keyBytes[kMaxKeySize] = {};
-  if (keySize > 0) std::memcpy(keyBytes, key, static_cast<std::size_t>(keySize));
-  SquareEncipherKeys(keyBytes, EncipherKeys());
-  SquareDecipherKeys(keyBytes, DecipherKeys());
-  SecureFill(keyBytes, 0, sizeof keyBytes);
+  const TPaddedKey<kMaxKeySize> keyBytes(key, keySize);
+  SquareEncipherKeys(keyBytes.Bytes(), EncipherKeys());
+  SquareDecipherKeys(keyBytes.Bytes(), DecipherKeys());
   StartChain(iv);
 }
 

@@ -1,7 +1,9 @@
 #include "cipher/cipher_tea.h"
 
 #include <algorithm>
-#include <cstring>
+
+#include "cipher/padded_key.h"
+#include "runtime/byte_order.h"
 
 namespace velunor {
 
@@ -29,15 +31,11 @@ struct Halves {
 };
 
 inline Halves Load(const std::uint8_t* block) {
-  Halves h;
-  std::memcpy(&h.y, block, 4);
-  std::memcpy(&h.z, block + 4, 4);
-  return h;
+  return LoadLEWords<Halves>(block);
 }
 
 inline void Store(std::uint8_t* block, Halves h) {
-  std::memcpy(block, &h.y, 4);
-  std::memcpy(block + 4, &h.z, 4);
+  StoreLEWords(block, h);
 }
 
 inline std::uint32_t TeaTerm(std::uint32_t x, std::uint32_t sum, std::uint32_t k1,
@@ -69,11 +67,11 @@ std::uint32_t TCipher_TEA::Cycles() const {
   return static_cast<std::uint32_t>(std::clamp(rounds_, kMinCycles, kMaxCycles));
 }
 
-// The key words are read little-endian, so on this little-endian host the
-// key bytes are the key words as they stand; missing bytes stay zero.
+// The key words are read little-endian; missing key bytes count as zero bytes.
 void TCipher_TEA::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
-  if (keySize > 0) std::memcpy(KeySchedule().keyWords, key, static_cast<std::size_t>(keySize));
+  const TPaddedKey<kMaxKeySize> keyBytes(key, keySize);
+  LoadLE(KeySchedule().keyWords, keyBytes.Bytes());
   StartChain(iv);
 }
 

@@ -1,8 +1,8 @@
 #include "cipher/cipher_twofish.h"
 
-#include <cstring>
-
+#include "cipher/padded_key.h"
 #include "cipher/twofish_tables.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -111,13 +111,11 @@ struct State {
 };
 
 inline State Load(const std::uint8_t* block) {
-  State x;
-  std::memcpy(&x, block, sizeof x);
-  return x;
+  return LoadLEWords<State>(block);
 }
 
 inline void Store(std::uint8_t* block, const State& x) {
-  std::memcpy(block, &x, sizeof x);
+  StoreLEWords(block, x);
 }
 
 // Input whitening with K[0..3].
@@ -196,8 +194,9 @@ const TCipherClass& TCipher_Twofish::Class() {
 void TCipher_Twofish::Init(const void* key, std::int32_t keySize, const void* iv) {
   CheckKeyLength(keySize);
   // Zero-padded key as little-endian words M[0..2k-1], k = 2, 3 or 4.
-  std::uint32_t m[8] = {};
-  if (keySize > 0) std::memcpy(m, key, static_cast<std::size_t>(keySize));
+  const TPaddedKey<kMaxKeySize> keyBytes(key, keySize);
+  std::uint32_t m[8];
+  LoadLE(m, keyBytes.Bytes());
   const int words = keySize <= 16 ? 2 : keySize <= 24 ? 3 : 4;
 
   std::uint32_t even[4] = {};
@@ -207,7 +206,7 @@ void TCipher_Twofish::Init(const void* key, std::int32_t keySize, const void* iv
     even[i] = m[2 * i];
     odd[i] = m[2 * i + 1];
     // The S-box key words come in reverse order.
-    sboxKey[words - 1 - i] = RsWord(reinterpret_cast<const std::uint8_t*>(m + 2 * i));
+    sboxKey[words - 1 - i] = RsWord(keyBytes.Bytes() + 8 * i);
   }
 
   std::uint32_t* k = Subkeys();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "hash/block_feeder.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -147,7 +148,7 @@ inline void RunPass(Word (&t)[8], const Word* w) {
 template <int kPasses>
 void CompressHaval(Word (&state)[8], const std::uint8_t* block) {
   Word w[32];
-  std::memcpy(w, block, sizeof w);  // little-endian message words
+  LoadLE(w, block);  // little-endian message words
   Word t[8];
   std::memcpy(t, state, sizeof t);
   RunPass<kPasses, 1>(t, w);
@@ -247,9 +248,7 @@ void THash_Haval256::Finish() {
   }
   BlockBuffer[118] = static_cast<std::uint8_t>(PassCount * 8 + 1);
   BlockBuffer[119] = static_cast<std::uint8_t>(DigestSize() * 2);
-  const std::uint64_t bits = ByteCount * 8;
-  for (int i = 0; i < 8; ++i)
-    BlockBuffer[120 + i] = static_cast<std::uint8_t>(bits >> (8 * i));
+  StoreLE(BlockBuffer + 120, ByteCount * 8);
   Compress(ChainingState, BlockBuffer);
   std::memset(BlockBuffer, 0, kBlockSize);
   FoldDigest();

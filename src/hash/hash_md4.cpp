@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "hash/block_feeder.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -15,12 +16,6 @@ constexpr std::uint8_t kKnownAnswer[16] = {0x25, 0xEA, 0xBF, 0xCC, 0x8C, 0xC9, 0
 constexpr std::uint32_t kInitialChaining[10] = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476,
                                                 0xC3D2E1F0, 0x76543210, 0xFEDCBA98, 0x89ABCDEF,
                                                 0x01234567, 0x3C2D1E0F};
-
-std::uint32_t LoadLE(const std::uint8_t* p) {
-  std::uint32_t value;
-  std::memcpy(&value, p, 4);
-  return value;
-}
 
 }  // namespace
 
@@ -61,9 +56,10 @@ void THash_MD4::PadAndCompress(std::uint8_t padByte, bool lengthBigEndian) {
     std::memset(BlockBuffer, 0, kBlockSize);
   }
   const std::uint64_t bits = ByteCount * 8;
-  for (int i = 0; i < 8; ++i) {
-    const int shift = lengthBigEndian ? 56 - 8 * i : 8 * i;
-    BlockBuffer[56 + i] = static_cast<std::uint8_t>(bits >> shift);
+  if (lengthBigEndian) {
+    StoreBE(BlockBuffer + 56, bits);
+  } else {
+    StoreLE(BlockBuffer + 56, bits);
   }
   CompressBlock(BlockBuffer);
   std::memset(BlockBuffer, 0, kBlockSize);
@@ -84,8 +80,7 @@ namespace {
 // four chaining words at `h`.
 inline void CompressMd4(std::uint32_t* h, const std::uint8_t* block) {
   std::uint32_t x[16];
-  for (int i = 0; i < 16; ++i)
-    x[i] = LoadLE(block + 4 * i);
+  LoadLE(x, block);
   std::uint32_t a = h[0], b = h[1], c = h[2], d = h[3];
 
   // Each step adds the message word, the round's constant (0, 5A827999 and

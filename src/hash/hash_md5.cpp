@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -43,7 +44,7 @@ namespace {
 // written as a rotation of the names.
 inline void CompressMd5(std::uint32_t* h, const std::uint8_t* block) {
   std::uint32_t x[16];
-  std::memcpy(x, block, sizeof x);  // little-endian message words
+  LoadLE(x, block);  // little-endian message words
   std::uint32_t a = h[0], b = h[1], c = h[2], d = h[3];
 
 #define VELUNOR_MD5_STEP(f, a, b, c, d, x, s, t) a = b + RotateLeft32(a + (x) + (t) + f(b, c, d), s)

@@ -1,8 +1,7 @@
 #include "hash/hash_ripemd128.h"
 
-#include <cstring>
-
 #include "hash/ripemd_functions.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -27,7 +26,7 @@ const THashClass& THash_RipeMD128::Class() {
 void THash_RipeMD128::CompressBlock(const std::uint8_t* block) {
   using namespace ripemd;
   std::uint32_t x[16];
-  std::memcpy(x, block, sizeof x);  // little-endian message words
+  LoadLE(x, block);  // little-endian message words
   std::uint32_t a = ChainingState[0], b = ChainingState[1], c = ChainingState[2],
                 d = ChainingState[3];
   std::uint32_t aa = a, bb = b, cc = c, dd = d;

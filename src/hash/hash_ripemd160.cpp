@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "hash/ripemd_functions.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -33,7 +34,7 @@ namespace {
 inline void CompressRipeMd160(std::uint32_t* h, const std::uint8_t* block) {
   using namespace ripemd;
   std::uint32_t x[16];
-  std::memcpy(x, block, sizeof x);  // little-endian message words
+  LoadLE(x, block);  // little-endian message words
   std::uint32_t a = h[0], b = h[1], c = h[2], d = h[3], e = h[4];
   std::uint32_t aa = a, bb = b, cc = c, dd = d, ee = e;
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -52,7 +53,7 @@ void THash_RipeMD256::Init() {
 // each step has work beside it while its own chain waits.
 void THash_RipeMD256::CompressBlock(const std::uint8_t* block) {
   std::uint32_t x[16];
-  std::memcpy(x, block, sizeof x);  // little-endian message words
+  LoadLE(x, block);  // little-endian message words
   std::uint32_t a = ChainingState[0], b = ChainingState[1], c = ChainingState[2],
                 d = ChainingState[3];
   std::uint32_t aa = ChainingState[4], bb = ChainingState[5], cc = ChainingState[6],

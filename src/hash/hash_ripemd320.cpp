@@ -1,9 +1,9 @@
 #include "hash/hash_ripemd320.h"
 
-#include <cstring>
 #include <utility>
 
 #include "hash/ripemd_functions.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -30,7 +30,7 @@ const THashClass& THash_RipeMD320::Class() {
 void THash_RipeMD320::CompressBlock(const std::uint8_t* block) {
   using namespace ripemd;
   std::uint32_t x[16];
-  std::memcpy(x, block, sizeof x);  // little-endian message words
+  LoadLE(x, block);  // little-endian message words
   std::uint32_t a = ChainingState[0], b = ChainingState[1], c = ChainingState[2],
                 d = ChainingState[3], e = ChainingState[4];
   std::uint32_t aa = ChainingState[5], bb = ChainingState[6], cc = ChainingState[7],

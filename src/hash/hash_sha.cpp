@@ -1,8 +1,7 @@
 #include "hash/hash_sha.h"
 
-#include <cstring>
-
 #include "hash/sha1_extensions.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -44,10 +43,7 @@ inline std::uint32_t ExpandedWord(std::uint32_t mixed) {
 template <bool kRotateExpansion>
 void CompressSha(std::uint32_t* state, const std::uint8_t* block) {
   std::uint32_t w[16];
-  std::memcpy(w, block, sizeof w);
-  // The message words are big-endian.
-  for (std::uint32_t& word : w)
-    word = SwapBytes32(word);
+  LoadBE(w, block);  // big-endian message words
   std::uint32_t a = state[0], b = state[1], c = state[2], d = state[3], e = state[4];
 
 #define VELUNOR_SHA_EXPAND(i, back3, back8, back14) \

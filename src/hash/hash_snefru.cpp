@@ -7,6 +7,7 @@
 
 #include "hash/block_feeder.h"
 #include "hash/snefru_sboxes.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -131,11 +132,7 @@ void THash_Snefru::Finish() {
     CompressBlock(MessageBuffer);
     std::memset(MessageBuffer, 0, kBlockSize);
   }
-  const std::uint64_t bits = ByteCount * 8;
-  for (int i = 0; i < 8; ++i) {
-    MessageBuffer[kLengthOffset + static_cast<std::size_t>(i)] =
-        static_cast<std::uint8_t>(bits >> (8 * i));
-  }
+  StoreLE(MessageBuffer + kLengthOffset, ByteCount * 8);
   CompressBlock(MessageBuffer);
   std::memset(MessageBuffer, 0, kBlockSize);
   RunChainHook(ChainHookPoint::kFinish);

@@ -4,6 +4,7 @@
 
 #include "hash/block_feeder.h"
 #include "primitives/square_core.h"
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -52,8 +53,7 @@ void THash_Square::Finish() {
     CompressBlock(BlockBuffer);
     std::memset(BlockBuffer, 0, kBlockSize);
   }
-  const std::uint64_t bits = ByteCount * 8;
-  std::memcpy(BlockBuffer + kLengthOffset, &bits, sizeof bits);  // little-endian
+  StoreLE(BlockBuffer + kLengthOffset, ByteCount * 8);
   CompressBlock(BlockBuffer);
   std::memset(BlockBuffer, 0, kBlockSize);
   RunChainHook(ChainHookPoint::kFinish);

@@ -4,6 +4,7 @@
 
 #include "hash/tiger_sboxes.h"
 #include "runtime/bit_field_extract.h"
+#include "runtime/byte_order.h"
 
 namespace velunor {
 
@@ -104,7 +105,7 @@ namespace {
 template <bool kBitFieldExtract>
 void CompressTiger(std::uint64_t (&h)[3], std::uint32_t passCount, const std::uint8_t* block) {
   std::uint64_t x[8];
-  std::memcpy(x, block, sizeof x);  // little-endian message words
+  LoadLE(x, block);  // little-endian message words
   std::uint64_t a = h[0], b = h[1], c = h[2];
 
   Pass<5, kBitFieldExtract>(a, b, c, x);

@@ -3,6 +3,8 @@
 #include <bit>
 #include <cstring>
 
+#include "runtime/byte_order.h"
+
 namespace velunor {
 
 namespace {
@@ -49,8 +51,7 @@ std::uint16_t UpdateXor16Folded(std::uint16_t value, const std::uint8_t* data, s
 
 std::uint32_t UpdateXor32(std::uint32_t value, const std::uint8_t* data, std::size_t wordCount) {
   for (std::size_t i = 0; i < wordCount; ++i) {
-    const auto word = static_cast<std::uint32_t>(data[2 * i] | (data[2 * i + 1] << 8));
-    value = std::rotl(value, 5) ^ word;
+    value = std::rotl(value, 5) ^ LoadLE<std::uint16_t>(data + 2 * i);
   }
   return value;
 }

@@ -1,5 +1,6 @@
 #include "primitives/square_core.h"
 
+#include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -10,7 +11,7 @@ namespace {
 // the first row taking the last one rotated by one byte and the round
 // constant 2^(t-1) in its first byte.
 void ExpandKey(const std::uint8_t* key, SquareRoundKeys& k) {
-  std::memcpy(k[0], key, sizeof k[0]);
+  LoadLE(k[0], key);
   std::uint32_t constant = 1;
   for (int t = 1; t <= kSquareRounds; ++t, constant <<= 1) {
     k[t][0] = k[t - 1][0] ^ RotateRight32(k[t - 1][3], 8) ^ constant;

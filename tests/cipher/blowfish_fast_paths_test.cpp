@@ -7,6 +7,7 @@
 #include "cipher/blowfish_rounds.h"
 #include "cipher/cipher_blowfish.h"
 #include "runtime/bit_field_extract.h"
+#include "runtime/byte_order.h"
 #include "support/test_support.h"
 
 namespace velunor {
@@ -45,11 +46,11 @@ TEST(BlowfishFastPaths, RoundFormsGiveThePortableBlocks) {
       ASSERT_EQ(portable, lanes) << "seed " << seed;
       blowfish::CodeLanes<8, false, true>(t.s.data(), t.p.data(), BytesOf(lanes));
       ASSERT_EQ(plain, lanes) << "seed " << seed;
-      std::uint32_t left = blowfish::LoadBE(BytesOf(plain));
-      std::uint32_t right = blowfish::LoadBE(BytesOf(plain) + 4);
+      std::uint32_t left = LoadBE<std::uint32_t>(BytesOf(plain));
+      std::uint32_t right = LoadBE<std::uint32_t>(BytesOf(plain) + 4);
       blowfish::CodeHalves<true, true>(t.s.data(), t.p.data(), left, right);
-      ASSERT_EQ(blowfish::LoadBE(BytesOf(portable)), left) << "seed " << seed;
-      ASSERT_EQ(blowfish::LoadBE(BytesOf(portable) + 4), right) << "seed " << seed;
+      ASSERT_EQ(LoadBE<std::uint32_t>(BytesOf(portable)), left) << "seed " << seed;
+      ASSERT_EQ(LoadBE<std::uint32_t>(BytesOf(portable) + 4), right) << "seed " << seed;
     }
   }
 }

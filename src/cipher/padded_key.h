@@ -1,0 +1,32 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "runtime/support.h"
+
+namespace velunor {
+
+// A key as a key schedule reads it: its first keySize bytes (at most kSize),
+// then zero bytes up to kSize. Overwritten when it goes, as it holds the key.
+template <std::size_t kSize>
+class TPaddedKey {
+ public:
+  TPaddedKey(const void* key, std::int32_t keySize) {
+    if (keySize > 0) {
+      std::memcpy(bytes_, key, std::min(static_cast<std::size_t>(keySize), kSize));
+    }
+  }
+  ~TPaddedKey() { SecureFill(bytes_, 0, kSize); }
+  TPaddedKey(const TPaddedKey&) = delete;
+  TPaddedKey& operator=(const TPaddedKey&) = delete;
+
+  const std::uint8_t* Bytes() const { return bytes_; }
+
+ private:
+  std::uint8_t bytes_[kSize] = {};
+};
+
+}  // namespace velunor
