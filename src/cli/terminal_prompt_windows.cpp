@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "cli/terminal_prompt.h"
-#include "runtime/support.h"
 
 namespace velunor::cli {
 
@@ -74,7 +73,7 @@ std::optional<std::string> PromptWithoutEcho(const char* prompt, std::size_t lim
   ::CloseHandle(input);
   WriteConsoleText("\n");
   std::string utf8 = Utf8Of(line);
-  SecureFill(line.data(), 0, line.size() * sizeof(wchar_t));
+  ::SecureZeroMemory(line.data(), line.size() * sizeof(wchar_t));
   return utf8;
 }
 
