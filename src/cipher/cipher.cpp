@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+#include <stdexcept>
 
+#include "cipher/mode_block_chaining.h"
+#include "cipher/mode_dispatch.h"
 #include "hash/hash_registry.h"
 #include "runtime/exceptions.h"
 #include "runtime/messages.h"
@@ -13,39 +17,6 @@ namespace velunor {
 bool StrictKeyLength = false;
 
 namespace {
-
-// Blocks deciphered at once in cmCTS and cmCBC; their cipher blocks are kept
-// on the stack while the blocks are deciphered in place.
-constexpr std::size_t kDecipherBatchBytes = 512;
-
-// The chain step after a batch of blocks was deciphered: every plain block
-// is xored with the chain value before it, which then moves on (cmCTS:
-// F ^= C; cmCBC: F = C). 8-byte blocks go as whole words.
-void UnchainBatch(std::uint8_t* plain, const std::uint8_t* cipher, std::uint8_t* f,
-                  std::size_t count, std::size_t block, bool xorFeedback) {
-  if (block == 8) {
-    std::uint64_t chain;
-    std::memcpy(&chain, f, 8);
-    for (std::size_t i = 0; i < count; ++i) {
-      std::uint64_t p;
-      std::uint64_t c;
-      std::memcpy(&p, plain + 8 * i, 8);
-      std::memcpy(&c, cipher + 8 * i, 8);
-      p ^= chain;
-      std::memcpy(plain + 8 * i, &p, 8);
-      chain = xorFeedback ? chain ^ c : c;
-    }
-    std::memcpy(f, &chain, 8);
-    return;
-  }
-  for (std::size_t i = 0; i < count; ++i) {
-    for (std::size_t k = 0; k < block; ++k) {
-      plain[i * block + k] ^= f[k];
-      f[k] = xorFeedback ? static_cast<std::uint8_t>(f[k] ^ cipher[i * block + k])
-                         : cipher[i * block + k];
-    }
-  }
-}
 
 std::unique_ptr<std::uint8_t[]> AllocateBuffer(std::int32_t size) {
   return std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(std::max(size, 1)));
@@ -162,6 +133,15 @@ THash& TCipher::KeyHash() {
   return *keyHash_;
 }
 
+void TCipher::Init(std::span<const std::uint8_t> key, std::span<const std::uint8_t> iv) {
+  if (!iv.empty() && iv.size() != static_cast<std::size_t>(BlockSize)) {
+    throw std::invalid_argument("an initial vector must be one block");
+  }
+  const auto keySize = static_cast<std::int32_t>(
+      std::min<std::size_t>(key.size(), std::numeric_limits<std::int32_t>::max()));
+  Init(key.data(), keySize, iv.empty() ? nullptr : iv.data());
+}
+
 void TCipher::InitKey(std::string_view keyword, const void* iv) {
   THash& hash = KeyHash();
   hash.Init();
@@ -182,7 +162,12 @@ void TCipher::RaiseNotInitialized() const {
                        FormatMessage(MessageId::kCipherNotInitialized, {ClassType().ClassName()}));
 }
 
-// ---- chaining modes --------------------------------------------------------
+// ---- the block interface of the modes -------------------------------------
+
+TModeChain TCipher::Chain() {
+  return TModeChain{*this, chainBlock_.get(), scratchBlock_.get(),
+                    static_cast<std::size_t>(BlockSize)};
+}
 
 void TCipher::EncipherBlocks(std::uint8_t* blocks, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i)
@@ -194,189 +179,44 @@ void TCipher::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
     DecipherBlock(blocks + i * static_cast<std::size_t>(BlockSize));
 }
 
-void TCipher::EncipherChainIntoScratch() {
-  std::memcpy(scratchBlock_.get(), chainBlock_.get(), static_cast<std::size_t>(BlockSize));
-  EncipherBlock(scratchBlock_.get());
-}
-
-// A partial last block of the block modes: W = E(F); T = S xor W; F = W xor F.
-void TCipher::EncipherTail(const std::uint8_t* source, std::uint8_t* dest, std::int32_t count) {
-  EncipherChainIntoScratch();
-  XorBytes(source, scratchBlock_.get(), count, dest);
-  XorBytes(scratchBlock_.get(), chainBlock_.get(), BlockSize, chainBlock_.get());
-}
-
-// Moves F one byte toward its start and puts `value` at its end.
-void TCipher::ShiftChainIn(std::uint8_t value) {
-  std::uint8_t* f = chainBlock_.get();
-  std::memmove(f, f + 1, static_cast<std::size_t>(BlockSize - 1));
-  f[BlockSize - 1] = value;
-}
-
 void TCipher::EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
                                     std::size_t count, TCipherMode mode) {
-  std::uint8_t* f = chainBlock_.get();
-  for (; count > 0; --count, source += BlockSize, dest += BlockSize) {
-    XorBytes(source, f, BlockSize, dest);
-    EncipherBlock(dest);
-    if (mode == cmCTS) {
-      XorBytes(dest, f, BlockSize, f);
-    } else {
-      std::memcpy(f, dest, static_cast<std::size_t>(BlockSize));
-    }
+  TModeChain chain = Chain();
+  EncipherChainedBlockByBlock(chain, source, dest, count, mode);
+}
+
+void TCipher::CheckBuffers(std::span<const std::uint8_t> source,
+                           std::span<std::uint8_t> dest) const {
+  if (!HasStateFlag(kInitialized)) RaiseNotInitialized();
+  if (dest.size() < source.size()) {
+    throw std::invalid_argument("the destination is shorter than the source");
   }
 }
 
-// cmCTS and cmCBC: whole blocks through the chain, then the tail.
-void TCipher::EncipherChained(const std::uint8_t* s, std::uint8_t* t, std::int32_t n,
-                              TCipherMode mode) {
-  const std::int32_t whole = n - n % BlockSize;
-  EncipherChainedBlocks(s, t, static_cast<std::size_t>(whole / BlockSize), mode);
-  if (n > whole) EncipherTail(s + whole, t + whole, n - whole);
+void TCipher::EncipherBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest) {
+  CheckBuffers(source, dest);
+  if (source.empty()) return;
+  TModeChain chain = Chain();
+  CodeInMode(Mode, chain, source.data(), dest.data(), source.size(), true);
 }
 
-void TCipher::EncipherCFB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n) {
-  for (std::int32_t i = 0; i < n; ++i) {
-    EncipherChainIntoScratch();
-    const auto c = static_cast<std::uint8_t>(s[i] ^ scratchBlock_[0]);
-    ShiftChainIn(c);
-    t[i] = c;
-  }
-}
-
-void TCipher::DecipherCFB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n) {
-  for (std::int32_t i = 0; i < n; ++i) {
-    EncipherChainIntoScratch();
-    const std::uint8_t c = s[i];
-    ShiftChainIn(c);
-    t[i] = static_cast<std::uint8_t>(c ^ scratchBlock_[0]);
-  }
-}
-
-void TCipher::CodeOFB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n) {
-  for (std::int32_t i = 0; i < n; ++i) {
-    EncipherChainIntoScratch();
-    const std::uint8_t key = scratchBlock_[0];
-    ShiftChainIn(key);
-    t[i] = static_cast<std::uint8_t>(s[i] ^ key);
-  }
-}
-
-// Whole blocks are coded one by one. A partial last block is coded as in
-// cmCBC, as the key stream E(F) xor the bytes, so that it can be undone.
-void TCipher::CodeECB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n, bool encipher) {
-  if (s != t) std::memmove(t, s, static_cast<std::size_t>(n));
-  const auto blocks = static_cast<std::size_t>(n / BlockSize);
-  if (encipher) {
-    EncipherBlocks(t, blocks);
-  } else {
-    DecipherBlocks(t, blocks);
-  }
-  const std::int32_t tail = n % BlockSize;
-  if (tail > 0) {
-    std::uint8_t* rest = t + static_cast<std::ptrdiff_t>(blocks) * BlockSize;
-    EncipherTail(rest, rest, tail);
-  }
-}
-
-void TCipher::ChainMAC(const std::uint8_t* s, std::int32_t n, TCipherMode mode) {
-  std::uint8_t* f = chainBlock_.get();
-  std::uint8_t* w = scratchBlock_.get();
-  if (mode == cmCFBMAC) {
-    for (std::int32_t i = 0; i < n; ++i) {
-      EncipherChainIntoScratch();
-      ShiftChainIn(static_cast<std::uint8_t>(s[i] ^ w[0]));
-    }
-    return;
-  }
-  for (; n >= BlockSize; n -= BlockSize, s += BlockSize) {
-    XorBytes(s, f, BlockSize, w);
-    EncipherBlock(w);
-    if (mode == cmCTSMAC) {
-      XorBytes(w, f, BlockSize, f);
-    } else {
-      std::memcpy(f, w, static_cast<std::size_t>(BlockSize));
-    }
-  }
-  if (n > 0) {
-    EncipherChainIntoScratch();
-    XorBytes(w, f, BlockSize, f);
-  }
-}
-
-// cmCTS and cmCBC deciphering. Each plain block needs only its cipher block
-// and the chain value before it (cmCTS: the xor of the IV and all earlier
-// cipher blocks; cmCBC: the previous cipher block), so blocks are deciphered
-// in batches, with their cipher blocks kept on the stack meanwhile.
-void TCipher::DecipherChained(std::uint8_t* t, std::int32_t n, TCipherMode mode) {
-  std::uint8_t* f = chainBlock_.get();
-  const auto block = static_cast<std::size_t>(BlockSize);
-  const std::size_t batchBlocks = kDecipherBatchBytes / block;
-  std::uint8_t saved[kDecipherBatchBytes];
-  while (n >= BlockSize) {
-    const std::size_t count = std::min(batchBlocks, static_cast<std::size_t>(n) / block);
-    std::memcpy(saved, t, count * block);
-    DecipherBlocks(t, count);
-    UnchainBatch(t, saved, f, count, block, mode == cmCTS);
-    t += count * block;
-    n -= static_cast<std::int32_t>(count * block);
-  }
-  if (n > 0) EncipherTail(t, t, n);
+void TCipher::DecipherBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest) {
+  CheckBuffers(source, dest);
+  if (source.empty()) return;
+  TModeChain chain = Chain();
+  CodeInMode(Mode, chain, source.data(), dest.data(), source.size(), false);
 }
 
 void TCipher::EncipherBuffer(const void* source, void* dest, std::int32_t count) {
-  if (!HasStateFlag(kInitialized)) RaiseNotInitialized();
-  if (count <= 0) return;
-  const auto* s = static_cast<const std::uint8_t*>(source);
-  auto* t = static_cast<std::uint8_t*>(dest);
-  switch (Mode) {
-    case cmCTS:
-    case cmCBC:
-      EncipherChained(s, t, count, Mode);
-      break;
-    case cmCFB:
-      EncipherCFB(s, t, count);
-      break;
-    case cmOFB:
-      CodeOFB(s, t, count);
-      break;
-    case cmECB:
-      CodeECB(s, t, count, true);
-      break;
-    case cmCTSMAC:
-    case cmCBCMAC:
-    case cmCFBMAC:
-      ChainMAC(s, count, Mode);
-      break;
-  }
+  const auto n = static_cast<std::size_t>(std::max(count, 0));
+  EncipherBuffer(std::span(static_cast<const std::uint8_t*>(source), n),
+                 std::span(static_cast<std::uint8_t*>(dest), n));
 }
 
 void TCipher::DecipherBuffer(const void* source, void* dest, std::int32_t count) {
-  if (!HasStateFlag(kInitialized)) RaiseNotInitialized();
-  if (count <= 0) return;
-  const auto* s = static_cast<const std::uint8_t*>(source);
-  auto* t = static_cast<std::uint8_t*>(dest);
-  switch (Mode) {
-    case cmCTS:
-    case cmCBC:
-      if (s != t) std::memmove(t, s, static_cast<std::size_t>(count));
-      DecipherChained(t, count, Mode);
-      break;
-    case cmCFB:
-      DecipherCFB(s, t, count);
-      break;
-    case cmOFB:
-      CodeOFB(s, t, count);
-      break;
-    case cmECB:
-      CodeECB(s, t, count, false);
-      break;
-    case cmCTSMAC:
-    case cmCBCMAC:
-    case cmCFBMAC:
-      ChainMAC(s, count, Mode);
-      break;
-  }
+  const auto n = static_cast<std::size_t>(std::max(count, 0));
+  DecipherBuffer(std::span(static_cast<const std::uint8_t*>(source), n),
+                 std::span(static_cast<std::uint8_t*>(dest), n));
 }
 
 // ---- coding pipeline -------------------------------------------------------

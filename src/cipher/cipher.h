@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "cipher/mode_chain.h"
 #include "hash/hash.h"
 #include "protection/protection.h"
 #include "runtime/byte_string.h"
@@ -12,18 +13,6 @@
 namespace velunor {
 
 class TCipher;
-
-// Chaining modes of EncipherBuffer and DecipherBuffer.
-enum TCipherMode : std::uint8_t {
-  cmCTS = 0,     // whole blocks chained with a double feedback; the program's mode
-  cmCBC = 1,     // cipher block chaining
-  cmCFB = 2,     // 8-bit cipher feedback
-  cmOFB = 3,     // 8-bit output feedback
-  cmECB = 4,     // electronic code book
-  cmCTSMAC = 5,  // authentication value computed the cmCTS way
-  cmCBCMAC = 6,  // authentication value computed the cmCBC way
-  cmCFBMAC = 7,  // authentication value computed the cmCFB way
-};
 
 // Block size, largest key and size of the key schedule, in bytes.
 struct TCipherInfo {
@@ -65,10 +54,11 @@ TCipher* CreateCipherObject(TProtection* protection) {
 extern bool StrictKeyLength;
 
 // The base of every block cipher: the key set-up from raw bytes (Init) or
-// from a keyword through a hash (InitKey), the eight chaining modes, and the
-// coding pipeline. A concrete cipher supplies its sizes, its key schedule
-// (its own typed member, see scheduled_cipher.h) and its single-block steps.
-class TCipher : public TProtection {
+// from a keyword through a hash (InitKey), the chain state that the eight
+// chaining modes (mode_*.h) run on, and the coding pipeline. A concrete
+// cipher supplies its sizes, its key schedule (its own typed member, see
+// scheduled_cipher.h) and its single-block steps.
+class TCipher : public TProtection, protected TBlockSteps {
  public:
   // Bits of StateFlags.
   static constexpr std::uint32_t kKeyedFromKeyword = 0;
@@ -82,15 +72,24 @@ class TCipher : public TProtection {
   // Builds the key schedule from keySize bytes at key and starts the chain;
   // iv is BlockSize bytes or none (then the IV is the encipherment of FF bytes).
   virtual void Init(const void* key, std::int32_t keySize, const void* iv) = 0;
+  // The same with the key bytes and an initial vector of BlockSize bytes or
+  // none (empty); a key longer than 2^31 - 1 bytes counts as that long. A
+  // cipher class's own Init hides this form: call it through a TCipher.
+  void Init(std::span<const std::uint8_t> key, std::span<const std::uint8_t> iv = {});
   // Keys the cipher with the digest of the keyword through KeyHash.
   void InitKey(std::string_view keyword, const void* iv);
 
+  // Codes source.size() bytes in Mode into dest, which holds as many (and
+  // may be the same memory); a MAC mode only moves the chain.
+  void EncipherBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest);
+  void DecipherBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest);
+  // The same over `count` bytes; nothing for a count of 0 or less.
   void EncipherBuffer(const void* source, void* dest, std::int32_t count);
   void DecipherBuffer(const void* source, void* dest, std::int32_t count);
 
   // One block of BlockSize bytes, in place.
-  virtual void EncipherBlock(std::uint8_t* block) = 0;
-  virtual void DecipherBlock(std::uint8_t* block) = 0;
+  void EncipherBlock(std::uint8_t* block) override = 0;
+  void DecipherBlock(std::uint8_t* block) override = 0;
 
   // Restarts the chain at the initial vector.
   virtual void ResetChain();
@@ -134,15 +133,13 @@ class TCipher : public TProtection {
   // The three-pass overwrite of key material, ending in zero bytes.
   static void WipeKeyMaterial(void* data, std::size_t size);
 
-  // Several consecutive blocks in place; ciphers may override these to work
-  // on independent blocks at once.
-  virtual void EncipherBlocks(std::uint8_t* blocks, std::size_t count);
-  virtual void DecipherBlocks(std::uint8_t* blocks, std::size_t count);
-  // Enciphers `count` whole blocks from `source` to `dest` (which may be the
-  // same) chained through the chain value F, as cmCTS (F = C xor F) or cmCBC
-  // (F = C) do. Block by block here; a cipher may keep the chain in registers.
-  virtual void EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
-                                     std::size_t count, TCipherMode mode);
+  // Runs of blocks, block by block here; ciphers may override these to work
+  // on independent blocks at once or to keep the chain in registers
+  // (see TBlockSteps).
+  void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+  void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
+  void EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest, std::size_t count,
+                             TCipherMode mode) override;
 
   std::uint8_t* MutableInitVector() { return initVector_.get(); }
   std::uint8_t* MutableChainBlock() { return chainBlock_.get(); }
@@ -154,19 +151,11 @@ class TCipher : public TProtection {
   // WipeState without the key schedule, which the concrete cipher's own
   // destructor wipes and which does not exist yet while the base is built.
   void WipeChainState();
+  // Raises unless the cipher is keyed and dest can hold source.
+  void CheckBuffers(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest) const;
+  // The chain state the modes run on.
+  TModeChain Chain();
   void ChainTreatment(TCodeAction action);
-  // E(F) into the scratch block.
-  void EncipherChainIntoScratch();
-  void EncipherTail(const std::uint8_t* source, std::uint8_t* dest, std::int32_t count);
-  void ShiftChainIn(std::uint8_t value);
-
-  void EncipherChained(const std::uint8_t* s, std::uint8_t* t, std::int32_t n, TCipherMode mode);
-  void EncipherCFB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n);
-  void CodeOFB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n);
-  void CodeECB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n, bool encipher);
-  void ChainMAC(const std::uint8_t* s, std::int32_t n, TCipherMode mode);
-  void DecipherChained(std::uint8_t* t, std::int32_t n, TCipherMode mode);
-  void DecipherCFB(const std::uint8_t* s, std::uint8_t* t, std::int32_t n);
 
   const TCipherClass* class_;
   const THashClass* keyHashClass_;

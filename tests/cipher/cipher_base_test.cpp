@@ -7,6 +7,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <span>
+#include <stdexcept>
 
 #include "cipher/cipher_blowfish.h"
 #include "cipher/cipher_registry.h"
@@ -239,6 +241,21 @@ TEST(CipherErrors, CodingWithoutAKeyIsRefusedAndTouchesNothing) {
   ExpectNotInitialized([&] { cipher.ProcessText("YWJj", caDecode, sfDefault); });
   EXPECT_EQ(data, before);
   EXPECT_EQ(cipher.ProcessText("", caEncode, sfDefault), "") << "an empty text starts no run";
+}
+
+TEST(CipherErrors, SpanFormsRefuseAShortDestinationAndAnInitialVectorOfAnotherSize) {
+  auto cipher = KeyedBlowfish();
+  const std::array<std::uint8_t, 16> source{};
+  std::array<std::uint8_t, 15> shortDest{};
+  EXPECT_THROW(cipher->EncipherBuffer(source, shortDest), std::invalid_argument);
+  EXPECT_THROW(cipher->DecipherBuffer(source, shortDest), std::invalid_argument);
+  EXPECT_EQ(BlockOf(cipher->ChainBlock()), BlockOf(cipher->InitVector())) << "nothing was coded";
+  for (const std::size_t ivSize : {7u, 9u}) {
+    const ByteString iv(ivSize, 'i');
+    EXPECT_THROW(
+        cipher->Init(std::span(BytesOf(kKey), kKey.size()), std::span(BytesOf(iv), ivSize)),
+        std::invalid_argument);
+  }
 }
 
 TEST(CipherErrors, WipeStateLeavesTheDocumentedValues) {

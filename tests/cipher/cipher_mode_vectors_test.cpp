@@ -2,12 +2,13 @@
 // CLASS MODE KEYHEX IVHEX PLAINHEX CIPHERHEX CHAINHEX (TAB-separated; IV "-"
 // for the default one, cipher "-" for a MAC mode, which writes nothing).
 // A freshly keyed cipher enciphers the plain bytes into a separate buffer
-// and another deciphers them back in place; both must leave the chain value F (the MAC
-// value of a MAC mode) given in the record.
+// (span forms) and another deciphers them back in place (pointer forms); both must leave the chain
+// value F (the MAC value of a MAC mode) given in the record.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
+#include <span>
 
 #include "cipher/cipher_registry.h"
 #include "managers/cipher_manager.h"
@@ -22,10 +23,13 @@ struct ModeRecord {
   ByteString key, iv, plain, cipher, chain;
 };
 
+std::span<const std::uint8_t> Span(const ByteString& bytes) {
+  return {BytesOf(bytes), bytes.size()};
+}
+
 std::unique_ptr<TCipher> Keyed(const ModeRecord& r) {
   std::unique_ptr<TCipher> cipher(r.cls->Create());
-  cipher->Init(r.key.data(), static_cast<std::int32_t>(r.key.size()),
-               r.iv.empty() ? nullptr : r.iv.data());
+  cipher->Init(Span(r.key), Span(r.iv));
   cipher->Mode = r.mode;
   return cipher;
 }
@@ -40,7 +44,7 @@ void CheckRecord(const ModeRecord& r) {
   auto encipher = Keyed(r);
   const ByteString untouched(r.plain.size(), '\x5A');
   ByteString out = untouched;
-  encipher->EncipherBuffer(r.plain.data(), out.data(), static_cast<std::int32_t>(out.size()));
+  encipher->EncipherBuffer(Span(r.plain), {BytesOf(out), out.size()});
   EXPECT_EQ(test::ToHex(out), test::ToHex(mac ? untouched : r.cipher));
   EXPECT_EQ(ChainOf(*encipher), test::ToHex(r.chain));
 
