@@ -14,8 +14,6 @@
 
 namespace velunor {
 
-bool StrictKeyLength = false;
-
 namespace {
 
 std::unique_ptr<std::uint8_t[]> AllocateBuffer(std::int32_t size) {

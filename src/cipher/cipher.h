@@ -49,10 +49,6 @@ TCipher* CreateCipherObject(TProtection* protection) {
   return new T(protection);
 }
 
-// While false a key longer than the class allows is cut to its maximum;
-// while true it is an error.
-extern bool StrictKeyLength;
-
 // The base of every block cipher: the key set-up from raw bytes (Init) or
 // from a keyword through a hash (InitKey), the chain state that the eight
 // chaining modes (mode_*.h) run on, and the coding pipeline. A concrete
@@ -107,6 +103,9 @@ class TCipher : public TProtection, protected TBlockSteps {
   void CodeData(void* data, std::int32_t size, TCodeAction action) override;
 
   TCipherMode Mode = cmCTS;
+  // While false a key longer than the class allows is cut to its maximum;
+  // while true it is an error. Off in a new object.
+  bool StrictKeyLength = false;
   const std::int32_t MaxKeySize;
   const std::int32_t BlockSize;
   const std::int32_t KeyDataSize;

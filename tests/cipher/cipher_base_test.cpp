@@ -262,10 +262,9 @@ TEST(CipherErrors, WipeStateLeavesTheDocumentedValues) {
   auto cipher = KeyedBlowfish();
   ByteString data = test::PatternBytes(16, 1);
   cipher->EncipherBuffer(data.data(), data.data(), 13);  // moves F and W
-  StrictKeyLength = true;
+  cipher->StrictKeyLength = true;
   const ByteString longKey(57, 'k');
   EXPECT_THROW(cipher->Init(longKey.data(), 57, nullptr), ECipherException);
-  StrictKeyLength = false;
   EXPECT_FALSE(cipher->HasStateFlag(TCipher::kInitialized));
   EXPECT_EQ(BlockOf(cipher->InitVector()), (Block{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(BlockOf(cipher->ChainBlock()), (Block{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
@@ -277,8 +276,9 @@ TEST(CipherErrors, KeyLengths) {
   const ByteString key56 = test::PatternBytes(56, 77);
   const ByteString key57 = key56 + "x";
   const ByteString block = "8 bytes!";
-  auto enciphered = [&](const ByteString& key, std::int32_t size) {
+  auto enciphered = [&](const ByteString& key, std::int32_t size, bool strict = false) {
     TCipher_Blowfish cipher;
+    cipher.StrictKeyLength = strict;
     cipher.Mode = cmECB;
     cipher.Init(key.data(), size, nullptr);
     return Encipher(cipher, block);
@@ -286,9 +286,8 @@ TEST(CipherErrors, KeyLengths) {
   // Cut to MaxKeySize while StrictKeyLength is off.
   EXPECT_EQ(enciphered(key57, 57), enciphered(key56, 56));
 
-  StrictKeyLength = true;
   try {
-    enciphered(key57, 57);
+    enciphered(key57, 57, true);
     ADD_FAILURE() << "an over-long key must be refused";
   } catch (const ECipherException& e) {
     EXPECT_EQ(e.FaultCode, kFaultKeyLength);
@@ -296,7 +295,7 @@ TEST(CipherErrors, KeyLengths) {
               "Length from Encryptionkey is invalid.\r\nKeysize for TCipher_Blowfish must be to "
               "0-56 bytes");
   }
-  StrictKeyLength = false;
+  EXPECT_EQ(enciphered(key57, 57), enciphered(key56, 56)) << "only that object was strict";
 
   // Blowfish repeats a short key; it needs one byte at least.
   EXPECT_EQ(enciphered("abcd", 4), enciphered("abcdabcd", 8));
@@ -366,11 +365,9 @@ TEST(CipherKeyword, ADigestLongerThanTheKeyIsCut) {
   ASSERT_LT(cls->CipherInfo().MaxKeySize, 32);
   const ByteString keyword = "keyword";
   // With StrictKeyLength on, only a key cut by InitKey itself is accepted.
-  StrictKeyLength = true;
-  std::unique_ptr<TCipher> fromKeyword;
-  EXPECT_NO_THROW(fromKeyword.reset(cls->Create(keyword)));
-  StrictKeyLength = false;
-  ASSERT_TRUE(fromKeyword);
+  std::unique_ptr<TCipher> fromKeyword(cls->Create());
+  fromKeyword->StrictKeyLength = true;
+  EXPECT_NO_THROW(fromKeyword->InitKey(keyword, nullptr));
   const ByteString digest = THash_RipeMD256::Class().DigestAsText(keyword, nullptr, sfCopy);
   std::unique_ptr<TCipher> fromDigest(cls->Create());
   fromDigest->Init(digest.data(), cls->CipherInfo().MaxKeySize, nullptr);
