@@ -24,7 +24,7 @@ using velunor::bench::SetThroughput;
 template <class Checksum>
 void Ours(benchmark::State& state) {
   const ByteString& data = OneMiB();
-  auto checksum = std::make_unique<Checksum>();
+  const auto checksum = velunor::MakeProtection<Checksum>(nullptr);
   for (auto _ : state) {
     checksum->Init();
     checksum->AddData(data.data(), static_cast<std::int32_t>(data.size()));

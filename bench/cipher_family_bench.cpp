@@ -37,7 +37,7 @@ ByteString Blocks(std::size_t blockSize) {
 
 template <class Cipher>
 void Ours(benchmark::State& state) {
-  std::unique_ptr<velunor::TCipher> cipher(Cipher::Class().Create());
+  velunor::ProtectionRef<velunor::TCipher> cipher = Cipher::Class().Create();
   const ByteString key = PatternKey(static_cast<std::size_t>(cipher->MaxKeySize));
   cipher->Init(key.data(), cipher->MaxKeySize, nullptr);
   cipher->Mode = velunor::cmECB;

@@ -19,12 +19,12 @@ std::vector<std::uint8_t> Message(std::size_t size) {
 
 void BM_RipeMD256_Ours(benchmark::State& state) {
   const auto data = Message(static_cast<std::size_t>(state.range(0)));
-  velunor::THash_RipeMD256 hash;
+  const auto hash = velunor::MakeProtection<velunor::THash_RipeMD256>(nullptr);
   for (auto _ : state) {
-    hash.Init();
-    hash.AddData(data.data(), static_cast<std::int32_t>(data.size()));
-    hash.Finish();
-    benchmark::DoNotOptimize(hash.DigestBuffer()[0]);
+    hash->Init();
+    hash->AddData(data.data(), static_cast<std::int32_t>(data.size()));
+    hash->Finish();
+    benchmark::DoNotOptimize(hash->DigestBuffer()[0]);
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));
 }

@@ -22,11 +22,12 @@ std::unique_ptr<std::uint8_t[]> AllocateBuffer(std::int32_t size) {
 
 }  // namespace
 
-TCipher* TCipherClass::Create(const ByteString& keyword, TProtection* protection) const {
+ProtectionRef<TCipher> TCipherClass::Create(const ByteString& keyword,
+                                            TProtection* protection) const {
   if (factory_ == nullptr) return nullptr;
-  std::unique_ptr<TCipher> cipher(factory_(protection));
+  ProtectionRef<TCipher> cipher = factory_(protection);
   if (!keyword.empty()) cipher->InitKey(keyword, nullptr);
-  return cipher.release();
+  return cipher;
 }
 
 const TCipherClass& TCipher::Class() {
@@ -127,7 +128,7 @@ void TCipher::SetKeyHashClass(const THashClass* hashClass) {
 }
 
 THash& TCipher::KeyHash() {
-  if (!keyHash_) keyHash_.Reset(keyHashClass_->Create(nullptr));
+  if (!keyHash_) keyHash_ = keyHashClass_->Create(nullptr);
   return *keyHash_;
 }
 
@@ -239,13 +240,13 @@ void TCipher::EndCoding(TCodeAction action) {
   ChainTreatment(action);
 }
 
-void TCipher::CodeData(void* data, std::int32_t size, TCodeAction action) {
+void TCipher::CodeData(std::span<std::uint8_t> data, TCodeAction action) {
   if (action == caDecode) {
-    if (InActionSet(ActionSet, action)) DecipherBuffer(data, data, size);
-    TProtection::CodeData(data, size, action);
+    if (InActionSet(ActionSet, action)) DecipherBuffer(data, data);
+    TProtection::CodeData(data, action);
   } else {
-    TProtection::CodeData(data, size, action);
-    if (InActionSet(ActionSet, action)) EncipherBuffer(data, data, size);
+    TProtection::CodeData(data, action);
+    if (InActionSet(ActionSet, action)) EncipherBuffer(data, data);
   }
 }
 

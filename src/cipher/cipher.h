@@ -25,7 +25,7 @@ struct TCipherInfo {
 // bytes and a way to create an object of the class.
 class TCipherClass : public TClass {
  public:
-  using Factory = TCipher* (*)(TProtection* protection);
+  using Factory = ProtectionRef<TCipher> (*)(TProtection* protection);
 
   TCipherClass(std::string_view name, const TClass* parent, TCipherInfo info,
                std::span<const std::uint8_t> knownAnswerData, Factory factory)
@@ -35,8 +35,9 @@ class TCipherClass : public TClass {
   std::span<const std::uint8_t> KnownAnswerData() const { return knownAnswer_; }
 
   // A new object of the class, keyed from `keyword` when it is not empty;
-  // nobody holds a counted reference to it yet.
-  TCipher* Create(const ByteString& keyword = {}, TProtection* protection = nullptr) const;
+  // empty for a class without objects of its own (TCipher).
+  ProtectionRef<TCipher> Create(const ByteString& keyword = {},
+                                TProtection* protection = nullptr) const;
 
  private:
   TCipherInfo info_;
@@ -45,8 +46,8 @@ class TCipherClass : public TClass {
 };
 
 template <class T>
-TCipher* CreateCipherObject(TProtection* protection) {
-  return new T(protection);
+ProtectionRef<TCipher> CreateCipherObject(TProtection* protection) {
+  return MakeProtection<T>(protection);
 }
 
 // The base of every block cipher: the key set-up from raw bytes (Init) or
@@ -100,7 +101,8 @@ class TCipher : public TProtection, protected TBlockSteps {
 
   void BeginCoding(TCodeAction action) override;
   void EndCoding(TCodeAction action) override;
-  void CodeData(void* data, std::int32_t size, TCodeAction action) override;
+  using TProtection::CodeData;
+  void CodeData(std::span<std::uint8_t> data, TCodeAction action) override;
 
   TCipherMode Mode = cmCTS;
   // While false a key longer than the class allows is cut to its maximum;

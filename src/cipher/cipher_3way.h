@@ -23,9 +23,6 @@ struct ThreeWayKeySchedule {
 // byte first, a[0] first.
 class TCipher_3Way : public TScheduledCipher<ThreeWayKeySchedule> {
  public:
-  explicit TCipher_3Way(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
@@ -33,6 +30,8 @@ class TCipher_3Way : public TScheduledCipher<ThreeWayKeySchedule> {
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
+  explicit TCipher_3Way(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 };

@@ -14,9 +14,6 @@ struct BlowfishKeySchedule {
 // 16 rounds, keys of 1 to 56 bytes, key schedule from the digits of pi.
 class TCipher_Blowfish : public TScheduledCipher<BlowfishKeySchedule> {
  public:
-  explicit TCipher_Blowfish(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
@@ -24,6 +21,8 @@ class TCipher_Blowfish : public TScheduledCipher<BlowfishKeySchedule> {
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
+  explicit TCipher_Blowfish(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest, std::size_t count,

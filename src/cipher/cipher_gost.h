@@ -14,9 +14,6 @@ struct GostKeySchedule {
 // little-endian words (a shorter key is filled up with zero bytes).
 class TCipher_Gost : public TScheduledCipher<GostKeySchedule> {
  public:
-  explicit TCipher_Gost(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
@@ -24,6 +21,8 @@ class TCipher_Gost : public TScheduledCipher<GostKeySchedule> {
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
+  explicit TCipher_Gost(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 

@@ -15,9 +15,6 @@ struct IdeaKeySchedule {
 // shorter key is filled up with zero bytes).
 class TCipher_IDEA : public TScheduledCipher<IdeaKeySchedule> {
  public:
-  explicit TCipher_IDEA(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
@@ -25,6 +22,8 @@ class TCipher_IDEA : public TScheduledCipher<IdeaKeySchedule> {
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
+  explicit TCipher_IDEA(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 

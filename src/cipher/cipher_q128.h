@@ -16,14 +16,15 @@ struct Q128KeySchedule {
 // word and rotates the used word by 10 bits.
 class TCipher_Q128 : public TScheduledCipher<Q128KeySchedule> {
  public:
-  explicit TCipher_Q128(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
   void EncipherBlock(std::uint8_t* block) override;
   void DecipherBlock(std::uint8_t* block) override;
+
+ protected:
+  explicit TCipher_Q128(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
  private:
   std::uint32_t* ExpandedKey() { return KeySchedule().expandedKey; }

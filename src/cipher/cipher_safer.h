@@ -36,8 +36,6 @@ class TCipher_SAFER : public TScheduledCipher<SaferKeySchedule> {
   static constexpr std::int32_t kMinRounds = 4;
   static constexpr std::int32_t kMaxRounds = 13;
 
-  explicit TCipher_SAFER(TProtection* protection = nullptr) : TCipher_SAFER(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
@@ -60,6 +58,7 @@ class TCipher_SAFER : public TScheduledCipher<SaferKeySchedule> {
   static std::int32_t DefaultRounds(std::int32_t variant);
 
  protected:
+  explicit TCipher_SAFER(TProtection* protection = nullptr) : TCipher_SAFER(Class(), protection) {}
   TCipher_SAFER(const TCipherClass& cls, TProtection* protection)
       : TScheduledCipher(cls, protection) {}
 
@@ -80,11 +79,11 @@ class TCipher_SAFER : public TScheduledCipher<SaferKeySchedule> {
 
 class TCipher_SAFER_K40 : public TCipher_SAFER {
  public:
-  explicit TCipher_SAFER_K40(TProtection* protection = nullptr)
-      : TCipher_SAFER_K40(Class(), protection) {}
   static const TCipherClass& Class();
 
  protected:
+  explicit TCipher_SAFER_K40(TProtection* protection = nullptr)
+      : TCipher_SAFER_K40(Class(), protection) {}
   TCipher_SAFER_K40(const TCipherClass& cls, TProtection* protection)
       : TCipher_SAFER(cls, protection) {}
   std::int32_t VariantFor(std::int32_t) const override { return 1; }
@@ -92,21 +91,21 @@ class TCipher_SAFER_K40 : public TCipher_SAFER {
 
 class TCipher_SAFER_SK40 : public TCipher_SAFER_K40 {
  public:
-  explicit TCipher_SAFER_SK40(TProtection* protection = nullptr)
-      : TCipher_SAFER_K40(Class(), protection) {}
   static const TCipherClass& Class();
 
  protected:
+  explicit TCipher_SAFER_SK40(TProtection* protection = nullptr)
+      : TCipher_SAFER_K40(Class(), protection) {}
   std::int32_t VariantFor(std::int32_t) const override { return 5; }
 };
 
 class TCipher_SAFER_K64 : public TCipher_SAFER {
  public:
-  explicit TCipher_SAFER_K64(TProtection* protection = nullptr)
-      : TCipher_SAFER_K64(Class(), protection) {}
   static const TCipherClass& Class();
 
  protected:
+  explicit TCipher_SAFER_K64(TProtection* protection = nullptr)
+      : TCipher_SAFER_K64(Class(), protection) {}
   TCipher_SAFER_K64(const TCipherClass& cls, TProtection* protection)
       : TCipher_SAFER(cls, protection) {}
   std::int32_t VariantFor(std::int32_t) const override { return 2; }
@@ -114,21 +113,21 @@ class TCipher_SAFER_K64 : public TCipher_SAFER {
 
 class TCipher_SAFER_SK64 : public TCipher_SAFER_K64 {
  public:
-  explicit TCipher_SAFER_SK64(TProtection* protection = nullptr)
-      : TCipher_SAFER_K64(Class(), protection) {}
   static const TCipherClass& Class();
 
  protected:
+  explicit TCipher_SAFER_SK64(TProtection* protection = nullptr)
+      : TCipher_SAFER_K64(Class(), protection) {}
   std::int32_t VariantFor(std::int32_t) const override { return 6; }
 };
 
 class TCipher_SAFER_K128 : public TCipher_SAFER {
  public:
-  explicit TCipher_SAFER_K128(TProtection* protection = nullptr)
-      : TCipher_SAFER_K128(Class(), protection) {}
   static const TCipherClass& Class();
 
  protected:
+  explicit TCipher_SAFER_K128(TProtection* protection = nullptr)
+      : TCipher_SAFER_K128(Class(), protection) {}
   TCipher_SAFER_K128(const TCipherClass& cls, TProtection* protection)
       : TCipher_SAFER(cls, protection) {}
   std::int32_t VariantFor(std::int32_t) const override { return 3; }
@@ -136,11 +135,11 @@ class TCipher_SAFER_K128 : public TCipher_SAFER {
 
 class TCipher_SAFER_SK128 : public TCipher_SAFER_K128 {
  public:
-  explicit TCipher_SAFER_SK128(TProtection* protection = nullptr)
-      : TCipher_SAFER_K128(Class(), protection) {}
   static const TCipherClass& Class();
 
  protected:
+  explicit TCipher_SAFER_SK128(TProtection* protection = nullptr)
+      : TCipher_SAFER_K128(Class(), protection) {}
   std::int32_t VariantFor(std::int32_t) const override { return 7; }
 };
 

@@ -34,15 +34,16 @@ struct ScopKeySchedule {
 // alike.
 class TCipher_SCOP : public TScheduledCipher<ScopKeySchedule> {
  public:
-  explicit TCipher_SCOP(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
   void EncipherBlock(std::uint8_t* block) override;
   void DecipherBlock(std::uint8_t* block) override;
   void ResetChain() override;
+
+ protected:
+  explicit TCipher_SCOP(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
 
  private:
   ScopGeneratorState& Running() { return KeySchedule().running; }

@@ -1,14 +1,13 @@
 #include "cipher/cipher_selftest.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace velunor {
 
 namespace {
 
-std::unique_ptr<TCipher> SelfTestCipher(const TCipherClass& cls) {
-  std::unique_ptr<TCipher> cipher(cls.Create());
+ProtectionRef<TCipher> SelfTestCipher(const TCipherClass& cls) {
+  const ProtectionRef<TCipher> cipher = cls.Create();
   cipher->Mode = cmCTS;
   cipher->Init(SelfTestInput, std::min<std::int32_t>(32, cls.CipherInfo().MaxKeySize), nullptr);
   return cipher;

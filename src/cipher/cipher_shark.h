@@ -22,9 +22,6 @@ struct SharkKeySchedule {
 // significant in each 64-bit key word).
 class TCipher_Shark : public TScheduledCipher<SharkKeySchedule> {
  public:
-  explicit TCipher_Shark(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
@@ -32,6 +29,8 @@ class TCipher_Shark : public TScheduledCipher<SharkKeySchedule> {
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
+  explicit TCipher_Shark(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 

@@ -19,9 +19,6 @@ struct SquareKeySchedule {
 // bytes as printed.
 class TCipher_Square : public TScheduledCipher<SquareKeySchedule> {
  public:
-  explicit TCipher_Square(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
@@ -29,6 +26,8 @@ class TCipher_Square : public TScheduledCipher<SquareKeySchedule> {
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
+  explicit TCipher_Square(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 

@@ -20,8 +20,6 @@ class TCipher_TEA : public TScheduledCipher<TeaKeySchedule> {
   static constexpr std::int32_t kMinCycles = 16;
   static constexpr std::int32_t kMaxCycles = 32;
 
-  explicit TCipher_TEA(TProtection* protection = nullptr) : TCipher_TEA(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
@@ -35,6 +33,7 @@ class TCipher_TEA : public TScheduledCipher<TeaKeySchedule> {
   std::uint32_t Cycles() const;
 
  protected:
+  explicit TCipher_TEA(TProtection* protection = nullptr) : TCipher_TEA(Class(), protection) {}
   TCipher_TEA(const TCipherClass& cls, TProtection* protection)
       : TScheduledCipher(cls, protection) {}
 
@@ -50,12 +49,13 @@ class TCipher_TEA : public TScheduledCipher<TeaKeySchedule> {
 // cycle count as TCipher_TEA.
 class TCipher_TEAN : public TCipher_TEA {
  public:
-  explicit TCipher_TEAN(TProtection* protection = nullptr) : TCipher_TEA(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void EncipherBlock(std::uint8_t* block) override;
   void DecipherBlock(std::uint8_t* block) override;
+
+ protected:
+  explicit TCipher_TEAN(TProtection* protection = nullptr) : TCipher_TEA(Class(), protection) {}
 };
 
 }  // namespace velunor

@@ -18,9 +18,6 @@ struct TwofishKeySchedule {
 // as a 128-, 192- or 256-bit key; an empty key counts as 16 zero bytes.
 class TCipher_Twofish : public TScheduledCipher<TwofishKeySchedule> {
  public:
-  explicit TCipher_Twofish(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
-
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
@@ -28,6 +25,8 @@ class TCipher_Twofish : public TScheduledCipher<TwofishKeySchedule> {
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
+  explicit TCipher_Twofish(TProtection* protection = nullptr)
+      : TScheduledCipher(Class(), protection) {}
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 

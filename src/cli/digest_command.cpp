@@ -1,4 +1,3 @@
-#include <memory>
 
 #include "cli/cli_app.h"
 #include "cli/coding_options.h"
@@ -53,7 +52,7 @@ CommandAction AddDigestCommand(CLI::App& app, CommandContext& context) {
   return [options, &context]() {
     const THashClass& cls = *FindHashClass(options->hash);
     const std::int32_t format = *ParseFormatOption(options->format);
-    std::unique_ptr<THash> hash(cls.Create());
+    const ProtectionRef<THash> hash = cls.Create();
     OutputTarget target(options->output, context.out);
     if (options->files.empty()) {
       target.WriteString(DigestOf(*hash, "", *options, context, format) + "\n");

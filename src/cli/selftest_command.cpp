@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <memory>
 #include <ostream>
 
 #include "cipher/cipher_registry.h"
@@ -13,7 +12,7 @@ namespace velunor::cli {
 namespace {
 
 bool HashSelfTest(const THashClass& cls) {
-  std::unique_ptr<THash> hash(cls.Create());
+  const ProtectionRef<THash> hash = cls.Create();
   hash->Init();
   hash->AddData(SelfTestInput, sizeof SelfTestInput);
   hash->Finish();

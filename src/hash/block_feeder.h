@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 namespace velunor {
 
@@ -12,10 +13,10 @@ namespace velunor {
 // `compressRun(blocks, count)` compresses `count` consecutive blocks in order.
 template <std::size_t kBlockSize, class CompressRun>
 void FeedBlockRuns(std::uint8_t (&blockBuffer)[kBlockSize], std::uint64_t& byteCount,
-                   const void* buffer, std::int32_t length, CompressRun&& compressRun) {
-  if (length <= 0) return;
-  const auto* data = static_cast<const std::uint8_t*>(buffer);
-  auto left = static_cast<std::size_t>(length);
+                   std::span<const std::uint8_t> bytes, CompressRun&& compressRun) {
+  if (bytes.empty()) return;
+  const std::uint8_t* data = bytes.data();
+  std::size_t left = bytes.size();
   const auto used = static_cast<std::size_t>(byteCount % kBlockSize);
   byteCount += left;
   if (used > 0) {
@@ -41,8 +42,8 @@ void FeedBlockRuns(std::uint8_t (&blockBuffer)[kBlockSize], std::uint64_t& byteC
 // compression changes (the digest itself) is read as it stands at that moment.
 template <std::size_t kBlockSize, class Compress>
 void FeedBlocks(std::uint8_t (&blockBuffer)[kBlockSize], std::uint64_t& byteCount,
-                const void* buffer, std::int32_t length, Compress&& compress) {
-  FeedBlockRuns(blockBuffer, byteCount, buffer, length,
+                std::span<const std::uint8_t> bytes, Compress&& compress) {
+  FeedBlockRuns(blockBuffer, byteCount, bytes,
                 [&compress](const std::uint8_t* blocks, std::size_t count) {
                   for (; count > 0; --count, blocks += kBlockSize)
                     compress(blocks);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "hash/mac.h"
 #include "protection/format_registry.h"
 #include "runtime/support.h"
 
@@ -15,14 +14,9 @@ const std::uint8_t SelfTestInput[32] = {
 
 ByteString THashClass::DigestAsText(std::string_view data, TProtection* protection,
                                     std::int32_t format) const {
-  std::unique_ptr<THash> hash(Create(protection));
+  const ProtectionRef<THash> hash = Create(protection);
   hash->Init();
-  // AddData counts in 32 bits; longer data goes in in parts.
-  constexpr std::size_t kPart = std::size_t{1} << 30;
-  for (std::size_t at = 0; at < data.size(); at += kPart) {
-    const std::size_t n = std::min(kPart, data.size() - at);
-    hash->AddData(data.data() + at, static_cast<std::int32_t>(n));
-  }
+  hash->AddData(std::span(BytesOf(data), data.size()));
   hash->Finish();
   return BytesToText(hash->DigestBuffer(), hash->DigestSize(), format);
 }
@@ -37,27 +31,24 @@ void THash::Init() {
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash::AddData(const void*, std::int32_t) {}
+void THash::AddData(std::span<const std::uint8_t>) {}
+
+void THash::AddData(const void* buffer, std::int32_t length) {
+  if (buffer == nullptr || length <= 0) return;
+  AddData(std::span(static_cast<const std::uint8_t*>(buffer), static_cast<std::size_t>(length)));
+}
 
 void THash::Finish() {
   RunChainHook(ChainHookPoint::kFinish);
 }
 
-std::uint8_t* THash::DigestBuffer() {
-  return const_cast<std::uint8_t*>(SelfTestInput);
-}
-
 void THash::RunChainHook(ChainHookPoint point) {
   TProtection* chained = Protection();
   if (chained == nullptr) return;
-  if (auto* mac = dynamic_cast<TMAC*>(chained)) {
-    if (point == ChainHookPoint::kInit) {
-      mac->BeginKeyedDigest(*this);
-    } else {
-      mac->EndKeyedDigest(*this);
-    }
-  } else if (point == ChainHookPoint::kFinish) {
-    chained->ProcessMemory(DigestBuffer(), DigestSize(), caOverwrite);
+  if (point == ChainHookPoint::kInit) {
+    chained->ChainedHashInitialized(*this, DigestBytes());
+  } else {
+    chained->ChainedHashFinished(*this, DigestBytes());
   }
 }
 
@@ -76,31 +67,30 @@ void THash::EndCoding(TCodeAction action) {
   }
 }
 
-void THash::CodeData(void* data, std::int32_t size, TCodeAction action) {
-  if (action != caDecode) TProtection::CodeData(data, size, action);
+void THash::CodeData(std::span<std::uint8_t> data, TCodeAction action) {
+  if (action != caDecode) TProtection::CodeData(data, action);
   if (InActionSet(ActionSet, action)) {
-    if (data == nullptr) return;
-    auto* bytes = static_cast<std::uint8_t*>(data);
-    const std::int32_t d = DigestSize();
+    const auto d = static_cast<std::size_t>(DigestSize());
     if (action == caDigest) {
-      AddData(bytes, size);
+      AddData(data);
     } else if (d > 0) {  // a null digest has nothing to code with
-      for (std::int32_t done = 0; done < size;) {
-        const std::int32_t n = std::min(d, size - done);
+      for (std::size_t done = 0; done < data.size();) {
+        const std::size_t n = std::min(d, data.size() - done);
+        const std::span<std::uint8_t> piece = data.subspan(done, n);
         if (action == caOverwrite || action == caShred) {
-          AddData(bytes + done, n);
+          AddData(piece);
           Finish();
-          std::copy_n(DigestBuffer(), n, bytes + done);
+          std::copy_n(DigestBuffer(), n, piece.begin());
         } else {
-          AddData(DigestBuffer(), d);
+          AddData(DigestBytes());
           Finish();
-          XorBytes(bytes + done, DigestBuffer(), n, bytes + done);
+          XorBytes(piece.data(), DigestBuffer(), static_cast<std::int32_t>(n), piece.data());
         }
         done += n;
       }
     }
   }
-  if (action == caDecode) TProtection::CodeData(data, size, action);
+  if (action == caDecode) TProtection::CodeData(data, action);
 }
 
 const THashClass& TChecksum::Class() {

@@ -18,7 +18,7 @@ extern const std::uint8_t SelfTestInput[32];
 // known-answer data, and a way to create an object of the class.
 class THashClass : public TClass {
  public:
-  using Factory = THash* (*)(TProtection* protection);
+  using Factory = ProtectionRef<THash> (*)(TProtection* protection);
 
   THashClass(std::string_view name, const TClass* parent, std::int32_t digestSize,
              const std::uint8_t* knownAnswerData, Factory factory)
@@ -33,9 +33,10 @@ class THashClass : public TClass {
   std::span<const std::uint8_t> KnownAnswerData() const {
     return {knownAnswer_, static_cast<std::size_t>(digestSize_)};
   }
-  // A new object of the class with `protection` chained; nobody holds a
-  // counted reference to it yet.
-  THash* Create(TProtection* protection = nullptr) const { return factory_(protection); }
+  // A new object of the class with `protection` chained.
+  ProtectionRef<THash> Create(TProtection* protection = nullptr) const {
+    return factory_(protection);
+  }
 
   // The digest of `data` as text in `format`, through a temporary object
   // chained to `protection`.
@@ -49,8 +50,8 @@ class THashClass : public TClass {
 };
 
 template <class T>
-THash* CreateHashObject(TProtection* protection) {
-  return new T(protection);
+ProtectionRef<THash> CreateHashObject(TProtection* protection) {
+  return MakeProtection<T>(protection);
 }
 
 // The base of every message digest and checksum. Calling order for one
@@ -60,19 +61,22 @@ THash* CreateHashObject(TProtection* protection) {
 // stream (caEncode, caDecode). THash itself is a null digest of size 0.
 class THash : public TProtection {
  public:
-  explicit THash(TProtection* protection = nullptr) : TProtection(protection) {}
-
   static const THashClass& Class();
   const THashClass& ClassType() const override { return Class(); }
 
   std::int32_t DigestSize() const { return ClassType().DigestSize(); }
 
   virtual void Init();
-  virtual void AddData(const void* buffer, std::int32_t length);
+  virtual void AddData(std::span<const std::uint8_t> data);
+  // The same for `length` bytes at `buffer`; nothing for a length of 0 or less.
+  void AddData(const void* buffer, std::int32_t length);
   virtual void Finish();
-  // The digest bytes; writable, owned by the object.
-  virtual std::uint8_t* DigestBuffer();
+  // The DigestSize digest bytes, owned by the object; none for a null digest.
+  virtual std::uint8_t* DigestBuffer() { return nullptr; }
 
+  std::span<std::uint8_t> DigestBytes() {
+    return {DigestBuffer(), static_cast<std::size_t>(DigestSize())};
+  }
   // The digest bytes as a byte string.
   ByteString Digest() {
     return MakeByteString(DigestBuffer(), static_cast<std::size_t>(DigestSize()));
@@ -80,12 +84,15 @@ class THash : public TProtection {
 
   void BeginCoding(TCodeAction action) override;
   void EndCoding(TCodeAction action) override;
-  void CodeData(void* data, std::int32_t size, TCodeAction action) override;
+  using TProtection::CodeData;
+  void CodeData(std::span<std::uint8_t> data, TCodeAction action) override;
 
  protected:
+  explicit THash(TProtection* protection) : TProtection(protection) {}
+
   enum class ChainHookPoint { kInit, kFinish };
-  // Runs at the end of every Init and Finish: hands the digest to a chained
-  // TMAC or codes it through another chained protection object.
+  // Runs at the end of every Init and Finish: hands the digest to the
+  // chained protection object, if any.
   void RunChainHook(ChainHookPoint point);
 };
 

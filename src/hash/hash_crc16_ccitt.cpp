@@ -21,10 +21,9 @@ void THash_CRC16_CCITT::Init() {
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_CRC16_CCITT::AddData(const void* buffer, std::int32_t length) {
-  if (buffer == nullptr || length <= 0) return;
-  ChecksumRegister = UpdateCcittRegisterSliced(
-      ChecksumRegister, static_cast<const std::uint8_t*>(buffer), static_cast<std::size_t>(length));
+void THash_CRC16_CCITT::AddData(std::span<const std::uint8_t> data) {
+  if (data.empty()) return;
+  ChecksumRegister = UpdateCcittRegisterSliced(ChecksumRegister, data.data(), data.size());
 }
 
 }  // namespace velunor

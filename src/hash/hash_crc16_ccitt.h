@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "hash/hash_xor16.h"
 
 namespace velunor {
@@ -17,7 +19,8 @@ class THash_CRC16_CCITT : public THash_XOR16 {
   const THashClass& ClassType() const override { return Class(); }
 
   void Init() override;
-  void AddData(const void* buffer, std::int32_t length) override;
+  using THash::AddData;
+  void AddData(std::span<const std::uint8_t> data) override;
 };
 
 }  // namespace velunor

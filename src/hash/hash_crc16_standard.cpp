@@ -16,10 +16,9 @@ const THashClass& Thash_CRC16_Standard::Class() {
   return cls;
 }
 
-void Thash_CRC16_Standard::AddData(const void* buffer, std::int32_t length) {
-  if (buffer == nullptr || length <= 0) return;
-  ChecksumRegister = UpdateCrc16Sliced(ChecksumRegister, static_cast<const std::uint8_t*>(buffer),
-                                       static_cast<std::size_t>(length));
+void Thash_CRC16_Standard::AddData(std::span<const std::uint8_t> data) {
+  if (data.empty()) return;
+  ChecksumRegister = UpdateCrc16Sliced(ChecksumRegister, data.data(), data.size());
 }
 
 }  // namespace velunor

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "hash/hash_xor16.h"
 
 namespace velunor {
@@ -14,7 +16,8 @@ class Thash_CRC16_Standard : public THash_XOR16 {
   static const THashClass& Class();
   const THashClass& ClassType() const override { return Class(); }
 
-  void AddData(const void* buffer, std::int32_t length) override;
+  using THash::AddData;
+  void AddData(std::span<const std::uint8_t> data) override;
 };
 
 }  // namespace velunor

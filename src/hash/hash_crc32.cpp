@@ -21,10 +21,9 @@ void THash_CRC32::Init() {
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_CRC32::AddData(const void* buffer, std::int32_t length) {
-  if (buffer == nullptr || length <= 0) return;
-  ChecksumRegister = UpdateCrc32Fast(ChecksumRegister, static_cast<const std::uint8_t*>(buffer),
-                                     static_cast<std::size_t>(length));
+void THash_CRC32::AddData(std::span<const std::uint8_t> data) {
+  if (data.empty()) return;
+  ChecksumRegister = UpdateCrc32Fast(ChecksumRegister, data.data(), data.size());
 }
 
 void THash_CRC32::Finish() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "hash/hash_xor32.h"
 
 namespace velunor {
@@ -15,7 +17,8 @@ class THash_CRC32 : public THash_XOR32 {
   const THashClass& ClassType() const override { return Class(); }
 
   void Init() override;
-  void AddData(const void* buffer, std::int32_t length) override;
+  using THash::AddData;
+  void AddData(std::span<const std::uint8_t> data) override;
   void Finish() override;
 };
 

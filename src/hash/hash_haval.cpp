@@ -227,10 +227,9 @@ void THash_Haval256::Init() {
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_Haval256::AddData(const void* buffer, std::int32_t length) {
-  if (buffer == nullptr) return;
+void THash_Haval256::AddData(std::span<const std::uint8_t> data) {
   if (Compress == nullptr) ChooseCompressRoutine();  // fed before the first Init
-  FeedBlocks(BlockBuffer, ByteCount, buffer, length,
+  FeedBlocks(BlockBuffer, ByteCount, data,
              [this](const std::uint8_t* block) { Compress(ChainingState, block); });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include <cstdint>
 
 #include "hash/hash.h"
@@ -20,7 +22,8 @@ class THash_Haval256 : public THash {
   const THashClass& ClassType() const override { return Class(); }
 
   void Init() override;
-  void AddData(const void* buffer, std::int32_t length) override;
+  using THash::AddData;
+  void AddData(std::span<const std::uint8_t> data) override;
   void Finish() override;
   std::uint8_t* DigestBuffer() override;
 

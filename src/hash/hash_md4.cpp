@@ -41,9 +41,9 @@ void THash_MD4::Init() {
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_MD4::AddData(const void* buffer, std::int32_t length) {
+void THash_MD4::AddData(std::span<const std::uint8_t> data) {
   FeedBlockRuns(
-      BlockBuffer, ByteCount, buffer, length,
+      BlockBuffer, ByteCount, data,
       [this](const std::uint8_t* blocks, std::size_t count) { CompressBlocks(blocks, count); });
 }
 

@@ -101,12 +101,10 @@ std::uint8_t THash_Sapphire320::EncryptByte(std::uint8_t plain) {
   return cipher;
 }
 
-void THash_Sapphire320::AddData(const void* buffer, std::int32_t length) {
-  if (buffer == nullptr || length <= 0) return;
-  const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-  ByteCount += static_cast<std::uint64_t>(length);
-  for (std::int32_t i = 0; i < length; ++i)
-    EncryptByte(bytes[i]);
+void THash_Sapphire320::AddData(std::span<const std::uint8_t> data) {
+  ByteCount += data.size();
+  for (const std::uint8_t byte : data)
+    EncryptByte(byte);
 }
 
 void THash_Sapphire320::Finish() {

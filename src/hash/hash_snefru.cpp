@@ -109,9 +109,8 @@ void THash_Snefru::Init() {
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_Snefru::AddData(const void* buffer, std::int32_t length) {
-  if (buffer == nullptr) return;
-  FeedBlocks(MessageBuffer, ByteCount, buffer, length,
+void THash_Snefru::AddData(std::span<const std::uint8_t> data) {
+  FeedBlocks(MessageBuffer, ByteCount, data,
              [this](const std::uint8_t* block) { CompressBlock(block); });
 }
 

@@ -40,8 +40,8 @@ void THash_Square::Init() {
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_Square::AddData(const void* buffer, std::int32_t length) {
-  FeedBlocks(BlockBuffer, ByteCount, buffer, length,
+void THash_Square::AddData(std::span<const std::uint8_t> data) {
+  FeedBlocks(BlockBuffer, ByteCount, data,
              [this](const std::uint8_t* block) { CompressBlock(block); });
 }
 

@@ -26,10 +26,9 @@ void THash_XOR16::Init() {
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_XOR16::AddData(const void* buffer, std::int32_t length) {
-  if (buffer == nullptr || length <= 0) return;
-  ChecksumRegister = UpdateXor16Folded(ChecksumRegister, static_cast<const std::uint8_t*>(buffer),
-                                       static_cast<std::size_t>(length));
+void THash_XOR16::AddData(std::span<const std::uint8_t> data) {
+  if (data.empty()) return;
+  ChecksumRegister = UpdateXor16Folded(ChecksumRegister, data.data(), data.size());
 }
 
 void THash_XOR16::Finish() {

@@ -26,10 +26,10 @@ void THash_XOR32::Init() {
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_XOR32::AddData(const void* buffer, std::int32_t length) {
-  if (buffer == nullptr || length <= 0) return;
-  const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-  auto size = static_cast<std::size_t>(length);
+void THash_XOR32::AddData(std::span<const std::uint8_t> data) {
+  if (data.empty()) return;
+  const std::uint8_t* bytes = data.data();
+  std::size_t size = data.size();
   if (size % 2 != 0) {
     ChecksumRegister ^= *bytes++;
     --size;

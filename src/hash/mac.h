@@ -5,15 +5,11 @@
 
 namespace velunor {
 
-class THash;
-
 // A keyed digest: chained behind a hash, a TMAC mixes the digest of its
 // password into the hash's initial chaining values at Init, and passes the
 // finished digest through its own chained protection at Finish.
 class TMAC : public TProtection {
  public:
-  explicit TMAC(ByteString password = {}, TProtection* protection = nullptr)
-      : TProtection(protection), Password(std::move(password)) {}
   ~TMAC() override;
 
   static const TClass& Class();
@@ -22,7 +18,14 @@ class TMAC : public TProtection {
   virtual void BeginKeyedDigest(THash& hash);
   virtual void EndKeyedDigest(THash& hash);
 
+  void ChainedHashInitialized(THash& hash, std::span<std::uint8_t> digest) override;
+  void ChainedHashFinished(THash& hash, std::span<std::uint8_t> digest) override;
+
   ByteString Password;
+
+ protected:
+  explicit TMAC(ByteString password = {}, TProtection* protection = nullptr)
+      : TProtection(protection), Password(std::move(password)) {}
 };
 
 }  // namespace velunor

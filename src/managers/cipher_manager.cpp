@@ -33,7 +33,7 @@ bool ParseCipherModeName(const std::string& name, TCipherMode& mode) {
 }
 
 TCipherManager::~TCipherManager() {
-  cipherObject_.reset();
+  cipherObject_ = nullptr;
 }
 
 const TCipherClass& TCipherManager::CurrentClass() {
@@ -43,7 +43,7 @@ const TCipherClass& TCipherManager::CurrentClass() {
 
 void TCipherManager::SelectCipherClass(const TCipherClass* cls) {
   if (cls == &CurrentClass()) return;
-  cipherObject_.reset();
+  cipherObject_ = nullptr;
   cipherClass_ = cls;
 }
 
@@ -76,7 +76,7 @@ void TCipherManager::SetHashManager(THashManager* hashManager) {
 
 TCipher& TCipherManager::CipherObject() {
   if (!cipherObject_) {
-    cipherObject_.reset(CurrentClass().Create());
+    cipherObject_ = CurrentClass().Create();
     cipherObject_->Mode = mode_;
   }
   return *cipherObject_;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -62,7 +61,7 @@ class TCipherManager : public TComponent {
 
  private:
   const TCipherClass* cipherClass_ = nullptr;
-  std::unique_ptr<TCipher> cipherObject_;
+  ProtectionRef<TCipher> cipherObject_;
   TCipherMode mode_ = kDefaultMode;
   THashManager* hashManager_ = nullptr;
 };

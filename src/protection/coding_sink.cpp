@@ -34,7 +34,7 @@ void CodingSink::Write(const std::uint8_t* data, std::size_t size) {
 }
 
 void CodingSink::CodePiece() {
-  protection_.CodeData(piece_.data(), static_cast<std::int32_t>(filled_), action_);
+  protection_.CodeData(std::span(piece_.data(), filled_), action_);
   const std::size_t n = filled_;
   filled_ = 0;
   next_.Write(piece_.data(), n);

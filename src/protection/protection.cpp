@@ -13,10 +13,8 @@
 
 namespace velunor {
 
-TProgressEvent ProgressHook;
-
-void ReportProgress(TObject* sender, std::int32_t current, std::int32_t maximal) {
-  if (ProgressHook) ProgressHook(sender, current, maximal);
+void TProtection::ReportProgress(std::int32_t current, std::int32_t maximal) {
+  if (OnProgress) OnProgress(this, current, maximal);
 }
 
 const TClass& TProtection::Class() {
@@ -67,20 +65,43 @@ void TProtection::EndCoding(TCodeAction action) {
   if (protection_ != nullptr) protection_->EndCoding(action);
 }
 
-void TProtection::CodeData(void* data, std::int32_t size, TCodeAction action) {
-  if (protection_ != nullptr) protection_->CodeData(data, size, action);
+void TProtection::CodeData(std::span<std::uint8_t> data, TCodeAction action) {
+  if (protection_ != nullptr) protection_->CodeData(data, action);
 }
 
-std::int32_t TProtection::ProcessMemory(void* data, std::int32_t size, TCodeAction action) {
+namespace {
+
+std::span<std::uint8_t> BytesAt(void* data, std::int32_t size) {
+  if (data == nullptr || size <= 0) return {};
+  return {static_cast<std::uint8_t*>(data), static_cast<std::size_t>(size)};
+}
+
+}  // namespace
+
+void TProtection::CodeData(void* data, std::int32_t size, TCodeAction action) {
+  CodeData(BytesAt(data, size), action);
+}
+
+void TProtection::ProcessMemory(std::span<std::uint8_t> data, TCodeAction action) {
   BeginCoding(action);
   try {
-    CodeData(data, size, action);
+    CodeData(data, action);
   } catch (...) {
     EndCoding(action);
     throw;
   }
   EndCoding(action);
+}
+
+std::int32_t TProtection::ProcessMemory(void* data, std::int32_t size, TCodeAction action) {
+  ProcessMemory(BytesAt(data, size), action);
   return size;
+}
+
+void TProtection::ChainedHashInitialized(THash&, std::span<std::uint8_t>) {}
+
+void TProtection::ChainedHashFinished(THash&, std::span<std::uint8_t> digest) {
+  ProcessMemory(digest, caOverwrite);
 }
 
 namespace {
@@ -101,7 +122,7 @@ void TProtection::ProcessStream(TStream* source, TStream* dest, std::int64_t dat
   }
   BeginCoding(action);
   const std::int64_t total = dataSize;
-  ReportProgress(this, 0, ClampToInt32(total));
+  ReportProgress(0, ClampToInt32(total));
   std::vector<std::uint8_t> buffer(kProcessBufferSize, 0);
   try {
     std::int64_t writePosition = dest->Position();
@@ -113,22 +134,22 @@ void TProtection::ProcessStream(TStream* source, TStream* dest, std::int64_t dat
       const std::int32_t n = source->Read(buffer.data(), wanted);
       if (action != caDigest) readPosition = source->Position();
       if (n <= 0) break;
-      CodeData(buffer.data(), n, action);
+      CodeData(std::span(buffer.data(), static_cast<std::size_t>(n)), action);
       if (action != caDigest) {
         dest->SetPosition(writePosition);
         dest->Write(buffer.data(), n);
         writePosition = dest->Position();
       }
       dataSize -= n;
-      ReportProgress(this, ClampToInt32(total - dataSize), ClampToInt32(total));
+      ReportProgress(ClampToInt32(total - dataSize), ClampToInt32(total));
     }
   } catch (...) {
-    ReportProgress(this, 0, 0);
+    ReportProgress(0, 0);
     buffer.clear();
     EndCoding(action);
     throw;
   }
-  ReportProgress(this, 0, 0);
+  ReportProgress(0, 0);
   buffer.clear();
   EndCoding(action);
 }

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "runtime/byte_string.h"
 #include "runtime/class_ref.h"
@@ -32,22 +36,22 @@ constexpr bool InActionSet(TActionSet set, TCodeAction action) {
 using TProgressEvent =
     std::function<void(TObject* sender, std::int32_t current, std::int32_t maximal)>;
 
-// Process-wide progress callback of all coding runs; empty unless installed.
-extern TProgressEvent ProgressHook;
-
-void ReportProgress(TObject* sender, std::int32_t current, std::int32_t maximal);
-
 // Size of the working buffer of stream and file runs.
 inline constexpr std::int32_t kProcessBufferSize = 4096;
+
+// The hashes, a layer above, hand their digests to the object chained
+// behind them through the hooks of TProtection.
+class THash;
 
 // The common base of every object that transforms bytes. A coding run is
 // BeginCoding, CodeData on successive chunks, EndCoding. Objects are counted
 // by references and may be chained: the chained object (`Protection`) is the
-// inner layer that sees the same calls. Objects that take part in counting
-// must be created with new; the last ReleaseProtection deletes them.
+// inner layer that sees the same calls. The last counted reference to let go
+// deletes an object, so objects live only behind counted references: the
+// constructors are protected, and MakeProtection (or a class reference's
+// Create) is the way to make one.
 class TProtection : public TObject {
  public:
-  explicit TProtection(TProtection* protection = nullptr);
   ~TProtection() override;
 
   static const TClass& Class();
@@ -59,10 +63,16 @@ class TProtection : public TObject {
 
   TActionSet ActionSet = kAllActions;
 
+  // Told how far this object's stream and file runs have come; empty unless set.
+  TProgressEvent OnProgress;
+
   virtual void BeginCoding(TCodeAction action);
   virtual void EndCoding(TCodeAction action);
-  // Codes `size` bytes at `data` in place.
-  virtual void CodeData(void* data, std::int32_t size, TCodeAction action);
+  // Codes the bytes of `data` in place.
+  virtual void CodeData(std::span<std::uint8_t> data, TCodeAction action);
+  // The same for `size` bytes at `data`; nothing is coded for no data or a
+  // size of 0 or less.
+  void CodeData(void* data, std::int32_t size, TCodeAction action);
 
   // Codes dataSize bytes of source into dest (dest may be empty or source
   // itself); a negative dataSize means the whole source from its start.
@@ -73,13 +83,27 @@ class TProtection : public TObject {
   // Codes a string; encoded results are written in text format `format`,
   // decoded input is read from it.
   virtual ByteString ProcessText(const ByteString& text, TCodeAction action, std::int32_t format);
-  virtual std::int32_t ProcessMemory(void* data, std::int32_t size, TCodeAction action);
+  // A whole run over the bytes of `data`, coded in place.
+  void ProcessMemory(std::span<std::uint8_t> data, TCodeAction action);
+  // The same over `size` bytes at `data`; returns `size`.
+  std::int32_t ProcessMemory(void* data, std::int32_t size, TCodeAction action);
+
+  // Run by a hash that has this object chained, at the end of its Init and
+  // of its Finish, with its digest bytes. A finished digest is coded in place
+  // (caOverwrite) here; a keyed digest takes part in both.
+  virtual void ChainedHashInitialized(THash& hash, std::span<std::uint8_t> digest);
+  virtual void ChainedHashFinished(THash& hash, std::span<std::uint8_t> digest);
 
   std::int32_t RefCount() const { return refCount_.load(); }
+
+ protected:
+  explicit TProtection(TProtection* protection);
 
  private:
   friend std::int32_t AcquireProtection(TProtection* obj);
   friend std::int32_t ReleaseProtection(TProtection* obj);
+
+  void ReportProgress(std::int32_t current, std::int32_t maximal);
 
   std::atomic<std::int32_t> refCount_{0};
   TProtection* protection_ = nullptr;
@@ -96,10 +120,18 @@ template <class T>
 class ProtectionRef {
  public:
   ProtectionRef() = default;
+  ProtectionRef(std::nullptr_t) {}  // NOLINT: an empty reference, as from a null pointer
   explicit ProtectionRef(T* obj) { Reset(obj); }
   ProtectionRef(const ProtectionRef& other) { Reset(other.obj_); }
-  ProtectionRef& operator=(const ProtectionRef& other) {
-    Reset(other.obj_);
+  ProtectionRef(ProtectionRef&& other) noexcept : obj_(std::exchange(other.obj_, nullptr)) {}
+  // A reference to a derived class is a reference to its base.
+  template <class U>
+  requires(!std::is_same_v<U, T> && std::is_convertible_v<U*, T*>)
+      ProtectionRef(ProtectionRef<U> other)
+  noexcept  // NOLINT: converts as the pointers do
+      : obj_(other.Detach()) {}
+  ProtectionRef& operator=(ProtectionRef other) noexcept {
+    std::swap(obj_, other.obj_);
     return *this;
   }
   ~ProtectionRef() { Reset(nullptr); }
@@ -117,7 +149,24 @@ class ProtectionRef {
   explicit operator bool() const { return obj_ != nullptr; }
 
  private:
+  template <class U>
+  friend class ProtectionRef;
+
+  // Lets go of the object without releasing it; the count goes with it.
+  T* Detach() noexcept { return std::exchange(obj_, nullptr); }
+
   T* obj_ = nullptr;
 };
+
+// A new object of class T, made with `args` and held by the counted
+// reference returned. The constructors of counted classes are protected; a
+// class derived from T on the spot is what may call them.
+template <class T, class... Args>
+ProtectionRef<T> MakeProtection(Args&&... args) {
+  struct Counted final : T {
+    explicit Counted(Args&&... a) : T(std::forward<Args>(a)...) {}
+  };
+  return ProtectionRef<T>(new Counted(std::forward<Args>(args)...));
+}
 
 }  // namespace velunor

@@ -26,8 +26,8 @@ using Block = std::array<std::uint8_t, 8>;
 const ByteString kKey =
     test::FromHex("0123456789abcdeff0e1d2c3b4a5968778695a4b3c2d1e0f1032547698badcfe");
 
-std::unique_ptr<TCipher> KeyedBlowfish(TCipherMode mode = cmCTS, const void* iv = nullptr) {
-  auto cipher = std::make_unique<TCipher_Blowfish>();
+ProtectionRef<TCipher> KeyedBlowfish(TCipherMode mode = cmCTS, const void* iv = nullptr) {
+  ProtectionRef<TCipher> cipher = MakeProtection<TCipher_Blowfish>();
   cipher->Mode = mode;
   cipher->Init(kKey.data(), static_cast<std::int32_t>(kKey.size()), iv);
   return cipher;
@@ -229,18 +229,18 @@ void ExpectNotInitialized(const std::function<void()>& action) {
 }
 
 TEST(CipherErrors, CodingWithoutAKeyIsRefusedAndTouchesNothing) {
-  TCipher_Blowfish cipher;
-  EXPECT_FALSE(cipher.HasStateFlag(TCipher::kInitialized));
+  const auto cipher = MakeProtection<TCipher_Blowfish>();
+  EXPECT_FALSE(cipher->HasStateFlag(TCipher::kInitialized));
   ByteString data = test::PatternBytes(16, 1);
   const ByteString before = data;
-  ExpectNotInitialized([&] { cipher.EncipherBuffer(data.data(), data.data(), 16); });
-  ExpectNotInitialized([&] { cipher.DecipherBuffer(data.data(), data.data(), 16); });
-  ExpectNotInitialized([&] { cipher.EncipherBuffer(data.data(), data.data(), 0); });
-  ExpectNotInitialized([&] { cipher.ProcessMemory(data.data(), 16, caEncode); });
-  ExpectNotInitialized([&] { cipher.ProcessText("abc", caEncode, sfDefault); });
-  ExpectNotInitialized([&] { cipher.ProcessText("YWJj", caDecode, sfDefault); });
+  ExpectNotInitialized([&] { cipher->EncipherBuffer(data.data(), data.data(), 16); });
+  ExpectNotInitialized([&] { cipher->DecipherBuffer(data.data(), data.data(), 16); });
+  ExpectNotInitialized([&] { cipher->EncipherBuffer(data.data(), data.data(), 0); });
+  ExpectNotInitialized([&] { cipher->ProcessMemory(data.data(), 16, caEncode); });
+  ExpectNotInitialized([&] { cipher->ProcessText("abc", caEncode, sfDefault); });
+  ExpectNotInitialized([&] { cipher->ProcessText("YWJj", caDecode, sfDefault); });
   EXPECT_EQ(data, before);
-  EXPECT_EQ(cipher.ProcessText("", caEncode, sfDefault), "") << "an empty text starts no run";
+  EXPECT_EQ(cipher->ProcessText("", caEncode, sfDefault), "") << "an empty text starts no run";
 }
 
 TEST(CipherErrors, SpanFormsRefuseAShortDestinationAndAnInitialVectorOfAnotherSize) {
@@ -277,11 +277,11 @@ TEST(CipherErrors, KeyLengths) {
   const ByteString key57 = key56 + "x";
   const ByteString block = "8 bytes!";
   auto enciphered = [&](const ByteString& key, std::int32_t size, bool strict = false) {
-    TCipher_Blowfish cipher;
-    cipher.StrictKeyLength = strict;
-    cipher.Mode = cmECB;
-    cipher.Init(key.data(), size, nullptr);
-    return Encipher(cipher, block);
+    const auto cipher = MakeProtection<TCipher_Blowfish>();
+    cipher->StrictKeyLength = strict;
+    cipher->Mode = cmECB;
+    cipher->Init(key.data(), size, nullptr);
+    return Encipher(*cipher, block);
   };
   // Cut to MaxKeySize while StrictKeyLength is off.
   EXPECT_EQ(enciphered(key57, 57), enciphered(key56, 56));
@@ -314,21 +314,21 @@ TEST(CipherKeyword, InitKeyKeysWithTheDigestAndEnciphersIt) {
   const ByteString keyword = "Schl\xFCsselwort";
   ByteString digest = THash_RipeMD256::Class().DigestAsText(keyword, nullptr, sfCopy);
 
-  TCipher_Blowfish fromKeyword;
-  fromKeyword.InitKey(keyword, nullptr);
-  EXPECT_TRUE(fromKeyword.HasStateFlag(TCipher::kKeyedFromKeyword));
-  EXPECT_TRUE(fromKeyword.HasStateFlag(TCipher::kInitialized));
-  EXPECT_EQ(BlockOf(fromKeyword.ChainBlock()), BlockOf(fromKeyword.InitVector()));
+  const auto fromKeyword = MakeProtection<TCipher_Blowfish>();
+  fromKeyword->InitKey(keyword, nullptr);
+  EXPECT_TRUE(fromKeyword->HasStateFlag(TCipher::kKeyedFromKeyword));
+  EXPECT_TRUE(fromKeyword->HasStateFlag(TCipher::kInitialized));
+  EXPECT_EQ(BlockOf(fromKeyword->ChainBlock()), BlockOf(fromKeyword->InitVector()));
 
-  TCipher_Blowfish fromDigest;
-  fromDigest.Init(digest.data(), 32, nullptr);
-  EXPECT_EQ(BlockOf(fromKeyword.InitVector()), BlockOf(fromDigest.InitVector()));
+  const auto fromDigest = MakeProtection<TCipher_Blowfish>();
+  fromDigest->Init(digest.data(), 32, nullptr);
+  EXPECT_EQ(BlockOf(fromKeyword->InitVector()), BlockOf(fromDigest->InitVector()));
   // The hash no longer holds the plain digest: it holds its cmCTS encipherment.
-  const ByteString encipheredDigest = Encipher(fromDigest, digest);
-  EXPECT_EQ(fromKeyword.KeyHash().Digest(), encipheredDigest);
-  EXPECT_NE(fromKeyword.KeyHash().Digest(), digest);
+  const ByteString encipheredDigest = Encipher(*fromDigest, digest);
+  EXPECT_EQ(fromKeyword->KeyHash().Digest(), encipheredDigest);
+  EXPECT_NE(fromKeyword->KeyHash().Digest(), digest);
   // ResetChain kept the chain value the encipherment left behind.
-  EXPECT_EQ(BlockOf(fromKeyword.ScratchBlock()), BlockOf(fromDigest.ChainBlock()));
+  EXPECT_EQ(BlockOf(fromKeyword->ScratchBlock()), BlockOf(fromDigest->ChainBlock()));
 }
 
 TEST(CipherKeyword, NoModeLeavesThePlainDigestInTheKeyHash) {
@@ -336,26 +336,26 @@ TEST(CipherKeyword, NoModeLeavesThePlainDigestInTheKeyHash) {
   const ByteString digest = THash_RipeMD256::Class().DigestAsText(keyword, nullptr, sfCopy);
   for (int mode = cmCTS; mode <= cmCFBMAC; ++mode) {
     SCOPED_TRACE(mode);
-    TCipher_Blowfish cipher;
-    cipher.Mode = static_cast<TCipherMode>(mode);
-    cipher.InitKey(keyword, nullptr);
-    EXPECT_EQ(cipher.KeyHash().Digest().find(digest.substr(0, 8)), ByteString::npos);
-    EXPECT_EQ(cipher.KeyHash().Digest().size(), digest.size());
+    const auto cipher = MakeProtection<TCipher_Blowfish>();
+    cipher->Mode = static_cast<TCipherMode>(mode);
+    cipher->InitKey(keyword, nullptr);
+    EXPECT_EQ(cipher->KeyHash().Digest().find(digest.substr(0, 8)), ByteString::npos);
+    EXPECT_EQ(cipher->KeyHash().Digest().size(), digest.size());
   }
 }
 
 TEST(CipherKeyword, KeyHashClassDecidesTheKey) {
   const ByteString keyword = "keyword";
-  TCipher_Blowfish md4Keyed;
-  md4Keyed.SetKeyHashClass(&THash_MD4::Class());
-  md4Keyed.InitKey(keyword, nullptr);
+  const auto md4Keyed = MakeProtection<TCipher_Blowfish>();
+  md4Keyed->SetKeyHashClass(&THash_MD4::Class());
+  md4Keyed->InitKey(keyword, nullptr);
   const ByteString md4Digest = THash_MD4::Class().DigestAsText(keyword, nullptr, sfCopy);
-  TCipher_Blowfish expected;
-  expected.Init(md4Digest.data(), 16, nullptr);
-  EXPECT_EQ(BlockOf(md4Keyed.InitVector()), BlockOf(expected.InitVector()));
+  const auto expected = MakeProtection<TCipher_Blowfish>();
+  expected->Init(md4Digest.data(), 16, nullptr);
+  EXPECT_EQ(BlockOf(md4Keyed->InitVector()), BlockOf(expected->InitVector()));
 
-  md4Keyed.SetKeyHashClass(nullptr);
-  EXPECT_EQ(&md4Keyed.KeyHashClass(), &THash_RipeMD256::Class());
+  md4Keyed->SetKeyHashClass(nullptr);
+  EXPECT_EQ(&md4Keyed->KeyHashClass(), &THash_RipeMD256::Class());
 }
 
 TEST(CipherKeyword, ADigestLongerThanTheKeyIsCut) {
@@ -365,11 +365,11 @@ TEST(CipherKeyword, ADigestLongerThanTheKeyIsCut) {
   ASSERT_LT(cls->CipherInfo().MaxKeySize, 32);
   const ByteString keyword = "keyword";
   // With StrictKeyLength on, only a key cut by InitKey itself is accepted.
-  std::unique_ptr<TCipher> fromKeyword(cls->Create());
+  ProtectionRef<TCipher> fromKeyword = cls->Create();
   fromKeyword->StrictKeyLength = true;
   EXPECT_NO_THROW(fromKeyword->InitKey(keyword, nullptr));
   const ByteString digest = THash_RipeMD256::Class().DigestAsText(keyword, nullptr, sfCopy);
-  std::unique_ptr<TCipher> fromDigest(cls->Create());
+  ProtectionRef<TCipher> fromDigest = cls->Create();
   fromDigest->Init(digest.data(), cls->CipherInfo().MaxKeySize, nullptr);
   const auto block = static_cast<std::size_t>(cls->CipherInfo().BlockSize);
   EXPECT_EQ(ByteString(reinterpret_cast<const char*>(fromKeyword->InitVector()), block),

@@ -38,7 +38,7 @@ ByteString Ecb(TCipher& cipher, const ByteString& plain) {
 
 // The same by a new cipher of the class keyed with `key`, in hex.
 std::string EcbUnder(const TCipherClass& cls, const ByteString& key, const ByteString& plain) {
-  std::unique_ptr<TCipher> cipher(cls.Create());
+  ProtectionRef<TCipher> cipher = cls.Create();
   Key(*cipher, key);
   return test::ToHex(Ecb(*cipher, plain));
 }
@@ -91,7 +91,8 @@ TEST(CipherSAFER, RoundCountsCanBeSetBeforeOrAfterKeying) {
     SCOPED_TRACE(std::string(v.cls->ClassName()) + " key " + v.key + " rounds " +
                  std::to_string(v.rounds));
     for (const bool beforeKeying : {true, false}) {
-      std::unique_ptr<TCipher_SAFER> cipher(static_cast<TCipher_SAFER*>(v.cls->Create()));
+      const ProtectionRef<TCipher> object = v.cls->Create();
+      auto* cipher = static_cast<TCipher_SAFER*>(object.Get());
       if (beforeKeying) cipher->SetRounds(v.rounds);
       Key(*cipher, test::FromHex(v.key));
       if (!beforeKeying) cipher->SetRounds(v.rounds);
@@ -117,7 +118,8 @@ TEST(CipherSAFER, VariantsAndDefaultRounds) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.cls->ClassName()));
-    std::unique_ptr<TCipher_SAFER> cipher(static_cast<TCipher_SAFER*>(c.cls->Create()));
+    const ProtectionRef<TCipher> object = c.cls->Create();
+    auto* cipher = static_cast<TCipher_SAFER*>(object.Get());
     EXPECT_EQ(cipher->Rounds(), 0);
     Key(*cipher, test::PatternBytes(16, 1));
     EXPECT_EQ(cipher->Variant(), c.variant);
@@ -142,16 +144,16 @@ TEST(CipherSAFER, BaseClassChoosesTheStrengthenedVariantByKeyLength) {
   for (const auto& c : cases) {
     SCOPED_TRACE("key of " + std::to_string(c.keyLength));
     const ByteString key = test::PatternBytes(c.keyLength, 4);
-    TCipher_SAFER cipher;
-    Key(cipher, key);
-    EXPECT_EQ(cipher.Variant(), c.variant);
-    EXPECT_EQ(test::ToHex(Ecb(cipher, plain)), EcbUnder(*c.same, key, plain));
+    const auto cipher = MakeProtection<TCipher_SAFER>();
+    Key(*cipher, key);
+    EXPECT_EQ(cipher->Variant(), c.variant);
+    EXPECT_EQ(test::ToHex(Ecb(*cipher, plain)), EcbUnder(*c.same, key, plain));
   }
   // The published SK-128 vector through the base class.
-  TCipher_SAFER cipher;
-  Key(cipher, test::FromHex("00000000000000010000000000000001"));
+  const auto cipher = MakeProtection<TCipher_SAFER>();
+  Key(*cipher, test::FromHex("00000000000000010000000000000001"));
   ByteString block = test::FromHex("0102030405060708");
-  cipher.EncipherBlock(BytesOf(block));
+  cipher->EncipherBlock(BytesOf(block));
   EXPECT_EQ(test::ToHex(block), "414c545ab6994af7");
 }
 
@@ -161,15 +163,15 @@ TEST(CipherSAFER, FortyBitVariantsUseTheSixtyFourBitSchedulesWithFiveRounds) {
   const ByteString key = test::PatternBytes(5, 2);
   const ByteString plain = test::PatternBytes(24, 6);
   const ByteString padded = key + ByteString(3, '\0');
-  TCipher_SAFER_K64 k64;
-  k64.SetRounds(5);
-  Key(k64, padded);
-  TCipher_SAFER_SK64 sk64;
-  sk64.SetRounds(5);
-  Key(sk64, padded);
+  const auto k64 = MakeProtection<TCipher_SAFER_K64>();
+  k64->SetRounds(5);
+  Key(*k64, padded);
+  const auto sk64 = MakeProtection<TCipher_SAFER_SK64>();
+  sk64->SetRounds(5);
+  Key(*sk64, padded);
   const std::string k40 = EcbUnder(TCipher_SAFER_K40::Class(), key, plain);
-  EXPECT_EQ(k40, test::ToHex(Ecb(k64, plain)));
-  EXPECT_EQ(EcbUnder(TCipher_SAFER_SK40::Class(), key, plain), test::ToHex(Ecb(sk64, plain)));
+  EXPECT_EQ(k40, test::ToHex(Ecb(*k64, plain)));
+  EXPECT_EQ(EcbUnder(TCipher_SAFER_SK40::Class(), key, plain), test::ToHex(Ecb(*sk64, plain)));
   EXPECT_NE(k40, EcbUnder(TCipher_SAFER_SK40::Class(), key, plain));
 }
 
@@ -179,7 +181,8 @@ TEST(CipherSAFER, FortyBitVariantsUseTheSixtyFourBitSchedulesWithFiveRounds) {
 // it must decipher back.
 std::string TeaBlock(const TCipherClass& cls, const ByteString& key, const ByteString& plain,
                      std::int32_t rounds) {
-  std::unique_ptr<TCipher_TEA> cipher(static_cast<TCipher_TEA*>(cls.Create()));
+  const ProtectionRef<TCipher> object = cls.Create();
+  auto* cipher = static_cast<TCipher_TEA*>(object.Get());
   cipher->SetRounds(rounds);
   Key(*cipher, key);
   ByteString block = plain;
@@ -216,8 +219,8 @@ TEST(CipherTEA, RoundsFollowTheirOwnDefinitionAndCycleCount) {
 }
 
 TEST(CipherTEA, NewObjectsRunSixteenCyclesAndTheTwoClassesDiffer) {
-  TCipher_TEA tea;
-  EXPECT_EQ(tea.Cycles(), 16u);
+  const auto tea = MakeProtection<TCipher_TEA>();
+  EXPECT_EQ(tea->Cycles(), 16u);
   const ByteString key = test::PatternBytes(16, 1);
   const ByteString plain = test::PatternBytes(8, 2);
   const std::string byTea = TeaBlock(TCipher_TEA::Class(), key, plain, 0);
@@ -258,14 +261,14 @@ TEST(CipherSCOP, KeyStreamOfTheDesignersCode) {
   };
   for (const auto& v : vectors) {
     SCOPED_TRACE(v.key);
-    TCipher_SCOP cipher;
+    const auto cipher = MakeProtection<TCipher_SCOP>();
     // With an initial vector given, keying draws nothing from the stream.
     const ByteString iv(128, '\0');
-    Key(cipher, test::FromHex(v.key), iv.data());
+    Key(*cipher, test::FromHex(v.key), iv.data());
     std::uint32_t xorOfWords = 0;
     for (int block = 0; block < 32; ++block) {
       ByteString stream(128, '\0');
-      cipher.EncipherBlock(BytesOf(stream));
+      cipher->EncipherBlock(BytesOf(stream));
       if (block == 0) {
         EXPECT_EQ(test::ToHex(stream.substr(0, 32)), v.firstWords);
       }
@@ -283,37 +286,37 @@ TEST(CipherSCOP, KeyStreamOfTheDesignersCode) {
 // each of its words is FFFFFFFF plus a key-stream word.
 TEST(CipherSCOP, DefaultInitialVectorDrawsTheFirstBlock) {
   const ByteString key = test::FromHex("0102030405");
-  TCipher_SCOP withIV;
+  const auto withIV = MakeProtection<TCipher_SCOP>();
   const ByteString zeros(128, '\0');
-  Key(withIV, key, zeros.data());
+  Key(*withIV, key, zeros.data());
   ByteString expected(128, '\xFF');
-  withIV.EncipherBlock(BytesOf(expected));
-  TCipher_SCOP plain;
-  Key(plain, key);
-  EXPECT_EQ(test::ToHex(MakeByteString(plain.InitVector(), 128)), test::ToHex(expected));
+  withIV->EncipherBlock(BytesOf(expected));
+  const auto plain = MakeProtection<TCipher_SCOP>();
+  Key(*plain, key);
+  EXPECT_EQ(test::ToHex(MakeByteString(plain->InitVector(), 128)), test::ToHex(expected));
 }
 
 TEST(CipherSCOP, EveryPipelineRunRestartsTheKeyStream) {
-  TCipher_SCOP cipher;
-  cipher.InitKey("keyword", nullptr);
+  const auto cipher = MakeProtection<TCipher_SCOP>();
+  cipher->InitKey("keyword", nullptr);
   const ByteString plain = test::PatternBytes(3 * 4096 + 77, 8);
   for (const TCipherMode mode : {cmCTS, cmCBC, cmCFB, cmOFB, cmECB}) {
     SCOPED_TRACE("mode " + std::to_string(mode));
-    cipher.Mode = mode;
+    cipher->Mode = mode;
     ByteString first = plain;
-    cipher.ProcessMemory(first.data(), Size(first), caEncode);
+    cipher->ProcessMemory(first.data(), Size(first), caEncode);
     ByteString second = plain;
-    cipher.ProcessMemory(second.data(), Size(second), caEncode);
+    cipher->ProcessMemory(second.data(), Size(second), caEncode);
     EXPECT_EQ(first, second);
-    const ByteString text = cipher.ProcessText(plain, caEncode, sfCopy);
-    EXPECT_EQ(text, cipher.ProcessText(plain, caEncode, sfCopy));
+    const ByteString text = cipher->ProcessText(plain, caEncode, sfCopy);
+    EXPECT_EQ(text, cipher->ProcessText(plain, caEncode, sfCopy));
     EXPECT_EQ(text, first);
     // Direct calls run the stream on; a pipeline run starts it again.
     ByteString direct(plain.size(), '\0');
-    cipher.EncipherBuffer(plain.data(), direct.data(), Size(plain));
-    cipher.EncipherBuffer(plain.data(), direct.data(), Size(plain));
+    cipher->EncipherBuffer(plain.data(), direct.data(), Size(plain));
+    cipher->EncipherBuffer(plain.data(), direct.data(), Size(plain));
     EXPECT_NE(direct, first);
-    EXPECT_EQ(cipher.ProcessText(first, caDecode, sfCopy), plain);
+    EXPECT_EQ(cipher->ProcessText(first, caDecode, sfCopy), plain);
   }
 }
 
@@ -332,17 +335,17 @@ TEST(CipherSCOP, OneByteKeyIsTheByteAndAZeroByte) {
 }
 
 TEST(CipherSCOP, EmptyKeyIsRefused) {
-  TCipher_SCOP cipher;
-  Key(cipher, test::FromHex("0102"));
+  const auto cipher = MakeProtection<TCipher_SCOP>();
+  Key(*cipher, test::FromHex("0102"));
   for (const std::int32_t length : {0, -1}) {
     try {
-      cipher.Init("", length, nullptr);
+      cipher->Init("", length, nullptr);
       ADD_FAILURE() << "an empty key was accepted";
     } catch (const ECipherException& e) {
       EXPECT_EQ(e.FaultCode, kFaultKeyLength);
       EXPECT_NE(std::string(e.what()).find("TCipher_SCOP"), std::string::npos) << e.what();
     }
-    EXPECT_FALSE(cipher.HasStateFlag(TCipher::kInitialized));
+    EXPECT_FALSE(cipher->HasStateFlag(TCipher::kInitialized));
   }
 }
 

@@ -20,8 +20,8 @@ const TCipherClass* const kClasses[] = {&TCipher_Q128::Class(), &TCipher_3Way::C
                                         &TCipher_Twofish::Class(), &TCipher_Shark::Class(),
                                         &TCipher_Square::Class()};
 
-std::unique_ptr<TCipher> Keyed(const TCipherClass& cls, const ByteString& key) {
-  std::unique_ptr<TCipher> cipher(cls.Create());
+ProtectionRef<TCipher> Keyed(const TCipherClass& cls, const ByteString& key) {
+  ProtectionRef<TCipher> cipher = cls.Create();
   cipher->Init(key.data(), static_cast<std::int32_t>(key.size()), nullptr);
   return cipher;
 }
@@ -81,7 +81,7 @@ TEST(CipherFamilyB, EmptyKeyIsTheZeroKey) {
     SCOPED_TRACE(std::string(cls->ClassName()));
     const ByteString plain =
         test::PatternBytes(3 * static_cast<std::size_t>(cls->CipherInfo().BlockSize), 5);
-    std::unique_ptr<TCipher> cipher(cls->Create());
+    ProtectionRef<TCipher> cipher = cls->Create();
     cipher->Mode = cmECB;
     cipher->Init(nullptr, 0, nullptr);
     ByteString out(plain.size(), '\0');

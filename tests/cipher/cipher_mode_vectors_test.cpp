@@ -27,8 +27,8 @@ std::span<const std::uint8_t> Span(const ByteString& bytes) {
   return {BytesOf(bytes), bytes.size()};
 }
 
-std::unique_ptr<TCipher> Keyed(const ModeRecord& r) {
-  std::unique_ptr<TCipher> cipher(r.cls->Create());
+ProtectionRef<TCipher> Keyed(const ModeRecord& r) {
+  ProtectionRef<TCipher> cipher = r.cls->Create();
   cipher->Init(Span(r.key), Span(r.iv));
   cipher->Mode = r.mode;
   return cipher;

@@ -33,8 +33,8 @@ std::vector<std::int32_t> KeyLengths(const TCipherClass& cls) {
   return {1, cls.CipherInfo().MaxKeySize};
 }
 
-std::unique_ptr<TCipher> Keyed(const TCipherClass& cls, std::int32_t keyLength, TCipherMode mode) {
-  std::unique_ptr<TCipher> cipher(cls.Create());
+ProtectionRef<TCipher> Keyed(const TCipherClass& cls, std::int32_t keyLength, TCipherMode mode) {
+  ProtectionRef<TCipher> cipher = cls.Create();
   const ByteString key = test::PatternBytes(static_cast<std::size_t>(keyLength), 17);
   cipher->Init(key.data(), keyLength, nullptr);
   cipher->Mode = mode;

@@ -98,7 +98,7 @@ ByteString RandomBytes(std::mt19937& random, std::size_t length, unsigned lowest
 
 TEST(CipherOracle, RipeMD256DigestsEqualCryptoPP) {
   std::mt19937 random(20240611);
-  std::unique_ptr<THash> hash(THash_RipeMD256::Class().Create());
+  ProtectionRef<THash> hash = THash_RipeMD256::Class().Create();
   for (std::size_t length = 0; length <= 300; ++length) {
     const ByteString message = RandomBytes(random, length, 0);
     hash->Init();
@@ -158,7 +158,7 @@ TEST(CipherOracle, BlowfishWithEveryKeyLengthEqualsCryptoPP) {
   for (std::size_t keyLength = 4; keyLength <= 56; ++keyLength) {
     const ByteString key = RandomBytes(random, keyLength, 0);
     const ByteString plain = RandomBytes(random, 64, 0);
-    std::unique_ptr<TCipher> cipher(TCipher_Blowfish::Class().Create());
+    ProtectionRef<TCipher> cipher = TCipher_Blowfish::Class().Create();
     cipher->Mode = cmECB;
     cipher->Init(key.data(), static_cast<std::int32_t>(key.size()), nullptr);
     ByteString ours = plain;

@@ -23,7 +23,7 @@ TEST(CipherVectors, EveryBlockVectorHolds) {
       SCOPED_TRACE(file + ": " + fields[0] + " key " + fields[1] + " plain " + fields[2]);
       const TCipherClass* cls = FindCipherClass(fields[0]);
       ASSERT_NE(cls, nullptr) << "no cipher class " << fields[0];
-      std::unique_ptr<TCipher> cipher(cls->Create());
+      ProtectionRef<TCipher> cipher = cls->Create();
       const ByteString key = test::FromHex(fields[1]);
       ByteString block = test::FromHex(fields[2]);
       ASSERT_EQ(block.size(), static_cast<std::size_t>(cipher->BlockSize));

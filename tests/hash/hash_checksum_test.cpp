@@ -23,13 +23,13 @@ namespace velunor {
 namespace {
 
 std::string Xor32OfPieces(const std::vector<std::string>& pieces) {
-  THash_XOR32 hash;
-  hash.Init();
+  const auto hash = MakeProtection<THash_XOR32>(nullptr);
+  hash->Init();
   for (const std::string& piece : pieces) {
-    hash.AddData(piece.data(), static_cast<std::int32_t>(piece.size()));
+    hash->AddData(piece.data(), static_cast<std::int32_t>(piece.size()));
   }
-  hash.Finish();
-  return test::ToHex(hash.Digest());
+  hash->Finish();
+  return test::ToHex(hash->Digest());
 }
 
 // An odd-length call XORs its first byte in unrotated; the rest goes in as
@@ -55,23 +55,23 @@ TEST(HashXor32, OddLengthRuleAppliesToEachCall) {
 TEST(HashXor32, SingleByteReadsOnlyThatByte) {
   auto single = std::make_unique<std::uint8_t[]>(1);
   single[0] = 0x61;
-  THash_XOR32 hash;
-  hash.Init();
-  hash.AddData(single.get(), 1);
-  hash.Finish();
-  EXPECT_EQ(test::ToHex(hash.Digest()), "61000000");
+  const auto hash = MakeProtection<THash_XOR32>(nullptr);
+  hash->Init();
+  hash->AddData(single.get(), 1);
+  hash->Finish();
+  EXPECT_EQ(test::ToHex(hash->Digest()), "61000000");
 }
 
 // CRC-32 inverts its register on Finish; a checksum finished twice is the
 // register as it was before the first Finish.
 TEST(HashCrc32, FinishInvertsTheRegister) {
-  THash_CRC32 hash;
-  hash.Init();
-  hash.AddData("123456789", 9);
-  hash.Finish();
-  EXPECT_EQ(test::ToHex(hash.Digest()), "2639f4cb");
-  hash.Finish();
-  EXPECT_EQ(test::ToHex(hash.Digest()), "d9c60b34");
+  const auto hash = MakeProtection<THash_CRC32>(nullptr);
+  hash->Init();
+  hash->AddData("123456789", 9);
+  hash->Finish();
+  EXPECT_EQ(test::ToHex(hash->Digest()), "2639f4cb");
+  hash->Finish();
+  EXPECT_EQ(test::ToHex(hash->Digest()), "d9c60b34");
 }
 
 struct ClassRow {

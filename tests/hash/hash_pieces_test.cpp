@@ -116,7 +116,7 @@ void Feed(THash& hash, const ByteString& message, const Pieces& pieces) {
 }
 
 std::string DigestHex(const THashClass& cls, const ByteString& message, const Pieces& pieces) {
-  std::unique_ptr<THash> hash(cls.Create());
+  ProtectionRef<THash> hash = cls.Create();
   hash->Init();
   Feed(*hash, message, pieces);
   hash->Finish();
@@ -170,7 +170,7 @@ TEST_P(HashPieces, AddDataAfterFinishContinues) {
   const ByteString first = test::PatternBytes(100, 3);
   const ByteString second = test::PatternBytes(150, 4);
 
-  std::unique_ptr<THash> whole(cls.Create());
+  ProtectionRef<THash> whole = cls.Create();
   whole->Init();
   Feed(*whole, first, {first.size()});
   whole->Finish();
@@ -178,7 +178,7 @@ TEST_P(HashPieces, AddDataAfterFinishContinues) {
   Feed(*whole, second, {second.size()});
   whole->Finish();
 
-  std::unique_ptr<THash> split(cls.Create());
+  ProtectionRef<THash> split = cls.Create();
   split->Init();
   Feed(*split, first, FeedablePieces(cls, RandomSplit(first.size(), 5), first.size()));
   split->Finish();
@@ -198,7 +198,7 @@ TEST_P(HashPieces, InitStartsOver) {
   const ByteString message = test::PatternBytes(90, 9);
   const std::string fresh = OneCallDigestHex(cls, message);
 
-  std::unique_ptr<THash> hash(cls.Create());
+  ProtectionRef<THash> hash = cls.Create();
   hash->Init();
   Feed(*hash, earlier, {earlier.size()});
   hash->Finish();

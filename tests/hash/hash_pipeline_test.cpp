@@ -27,7 +27,7 @@ namespace {
 
 ByteString DigestOf(const THashClass& cls, const ByteString& message,
                     TProtection* chained = nullptr) {
-  std::unique_ptr<THash> hash(cls.Create(chained));
+  ProtectionRef<THash> hash = cls.Create(chained);
   hash->Init();
   hash->AddData(message.data(), static_cast<std::int32_t>(message.size()));
   hash->Finish();
@@ -47,7 +47,7 @@ const std::size_t kLengths[] = {0, 1, 15, 16, 17, 31, 32, 33, 63, 64, 65, 4095, 
 
 TEST(HashPipeline, EncodeThenDecodeGivesTheInputBack) {
   for (const THashClass* cls : kBlockHashes) {
-    std::unique_ptr<THash> hash(cls->Create());
+    ProtectionRef<THash> hash = cls->Create();
     for (const std::size_t length : kLengths) {
       SCOPED_TRACE(std::string(cls->ClassName()) + ", length " + std::to_string(length));
       const ByteString plain = test::PatternBytes(length, static_cast<std::uint32_t>(length));
@@ -66,7 +66,7 @@ TEST(HashPipeline, TheKeyStreamStartsWithTheDigestOfTheInitialState) {
   // piece of key stream is the digest of exactly those bytes.
   for (const THashClass* cls : kBlockHashes) {
     SCOPED_TRACE(std::string(cls->ClassName()));
-    std::unique_ptr<THash> hash(cls->Create());
+    ProtectionRef<THash> hash = cls->Create();
     hash->Init();
     const ByteString initialState = hash->Digest();
     const ByteString zeros(static_cast<std::size_t>(cls->DigestSize()) * 3, '\0');
@@ -83,7 +83,7 @@ TEST(HashPipeline, ChunkedRunsCodeLikeOneCall) {
   // ProcessText feeds 4096-byte chunks; the key stream runs on across them.
   for (const THashClass* cls : kBlockHashes) {
     SCOPED_TRACE(std::string(cls->ClassName()));
-    std::unique_ptr<THash> hash(cls->Create());
+    ProtectionRef<THash> hash = cls->Create();
     const ByteString plain = test::PatternBytes(10000, 3);
     EXPECT_EQ(hash->ProcessText(plain, caEncode, sfCopy), CodeRun(*hash, plain, caEncode));
     EXPECT_EQ(hash->ProcessText(plain, caOverwrite, sfCopy), CodeRun(*hash, plain, caOverwrite));
@@ -92,7 +92,7 @@ TEST(HashPipeline, ChunkedRunsCodeLikeOneCall) {
 
 TEST(HashPipeline, DigestRunLeavesTheDataAndTheDigestReadable) {
   for (const THashClass* cls : kBlockHashes) {
-    std::unique_ptr<THash> hash(cls->Create());
+    ProtectionRef<THash> hash = cls->Create();
     for (const std::size_t length : kLengths) {
       SCOPED_TRACE(std::string(cls->ClassName()) + ", length " + std::to_string(length));
       const ByteString data = test::PatternBytes(length, 11);
@@ -103,7 +103,7 @@ TEST(HashPipeline, DigestRunLeavesTheDataAndTheDigestReadable) {
 }
 
 TEST(HashPipeline, ProcessTextWithDigestRendersTheTextNotTheDigest) {
-  std::unique_ptr<THash> hash(THash_RipeMD256::Class().Create());
+  ProtectionRef<THash> hash = THash_RipeMD256::Class().Create();
   EXPECT_EQ(hash->ProcessText("abc", caDigest, sfHex), "616263");
   EXPECT_EQ(test::ToHex(hash->Digest()),
             "afbd6e228b9d8cbbcef5ca2d03e6dba10ac0bc7dcbe4680e1e42d2e975459b65");
@@ -113,7 +113,7 @@ TEST(HashPipeline, ProcessTextWithDigestRendersTheTextNotTheDigest) {
 }
 
 TEST(HashPipeline, OverwriteReplacesThePiecesByDigests) {
-  std::unique_ptr<THash> hash(THash_RipeMD256::Class().Create());
+  ProtectionRef<THash> hash = THash_RipeMD256::Class().Create();
   const ByteString data = test::PatternBytes(100, 5);
   const ByteString overwritten = CodeRun(*hash, data, caOverwrite);
   ASSERT_EQ(overwritten.size(), data.size());
@@ -128,7 +128,7 @@ TEST(HashPipeline, NullDigestsCodeNothingAndEndTheirRuns) {
   for (const THashClass* cls : {&THash::Class(), &TChecksum::Class()}) {
     SCOPED_TRACE(std::string(cls->ClassName()));
     EXPECT_EQ(cls->DigestSize(), 0);
-    std::unique_ptr<THash> hash(cls->Create());
+    ProtectionRef<THash> hash = cls->Create();
     const ByteString data = test::PatternBytes(70, 2);
     for (const TCodeAction action : {caEncode, caDecode, caOverwrite, caDigest, caShred}) {
       EXPECT_EQ(CodeRun(*hash, data, action), data);
@@ -141,8 +141,8 @@ TEST(HashMAC, EmptyPasswordGivesThePlainDigest) {
   const ByteString message = "The quick brown fox";
   for (const THashClass* cls : kBlockHashes) {
     SCOPED_TRACE(std::string(cls->ClassName()));
-    auto* mac = new TMAC();
-    EXPECT_EQ(DigestOf(*cls, message, mac), DigestOf(*cls, message));
+    const auto mac = MakeProtection<TMAC>();
+    EXPECT_EQ(DigestOf(*cls, message, mac.Get()), DigestOf(*cls, message));
   }
 }
 
@@ -151,12 +151,12 @@ TEST(HashMAC, PasswordKeysTheDigest) {
   for (const THashClass* cls : kBlockHashes) {
     SCOPED_TRACE(std::string(cls->ClassName()));
     const ByteString plain = DigestOf(*cls, message);
-    const ByteString keyed = DigestOf(*cls, message, new TMAC("secret"));
+    const ByteString keyed = DigestOf(*cls, message, MakeProtection<TMAC>("secret").Get());
     EXPECT_NE(keyed, plain);
-    EXPECT_EQ(DigestOf(*cls, message, new TMAC("secret")), keyed);
-    EXPECT_NE(DigestOf(*cls, message, new TMAC("secreT")), keyed);
+    EXPECT_EQ(DigestOf(*cls, message, MakeProtection<TMAC>("secret").Get()), keyed);
+    EXPECT_NE(DigestOf(*cls, message, MakeProtection<TMAC>("secreT").Get()), keyed);
     // The password changes the start state only: the empty message differs too.
-    EXPECT_NE(DigestOf(*cls, "", new TMAC("secret")), DigestOf(*cls, ""));
+    EXPECT_NE(DigestOf(*cls, "", MakeProtection<TMAC>("secret").Get()), DigestOf(*cls, ""));
   }
 }
 
@@ -164,19 +164,18 @@ TEST(HashMAC, ProtectionBehindTheMACOverwritesTheFinishedDigest) {
   // EndKeyedDigest passes the digest through the MAC's own protection with
   // caOverwrite; an MD4 there replaces it by the MD4 digests of its pieces.
   const ByteString message = "abc";
-  auto* inner = new THash_MD4();
-  auto* mac = new TMAC("", inner);
-  const ByteString macDigest = DigestOf(THash_RipeMD256::Class(), message, mac);
+  const auto mac = MakeProtection<TMAC>("", THash_MD4::Class().Create().Get());
+  const ByteString macDigest = DigestOf(THash_RipeMD256::Class(), message, mac.Get());
 
   ByteString expected = DigestOf(THash_RipeMD256::Class(), message);
-  std::unique_ptr<THash> md4(THash_MD4::Class().Create());
+  ProtectionRef<THash> md4 = THash_MD4::Class().Create();
   md4->ProcessMemory(expected.data(), static_cast<std::int32_t>(expected.size()), caOverwrite);
   EXPECT_EQ(test::ToHex(macDigest), test::ToHex(expected));
 }
 
 // A keyed Blowfish in cmCTS, to stand behind a hash.
-TCipher* KeyedBlowfish() {
-  auto* cipher = new TCipher_Blowfish();
+ProtectionRef<TCipher> KeyedBlowfish() {
+  ProtectionRef<TCipher> cipher = MakeProtection<TCipher_Blowfish>();
   const ByteString key = "chain hook key";
   cipher->Init(key.data(), static_cast<std::int32_t>(key.size()), nullptr);
   return cipher;
@@ -184,20 +183,21 @@ TCipher* KeyedBlowfish() {
 
 TEST(HashChainHook, OtherProtectionCodesTheDigestAtFinishOnly) {
   const ByteString message = "message digest";
-  TCipher* behind = KeyedBlowfish();
-  const ByteString chainedDigest = DigestOf(THash_RipeMD256::Class(), message, behind);
+  const ByteString chainedDigest =
+      DigestOf(THash_RipeMD256::Class(), message, KeyedBlowfish().Get());
 
   // Init passes nothing to the cipher; Finish enciphers the digest in place
   // with a run of its own (from the initial vector).
   ByteString expected = DigestOf(THash_RipeMD256::Class(), message);
-  std::unique_ptr<TCipher> cipher(KeyedBlowfish());
+  ProtectionRef<TCipher> cipher = KeyedBlowfish();
   cipher->EncipherBuffer(expected.data(), expected.data(),
                          static_cast<std::int32_t>(expected.size()));
   EXPECT_EQ(test::ToHex(chainedDigest), test::ToHex(expected));
 }
 
 TEST(HashChainHook, AFailingProtectionFailsTheFinish) {
-  std::unique_ptr<THash> hash(THash_RipeMD256::Class().Create(new TCipher_Blowfish()));
+  ProtectionRef<THash> hash =
+      THash_RipeMD256::Class().Create(MakeProtection<TCipher_Blowfish>().Get());
   hash->Init();  // nothing is passed at Init, so the unkeyed cipher is not noticed
   try {
     hash->Finish();
@@ -216,31 +216,36 @@ TEST(HashDigestAsText, CopyFormatGivesTheRawDigest) {
 }
 
 TEST(HashDigestAsText, ChainedProtectionCodesTheDigest) {
-  auto* behind = KeyedBlowfish();
-  AcquireProtection(behind);
+  const ProtectionRef<TCipher> behind = KeyedBlowfish();
   ByteString expected = THash_RipeMD256::Class().DigestAsText("abc", nullptr, sfCopy);
-  std::unique_ptr<TCipher> cipher(KeyedBlowfish());
+  ProtectionRef<TCipher> cipher = KeyedBlowfish();
   cipher->EncipherBuffer(expected.data(), expected.data(),
                          static_cast<std::int32_t>(expected.size()));
-  EXPECT_EQ(THash_RipeMD256::Class().DigestAsText("abc", behind, sfCopy), expected);
+  EXPECT_EQ(THash_RipeMD256::Class().DigestAsText("abc", behind.Get(), sfCopy), expected);
   // The temporary hash let go of the protection again.
   EXPECT_EQ(behind->RefCount(), 1);
-  ReleaseProtection(behind);
 }
 
 TEST(HashDigestAsText, UnknownFormatRaisesAfterDigesting) {
   EXPECT_THROW(THash_RipeMD256::Class().DigestAsText("abc", nullptr, 7), EStringFormat);
 }
 
+// Counted objects are made only by MakeProtection; a class derived here may
+// place one in storage of its own, to look at that storage after destruction.
+template <class T>
+struct Placed final : T {
+  Placed() : T(nullptr) {}
+};
+
 TEST(HashLifetime, DestructionZeroesTheDigest) {
   for (const THashClass* cls : kBlockHashes) {
     SCOPED_TRACE(std::string(cls->ClassName()));
-    alignas(std::max_align_t) unsigned char storage[sizeof(THash_RipeMD256)];
+    alignas(std::max_align_t) unsigned char storage[sizeof(Placed<THash_RipeMD256>)];
     THash* hash = nullptr;
     if (cls == &THash_MD4::Class()) {
-      hash = new (storage) THash_MD4();
+      hash = new (storage) Placed<THash_MD4>();
     } else {
-      hash = new (storage) THash_RipeMD256();
+      hash = new (storage) Placed<THash_RipeMD256>();
     }
     hash->Init();
     hash->AddData("abc", 3);
@@ -263,7 +268,7 @@ TEST(HashDigestAsText, DataBeyondThirtyTwoBits) {
   ASSERT_NE(zeros, MAP_FAILED);
   const std::string_view data(static_cast<const char*>(zeros), kSize);
   const THashClass& cls = THash_CRC32::Class();
-  std::unique_ptr<THash> parts(cls.Create(nullptr));
+  ProtectionRef<THash> parts = cls.Create(nullptr);
   parts->Init();
   for (std::size_t at = 0; at < kSize; at += std::size_t{1} << 20) {
     const std::size_t n = std::min(kSize - at, std::size_t{1} << 20);

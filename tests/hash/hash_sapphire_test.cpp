@@ -13,7 +13,7 @@ namespace velunor {
 namespace {
 
 std::string DigestHex(const THashClass& cls, const ByteString& message) {
-  std::unique_ptr<THash> hash(cls.Create());
+  ProtectionRef<THash> hash = cls.Create();
   hash->Init();
   hash->AddData(message.data(), static_cast<std::int32_t>(message.size()));
   hash->Finish();

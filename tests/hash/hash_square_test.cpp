@@ -12,11 +12,11 @@ namespace velunor {
 namespace {
 
 ByteString DigestOf(const ByteString& message) {
-  THash_Square hash;
-  hash.Init();
-  hash.AddData(message.data(), static_cast<std::int32_t>(message.size()));
-  hash.Finish();
-  return hash.Digest();
+  const auto hash = MakeProtection<THash_Square>(nullptr);
+  hash->Init();
+  hash->AddData(message.data(), static_cast<std::int32_t>(message.size()));
+  hash->Finish();
+  return hash->Digest();
 }
 
 TEST(HashSquare, DifferentMessagesAroundThePaddingGiveDifferentDigests) {
@@ -53,21 +53,21 @@ TEST(HashSquare, AMessageWithItsPaddingSpelledOutDiffers) {
 // and must be read as a key before the compression changes it.
 TEST(HashSquare, TheDigestFedBackIsReadBeforeItChanges) {
   const ByteString message = test::PatternBytes(16, 31);
-  THash_Square fedBack;
-  fedBack.Init();
-  fedBack.AddData(message.data(), 16);
-  fedBack.Finish();
-  const ByteString digest = fedBack.Digest();
-  fedBack.AddData(fedBack.DigestBuffer(), fedBack.DigestSize());
-  fedBack.Finish();
+  const auto fedBack = MakeProtection<THash_Square>(nullptr);
+  fedBack->Init();
+  fedBack->AddData(message.data(), 16);
+  fedBack->Finish();
+  const ByteString digest = fedBack->Digest();
+  fedBack->AddData(fedBack->DigestBuffer(), fedBack->DigestSize());
+  fedBack->Finish();
 
-  THash_Square copied;
-  copied.Init();
-  copied.AddData(message.data(), 16);
-  copied.Finish();
-  copied.AddData(digest.data(), static_cast<std::int32_t>(digest.size()));
-  copied.Finish();
-  EXPECT_EQ(test::ToHex(fedBack.Digest()), test::ToHex(copied.Digest()));
+  const auto copied = MakeProtection<THash_Square>(nullptr);
+  copied->Init();
+  copied->AddData(message.data(), 16);
+  copied->Finish();
+  copied->AddData(digest.data(), static_cast<std::int32_t>(digest.size()));
+  copied->Finish();
+  EXPECT_EQ(test::ToHex(fedBack->Digest()), test::ToHex(copied->Digest()));
 }
 
 }  // namespace

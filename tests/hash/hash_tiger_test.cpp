@@ -11,7 +11,7 @@ namespace {
 // A Tiger whose pass count is set before its first Init.
 class TigerWithPasses : public THash_Tiger {
  public:
-  explicit TigerWithPasses(std::uint32_t passes) { PassCount = passes; }
+  explicit TigerWithPasses(std::uint32_t passes) : THash_Tiger(nullptr) { PassCount = passes; }
 };
 
 std::string DigestHex(THash& hash, const ByteString& message) {

@@ -40,7 +40,7 @@ TEST(HashVectors, EveryVectorGivesItsDigest) {
     SCOPED_TRACE(v.file + ": " + v.hash + " " + v.message.substr(0, 40));
     const THashClass* cls = FindHashClass(v.hash);
     ASSERT_NE(cls, nullptr) << "no hash class " << v.hash;
-    std::unique_ptr<THash> hash(cls->Create());
+    ProtectionRef<THash> hash = cls->Create();
     const ByteString message = test::ExpandMessage(v.message);
     hash->Init();
     hash->AddData(message.data(), static_cast<std::int32_t>(message.size()));
@@ -52,7 +52,7 @@ TEST(HashVectors, EveryVectorGivesItsDigest) {
 TEST(HashVectors, KnownAnswerDataIsTheDigestOfSelfTestInput) {
   for (const auto& entry : HashRegistry().Entries()) {
     SCOPED_TRACE(std::string(entry.cls->ClassName()));
-    std::unique_ptr<THash> hash(entry.cls->Create());
+    ProtectionRef<THash> hash = entry.cls->Create();
     hash->Init();
     hash->AddData(SelfTestInput, sizeof SelfTestInput);
     hash->Finish();

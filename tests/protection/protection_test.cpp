@@ -7,8 +7,11 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <span>
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "protection/format_registry.h"
@@ -43,13 +46,13 @@ class Recorder : public TProtection {
     steps.push_back("E" + std::to_string(action));
     TProtection::EndCoding(action);
   }
-  void CodeData(void* data, std::int32_t size, TCodeAction action) override {
-    steps.push_back("C" + std::to_string(size));
+  using TProtection::CodeData;
+  void CodeData(std::span<std::uint8_t> data, TCodeAction action) override {
+    steps.push_back("C" + std::to_string(data.size()));
     if (static_cast<int>(steps.size()) - 1 == failAtStep) throw std::runtime_error("code");
-    TProtection::CodeData(data, size, action);
-    auto* bytes = static_cast<char*>(data);
-    for (std::int32_t i = 0; i < size; ++i)
-      bytes[i] ^= kMask;
+    TProtection::CodeData(data, action);
+    for (std::uint8_t& byte : data)
+      byte ^= kMask;
   }
 
   std::vector<std::string> steps;
@@ -186,6 +189,31 @@ TEST(Pipeline, StreamRegions) {
   recorder.ProcessStream(nullptr, &dest, -1, caEncode);
   EXPECT_EQ(recorder.steps,
             (Steps{"B0", "C4096", "C904", "E0", "B0", "C4096", "C4", "E0", "B0", "C10", "E0"}));
+}
+
+TEST(Pipeline, StreamRunsReportProgressToTheObjectsOwnHook) {
+  using Report = std::tuple<const TObject*, std::int32_t, std::int32_t>;
+  const std::pair<std::size_t, std::vector<std::pair<std::int32_t, std::int32_t>>> cases[] = {
+      {0, {{0, 0}, {0, 0}}},
+      {4096, {{0, 4096}, {4096, 4096}, {0, 0}}},
+      {9000, {{0, 9000}, {4096, 9000}, {8192, 9000}, {9000, 9000}, {0, 0}}},
+  };
+  Recorder silent;  // no hook: another object's hook hears nothing of its runs
+  for (const auto& [length, expected] : cases) {
+    SCOPED_TRACE(length);
+    Recorder recorder;
+    std::vector<Report> reports;
+    recorder.OnProgress = [&](TObject* sender, std::int32_t current, std::int32_t maximal) {
+      reports.emplace_back(sender, current, maximal);
+    };
+    TMemoryStream stream(test::PatternBytes(length));
+    silent.ProcessStream(&stream, nullptr, -1, caEncode);
+    recorder.ProcessStream(&stream, nullptr, -1, caEncode);
+    std::vector<Report> wanted;
+    for (const auto& [current, maximal] : expected)
+      wanted.emplace_back(&recorder, current, maximal);
+    EXPECT_EQ(reports, wanted);
+  }
 }
 
 TEST(Pipeline, DigestReadsEverythingAndWritesNothing) {

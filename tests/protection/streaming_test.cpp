@@ -142,8 +142,8 @@ TEST(Streaming, DecodersRaiseTheConversionsErrors) {
             (Outcome{"\x12", ""}));
 }
 
-std::unique_ptr<TCipher> Keyed(const TCipherClass& cls, TCipherMode mode) {
-  std::unique_ptr<TCipher> cipher(cls.Create());
+ProtectionRef<TCipher> Keyed(const TCipherClass& cls, TCipherMode mode) {
+  ProtectionRef<TCipher> cipher = cls.Create();
   cipher->InitKey("Schlüssel", nullptr);
   cipher->Mode = mode;
   return cipher;

@@ -144,18 +144,21 @@ class TProtection_Probe : public TProtection {
     return cls;
   }
   const TClass& ClassType() const override { return Class(); }
+
+ protected:
+  TProtection_Probe() : TProtection(nullptr) {}
 };
 
 TEST(Support, IsInstanceOf) {
-  const TProtection base;
-  const TProtection_Probe probe;
+  const auto base = MakeProtection<TProtection>(nullptr);
+  const auto probe = MakeProtection<TProtection_Probe>();
   EXPECT_FALSE(IsInstanceOf(nullptr, TProtection::Class()));
   EXPECT_FALSE(IsInstanceOf(nullptr, TProtection_Probe::Class()));
-  EXPECT_TRUE(IsInstanceOf(&base, TProtection::Class()));
-  EXPECT_FALSE(IsInstanceOf(&base, TProtection_Probe::Class()));
-  EXPECT_TRUE(IsInstanceOf(&probe, TProtection::Class()));
-  EXPECT_TRUE(IsInstanceOf(&probe, TProtection_Probe::Class()));
-  EXPECT_FALSE(IsInstanceOf(&probe, TStringFormat::Class()));
+  EXPECT_TRUE(IsInstanceOf(base.Get(), TProtection::Class()));
+  EXPECT_FALSE(IsInstanceOf(base.Get(), TProtection_Probe::Class()));
+  EXPECT_TRUE(IsInstanceOf(probe.Get(), TProtection::Class()));
+  EXPECT_TRUE(IsInstanceOf(probe.Get(), TProtection_Probe::Class()));
+  EXPECT_FALSE(IsInstanceOf(probe.Get(), TStringFormat::Class()));
 }
 
 TEST(Support, MessageTexts) {

@@ -69,17 +69,17 @@ TEST_F(WindowsFiles, ProcessFileTellsFilesApart) {
   const ByteString plain = test::PatternBytes(10000, 5);
   std::ofstream(dir_ / "plain.txt", std::ios::binary) << plain;
   std::ofstream(dir_ / "other.txt", std::ios::binary) << "other";
-  TCipher_Blowfish cipher;
-  cipher.InitKey("Geheimnis", nullptr);
-  cipher.ProcessFile(Utf8Path(u8"plain.txt"), Utf8Path(u8"other.txt"), caEncode);
+  const auto cipher = MakeProtection<TCipher_Blowfish>();
+  cipher->InitKey("Geheimnis", nullptr);
+  cipher->ProcessFile(Utf8Path(u8"plain.txt"), Utf8Path(u8"other.txt"), caEncode);
   EXPECT_EQ(ReadBack(dir_ / "plain.txt"), plain);
   const std::string coded = ReadBack(dir_ / "other.txt");
   ASSERT_EQ(coded.size(), plain.size());
   EXPECT_NE(coded, plain);
 
   // PLAIN.TXT is plain.txt on Windows: coded in place, nothing lost.
-  cipher.InitKey("Geheimnis", nullptr);
-  cipher.ProcessFile(Utf8Path(u8"plain.txt"), Utf8Path(u8"PLAIN.TXT"), caEncode);
+  cipher->InitKey("Geheimnis", nullptr);
+  cipher->ProcessFile(Utf8Path(u8"plain.txt"), Utf8Path(u8"PLAIN.TXT"), caEncode);
   EXPECT_EQ(ReadBack(dir_ / "plain.txt"), coded);
 }
 
