@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
   const ByteString iv = input.ConsumeBool() ? input.ConsumeBytesAsString(blockSize) : ByteString();
   if (!iv.empty() && iv.size() != blockSize) return 0;
 
-  ProtectionRef<TCipher> cipher = cls.Create();
+  const velunor::ProtectionRef<TCipher> cipher = cls.Create();
   cipher->Mode = mode;
   try {
     Key(*cipher, input, iv);
