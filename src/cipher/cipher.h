@@ -70,8 +70,8 @@ class TCipher : public TProtection, protected TBlockSteps {
   // iv is BlockSize bytes or none (then the IV is the encipherment of FF bytes).
   virtual void Init(const void* key, std::int32_t keySize, const void* iv) = 0;
   // The same with the key bytes and an initial vector of BlockSize bytes or
-  // none (empty); a key longer than 2^31 - 1 bytes counts as that long. A
-  // cipher class's own Init hides this form: call it through a TCipher.
+  // none (empty); a key longer than 2^31 - 1 bytes counts as that long.
+  // Every cipher class brings this form back beside its own Init.
   void Init(std::span<const std::uint8_t> key, std::span<const std::uint8_t> iv = {});
   // Keys the cipher with the digest of the keyword through KeyHash.
   void InitKey(std::string_view keyword, const void* iv);

@@ -23,6 +23,7 @@ class TCipher_TEA : public TScheduledCipher<TeaKeySchedule> {
   static const TCipherClass& Class();
 
   void Init(const void* key, std::int32_t keySize, const void* iv) override;
+  using TCipher::Init;  // the span form
   void EncipherBlock(std::uint8_t* block) override;
   void DecipherBlock(std::uint8_t* block) override;
 
