@@ -15,6 +15,23 @@
 
 namespace velunor::system_file {
 
+namespace {
+
+// The open flags of a mode, the same on every system.
+int AccessFlags(OpenMode mode) {
+  switch (mode) {
+    case OpenMode::kRead:
+      return O_RDONLY;
+    case OpenMode::kReadWrite:
+      return O_RDWR;
+    case OpenMode::kCreate:
+      return O_RDWR | O_CREAT | O_TRUNC;
+  }
+  return O_RDONLY;
+}
+
+}  // namespace
+
 #ifdef _WIN32
 
 namespace {
@@ -51,18 +68,7 @@ bool FileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 }  // namespace
 
 int Open(const std::string& path, OpenMode mode) {
-  int flags = O_BINARY | O_NOINHERIT;
-  switch (mode) {
-    case OpenMode::kRead:
-      flags |= O_RDONLY;
-      break;
-    case OpenMode::kReadWrite:
-      flags |= O_RDWR;
-      break;
-    case OpenMode::kCreate:
-      flags |= O_RDWR | O_CREAT | O_TRUNC;
-      break;
-  }
+  const int flags = AccessFlags(mode) | O_BINARY | O_NOINHERIT;
   int fd = -1;
   errno = ::_wsopen_s(&fd, Wide(path).c_str(), flags, _SH_DENYNO, _S_IREAD | _S_IWRITE);
   return fd;
@@ -119,18 +125,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 #else
 
 int Open(const std::string& path, OpenMode mode) {
-  int flags = O_CLOEXEC;
-  switch (mode) {
-    case OpenMode::kRead:
-      flags |= O_RDONLY;
-      break;
-    case OpenMode::kReadWrite:
-      flags |= O_RDWR;
-      break;
-    case OpenMode::kCreate:
-      flags |= O_RDWR | O_CREAT | O_TRUNC;
-      break;
-  }
+  const int flags = AccessFlags(mode) | O_CLOEXEC;
   int fd;
   do {
     fd = ::open(path.c_str(), flags, 0666);
