@@ -9,7 +9,7 @@
 namespace velunor {
 
 static_assert(std::endian::native == std::endian::little,
-              "the digest and key layouts assume a little-endian processor");
+              "the digests are the bytes of native words: a little-endian processor");
 
 inline constexpr std::uint32_t RotateLeft32(std::uint32_t value, std::uint32_t shift) {
   return std::rotl(value, static_cast<int>(shift & 31u));
