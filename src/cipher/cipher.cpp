@@ -184,26 +184,23 @@ void TCipher::EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* de
   EncipherChainedBlockByBlock(chain, source, dest, count, mode);
 }
 
-void TCipher::CheckBuffers(std::span<const std::uint8_t> source,
-                           std::span<std::uint8_t> dest) const {
+void TCipher::CodeBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest,
+                         bool encipher) {
   if (!HasStateFlag(kInitialized)) RaiseNotInitialized();
   if (dest.size() < source.size()) {
     throw std::invalid_argument("the destination is shorter than the source");
   }
+  if (source.empty()) return;
+  TModeChain chain = Chain();
+  CodeInMode(Mode, chain, source.data(), dest.data(), source.size(), encipher);
 }
 
 void TCipher::EncipherBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest) {
-  CheckBuffers(source, dest);
-  if (source.empty()) return;
-  TModeChain chain = Chain();
-  CodeInMode(Mode, chain, source.data(), dest.data(), source.size(), true);
+  CodeBuffer(source, dest, true);
 }
 
 void TCipher::DecipherBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest) {
-  CheckBuffers(source, dest);
-  if (source.empty()) return;
-  TModeChain chain = Chain();
-  CodeInMode(Mode, chain, source.data(), dest.data(), source.size(), false);
+  CodeBuffer(source, dest, false);
 }
 
 void TCipher::EncipherBuffer(const void* source, void* dest, std::int32_t count) {

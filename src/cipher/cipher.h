@@ -152,8 +152,10 @@ class TCipher : public TProtection, protected TBlockSteps {
   // WipeState without the key schedule, which the concrete cipher's own
   // destructor wipes and which does not exist yet while the base is built.
   void WipeChainState();
-  // Raises unless the cipher is keyed and dest can hold source.
-  void CheckBuffers(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest) const;
+  // Codes source into dest in Mode; raises unless the cipher is keyed and
+  // dest can hold source.
+  void CodeBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest,
+                  bool encipher);
   // The chain state the modes run on.
   TModeChain Chain();
   void ChainTreatment(TCodeAction action);

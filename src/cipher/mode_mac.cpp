@@ -1,7 +1,6 @@
 #include "cipher/mode_mac.h"
 
-#include <cstring>
-
+#include "cipher/mode_block_chaining.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -16,20 +15,16 @@ void ChainMAC(TModeChain& chain, const std::uint8_t* data, std::size_t count, TC
     }
     return;
   }
+  // Whole blocks are enciphered as cmCTS or cmCBC would, into W instead of
+  // an output; a partial last block only moves F on by E(F).
   const std::size_t block = chain.blockSize;
-  const auto size = static_cast<std::int32_t>(block);
+  const TCipherMode blockMode = mode == cmCTSMAC ? cmCTS : cmCBC;
   for (; count >= block; count -= block, data += block) {
-    XorBytes(data, f, size, w);
-    chain.steps.EncipherBlock(w);
-    if (mode == cmCTSMAC) {
-      XorBytes(w, f, size, f);
-    } else {
-      std::memcpy(f, w, block);
-    }
+    EncipherChainedBlockByBlock(chain, data, w, 1, blockMode);
   }
   if (count > 0) {
     chain.EncipherChainIntoScratch();
-    XorBytes(w, f, size, f);
+    XorBytes(w, f, static_cast<std::int32_t>(block), f);
   }
 }
 
