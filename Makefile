@@ -60,7 +60,7 @@ WIN32_CXXFLAGS := -std=c++20 -Wall -Wextra -Wpedantic -Wconversion -Wsign-conver
 
 check-win32: deps
 	$(WIN32_CXX) $(WIN32_CXXFLAGS) -fsyntax-only src/platform/window_system.cpp src/platform/win32_window_system.cpp \
-	  src/files/file_replacement.cpp src/files/in_place_rewrite.cpp
+	  src/files/file_replacement.cpp src/files/in_place_rewrite.cpp src/files/ending_signals.cpp
 	@echo "Win32 platform layer and file saving: compile"
 
 # Windows: velunor.exe (statically linked), the library's tests and the Win32

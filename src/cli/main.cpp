@@ -7,9 +7,12 @@
 #include "cli/cli_app.h"
 #include "cli/fd_buffers.h"
 #include "cli/process_environment.h"
+#include "files/ending_signals.h"
 
 int main(int argc, char** argv) {
   velunor::cli::GuardStandardDescriptors();
+  // Ctrl+C and its kin leave no partial -o file behind.
+  velunor::RemoveTemporaryFilesOnEndingSignals();
   velunor::cli::UseBinaryStandardStreams();
   const std::vector<std::string> arguments = velunor::cli::Utf8Arguments(argc, argv);
   std::vector<const char*> argumentPointers;

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <random>
 
+#include "files/ending_signals.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -13,9 +15,11 @@
 #include "files/wide_path.h"
 #else
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <charconv>
 #include <cstdlib>
 #endif
 
@@ -67,10 +71,6 @@ int ErrnoOf(DWORD error) {
   }
 }
 
-std::string FollowLinks(const std::string& path) {
-  return path;
-}
-
 int OpenNew(const std::string& path, std::filesystem::perms mode) {
   const bool writable =
       (mode & std::filesystem::perms::owner_write) != std::filesystem::perms::none;
@@ -113,6 +113,15 @@ void RemoveFile(const std::string& path) {
   _wunlink(WidePath(path).c_str());
 }
 
+// Windows has neither files without a name nor descriptor names.
+int OpenUnnamed(const std::string&, std::filesystem::perms) {
+  return -1;
+}
+
+bool LinkUnnamed(int, const std::string&) {
+  return false;
+}
+
 #else
 
 std::string FollowLinks(const std::string& path) {
@@ -126,12 +135,74 @@ std::string FollowLinks(const std::string& path) {
   return target;
 }
 
+// The descriptor number in a name of one of the process's descriptors.
+int DescriptorNumberIn(const std::string& path) {
+  if (path == "/dev/stdin") return 0;
+  if (path == "/dev/stdout") return 1;
+  if (path == "/dev/stderr") return 2;
+  const std::string folders[] = {"/dev/fd/", "/proc/self/fd/", "/proc/thread-self/fd/",
+                                 "/proc/" + std::to_string(::getpid()) + "/fd/"};
+  for (const std::string& folder : folders) {
+    if (path.size() <= folder.size() || path.compare(0, folder.size(), folder) != 0) continue;
+    int fd = -1;
+    const char* end = path.data() + path.size();
+    const auto [last, error] = std::from_chars(path.data() + folder.size(), end, fd);
+    if (error == std::errc() && last == end) return fd;
+  }
+  return -1;
+}
+
+// The open descriptor of this process that the path names, itself or
+// through symbolic links; -1 for any other path. (Following the links to
+// their end would give the file that is open there, which must not be
+// replaced: "> log" would lose its position, ">> log" its earlier lines.)
+int DescriptorNamedBy(std::string path) {
+  constexpr int kMostLinks = 40;
+  for (int link = 0; link < kMostLinks; ++link) {
+    if (const int fd = DescriptorNumberIn(path); fd >= 0) return fd;
+    char next[PATH_MAX];
+    const ssize_t size = ::readlink(path.c_str(), next, sizeof next);
+    if (size <= 0 || static_cast<std::size_t>(size) == sizeof next) return -1;
+    const std::string target(next, static_cast<std::size_t>(size));
+    path = target.front() == '/' ? target : ParentDirectory(path) + '/' + target;
+  }
+  return -1;
+}
+
 int OpenNew(const std::string& path, std::filesystem::perms mode) {
   int fd;
   do {
     fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, static_cast<mode_t>(mode));
   } while (fd < 0 && errno == EINTR);
   return fd;
+}
+
+// A file without a name in the directory, to be linked in by LinkUnnamed;
+// -1 where the file system or the system cannot make one, or where there is
+// no /proc to link it through.
+int OpenUnnamed(const std::string& directory, std::filesystem::perms mode) {
+#ifdef O_TMPFILE
+  int fd;
+  do {
+    fd = ::open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, static_cast<mode_t>(mode));
+  } while (fd < 0 && errno == EINTR);
+  if (fd >= 0 && ::faccessat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(fd)).c_str(), F_OK,
+                             AT_SYMLINK_NOFOLLOW) != 0) {
+    ::close(fd);
+    fd = -1;
+  }
+  return fd;
+#else
+  (void)directory;
+  (void)mode;
+  return -1;
+#endif
+}
+
+// Gives the file of OpenUnnamed the name `path` (which must be free).
+bool LinkUnnamed(int fd, const std::string& path) {
+  return ::linkat(AT_FDCWD, ("/proc/self/fd/" + std::to_string(fd)).c_str(), AT_FDCWD, path.c_str(),
+                  AT_SYMLINK_FOLLOW) == 0;
 }
 
 long WriteSome(int fd, const char* data, std::size_t size) {
@@ -171,7 +242,7 @@ void RemoveFile(const std::string& path) {
 }  // namespace
 
 TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newFileMode)
-    : target_(FollowLinks(path)) {
+    : target_(std::move(path)) {
 #ifdef _WIN32
   struct _stat64 info {};
   const bool exists = _wstat64(WidePath(target_).c_str(), &info) == 0;
@@ -186,6 +257,12 @@ TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newF
   }
   if (exists && (info.st_mode & _S_IWRITE) == 0) Fail(TReplacementStep::kCreate, EACCES);
 #else
+  if (const int descriptor = DescriptorNamedBy(target_); descriptor >= 0) {
+    fd_ = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+    if (fd_ < 0) Fail(TReplacementStep::kCreate, errno);
+    return;
+  }
+  target_ = FollowLinks(target_);
   struct stat info {};
   const bool exists = ::stat(target_.c_str(), &info) == 0;
   if (!exists && errno != ENOENT) Fail(TReplacementStep::kCreate, errno);
@@ -193,7 +270,7 @@ TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newF
   if (exists && !S_ISREG(info.st_mode)) {
     // A terminal, a pipe or a device cannot be replaced: it is written as it is.
     do {
-      fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+      fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
     } while (fd_ < 0 && errno == EINTR);
     if (fd_ < 0) Fail(TReplacementStep::kCreate, errno);
     return;
@@ -205,15 +282,14 @@ TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newF
   // Until it has the old file's owner and mode, only the owner may read it.
   if (exists) newFileMode = kPrivateNewFileMode;
 #endif
-  for (int tries = 0; fd_ < 0 && tries < kTemporaryNameTries; ++tries) {
-    temporary_ = TemporaryNameBeside(target_);
-    fd_ = OpenNew(temporary_, newFileMode);
-    if (fd_ < 0 && errno != EEXIST) break;
-  }
-  if (fd_ < 0) {
-    const int error = errno;
-    temporary_.clear();  // not ours
-    Fail(TReplacementStep::kCreate, error);
+  fd_ = OpenUnnamed(ParentDirectory(target_), newFileMode);
+  unnamed_ = fd_ >= 0;
+  if (!unnamed_) {
+    const int error = TakeTemporaryName([this, newFileMode](const std::string& name) {
+      fd_ = OpenNew(name, newFileMode);
+      return fd_ >= 0;
+    });
+    if (error != 0) Fail(TReplacementStep::kCreate, error);
   }
 #ifndef _WIN32
   if (exists) {
@@ -247,15 +323,42 @@ void TFileReplacement::Write(const void* data, std::size_t size) {
 void TFileReplacement::Commit() {
   if (fd_ < 0) Fail(TReplacementStep::kWrite, EBADF);
   if (SyncFile(fd_) != 0) Fail(TReplacementStep::kWrite, errno);
+  if (unnamed_) NameUnnamedFile();
   const int fd = fd_;
   fd_ = -1;
   if (CloseFile(fd) != 0) Fail(TReplacementStep::kWrite, errno);
   if (temporary_.empty()) return;  // written directly
-  if (RenameOver(temporary_, target_) != 0) Fail(TReplacementStep::kReplace, errno);
-  temporary_.clear();
+  {
+    const TEndingSignalsHeld held;
+    if (RenameOver(temporary_, target_) != 0) Fail(TReplacementStep::kReplace, errno);
+    temporary_.clear();
+    removal_.reset();
+  }
   if (SyncDirectory(ParentDirectory(target_)) != 0) {
     throw EFileReplacement(TReplacementStep::kReplace, target_, errno);
   }
+}
+
+int TFileReplacement::TakeTemporaryName(const std::function<bool(const std::string&)>& create) {
+  int error = EEXIST;
+  for (int tries = 0; error == EEXIST && tries < kTemporaryNameTries; ++tries) {
+    std::string name = TemporaryNameBeside(target_);
+    const TEndingSignalsHeld held;
+    if (create(name)) {
+      temporary_ = std::move(name);
+      removal_.emplace(temporary_);
+      return 0;
+    }
+    error = errno;
+  }
+  return error;
+}
+
+void TFileReplacement::NameUnnamedFile() {
+  const int error =
+      TakeTemporaryName([this](const std::string& name) { return LinkUnnamed(fd_, name); });
+  if (error != 0) Fail(TReplacementStep::kReplace, error);
+  unnamed_ = false;
 }
 
 void TFileReplacement::Fail(TReplacementStep step, int error) {
@@ -266,8 +369,12 @@ void TFileReplacement::Fail(TReplacementStep step, int error) {
 void TFileReplacement::Discard() noexcept {
   if (fd_ >= 0) CloseFile(fd_);
   fd_ = -1;
-  if (!temporary_.empty()) RemoveFile(temporary_);
+  unnamed_ = false;
+  if (temporary_.empty()) return;
+  const TEndingSignalsHeld held;
+  RemoveFile(temporary_);
   temporary_.clear();
+  removal_.reset();
 }
 
 void ReplaceFileAtomically(const std::string& path, std::string_view content,

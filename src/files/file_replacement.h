@@ -2,9 +2,13 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
+
+#include "files/ending_signals.h"
 
 namespace velunor {
 
@@ -16,11 +20,24 @@ namespace velunor {
 // rename. On any failure the temporary file is removed and the old file is
 // left untouched.
 //
+// On Linux the temporary file has no name while it is written (O_TMPFILE):
+// it gets one only at Commit, just before the rename, so that not even a
+// killed program leaves a partial file behind. Where the file system or the
+// system cannot do that, it is a hidden ".NAME.XXXXXXXX.tmp" from the start,
+// removed on every failure and, once the program has asked for it
+// (ending_signals.h), at the signals that end the program.
+//
 // An existing file keeps its permission bits (and, where the process may
 // set them, its owner and group); a new file is created with the mode the
 // caller gives, less the umask. A symbolic link is followed: the file it
-// names is replaced, the link stays. A target that is not a regular file
-// (a terminal, a pipe, /dev/null) cannot be replaced and is written directly.
+// names is replaced, the link stays. A file with further names (hard links)
+// becomes a file of its own under this name; the other names keep the old
+// content. A target that is not a regular file (a terminal, a pipe,
+// /dev/null) cannot be replaced and is written directly, and a name of one
+// of the program's open descriptors (/dev/stdout, /dev/stderr, /dev/fd/N,
+// /proc/self/fd/N, or a link to one of them) is written through that
+// descriptor, where it is: into the file or pipe that is open there, at its
+// position, so that a shell's "> log", ">> log" or pipe gets what it expects.
 //
 // Usage: construct, Write() the content in pieces of any size, Commit().
 // Destroying an uncommitted replacement discards it.
@@ -81,9 +98,18 @@ class TFileReplacement {
  private:
   [[noreturn]] void Fail(TReplacementStep step, int error);
   void Discard() noexcept;
+  // Gives the content its temporary name: `create(name)` makes the file
+  // under a new name beside the target (false with errno on failure) and is
+  // tried again while the name is taken. The name is registered for removal
+  // at an ending signal. Returns 0, or the error of the last try.
+  int TakeTemporaryName(const std::function<bool(const std::string&)>& create);
+  // Links the unnamed file in under a temporary name, for the rename.
+  void NameUnnamedFile();
 
   std::string target_;
-  std::string temporary_;  // empty when the target is written directly
+  std::string temporary_;  // the named temporary file, if there is one
+  std::optional<TRemovalAtEndingSignal> removal_;
+  bool unnamed_ = false;  // the content is in a file that has no name yet
   int fd_ = -1;
 };
 
