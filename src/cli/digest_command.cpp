@@ -68,7 +68,9 @@ CommandAction AddDigestCommand(CLI::App& app, CommandContext& context) {
         status = kExitFailure;
       }
     }
-    target.Commit();
+    // The digests of the files that were read reach standard output all the
+    // same, but a file of -o is replaced only when every file was read.
+    if (status == kExitOk) target.Commit();
     return status;
   };
 }
