@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <stdexcept>
+#include <utility>
 
 namespace velunor::test {
 
@@ -58,14 +59,14 @@ std::string ProgramPath() {
   return std::string(VELUNOR_BIN_DIR) + "/velunor";
 }
 
-ProgramResult RunProgram(const std::vector<std::string>& args, const std::string& input,
-                         StandardOutput output, const std::string& inputPath) {
-  const int in = inputPath.empty() ? MemoryFile(input) : ::open(inputPath.c_str(), O_RDONLY);
+namespace {
+
+// Runs argStrings (the program found as execvp finds it) with `in` as its
+// standard input.
+ProgramResult RunArguments(std::vector<std::string> argStrings, int in, StandardOutput output) {
   const int out = MemoryFile("");
   const int err = MemoryFile("");
   const int stdoutFd = OutputDescriptor(output, out);
-  std::vector<std::string> argStrings{ProgramPath()};
-  argStrings.insert(argStrings.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (auto& arg : argStrings)
     argv.push_back(arg.data());
@@ -81,7 +82,7 @@ ProgramResult RunProgram(const std::vector<std::string>& args, const std::string
     } else {
       ::close(1);
     }
-    ::execv(argv[0], argv.data());
+    ::execvp(argv[0], argv.data());
     ::_exit(127);
   }
   if (stdoutFd >= 0 && stdoutFd != out) ::close(stdoutFd);
@@ -91,6 +92,20 @@ ProgramResult RunProgram(const std::vector<std::string>& args, const std::string
   ::wait4(pid, &status, 0, &usage);
   const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return {code, ContentOf(out), ContentOf(err), usage.ru_maxrss};
+}
+
+}  // namespace
+
+ProgramResult RunProgram(const std::vector<std::string>& args, const std::string& input,
+                         StandardOutput output, const std::string& inputPath) {
+  const int in = inputPath.empty() ? MemoryFile(input) : ::open(inputPath.c_str(), O_RDONLY);
+  std::vector<std::string> argStrings{ProgramPath()};
+  argStrings.insert(argStrings.end(), args.begin(), args.end());
+  return RunArguments(std::move(argStrings), in, output);
+}
+
+ProgramResult RunCommand(const std::vector<std::string>& argv, const std::string& input) {
+  return RunArguments(argv, MemoryFile(input), StandardOutput::kCaptured);
 }
 
 }  // namespace velunor::test

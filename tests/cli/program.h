@@ -27,6 +27,9 @@ ProgramResult RunProgram(const std::vector<std::string>& args, const std::string
                          StandardOutput output = StandardOutput::kCaptured,
                          const std::string& inputPath = "");
 
+// Runs another program (argv[0] looked up in PATH) on the input.
+ProgramResult RunCommand(const std::vector<std::string>& argv, const std::string& input = "");
+
 // The full path of the built program.
 std::string ProgramPath();
 
