@@ -22,8 +22,8 @@ TWipedBytes InitialVector(TCipherManager& manager, const TCipher& cipher, const 
   if (hex.empty()) return {};
   TWipedBytes iv = ParseHexOption(hex, "--iv");
   if (iv.size() != static_cast<std::size_t>(cipher.BlockSize)) {
-    throw Exception("--iv must be one block of " + std::to_string(cipher.BlockSize) +
-                    " bytes for " + manager.Algorithm());
+    throw UsageError("--iv must be one block of " + std::to_string(cipher.BlockSize) +
+                     " bytes for " + manager.Algorithm());
   }
   return iv;
 }
@@ -44,11 +44,27 @@ void AddCipherOptions(CLI::App& command, CipherOptions& options) {
   auto* keyword = command.add_option("--keyword", options.keyword.keyword, "the keyword");
   auto* key =
       command.add_option("--key", options.key, "raw key bytes in hex, instead of a keyword");
+  options.keyOption = key;
   command.add_option("--iv", options.iv, "initial vector in hex (one block)");
   command.add_option("FILE", options.file, "input file (default or -: standard input)");
   key->excludes(keywordFile)->excludes(keyword);
   keywordFile->excludes(keyword);
   options.keywordOption = keyword;
+}
+
+TWipedBytes ObtainKeyOrKeyword(CipherOptions& options, std::istream& in) {
+  if (options.keyOption->count() > 0) {
+    TWipedBytes key = ParseHexOption(options.key, "--key");
+    SecureFill(options.key.data(), 0, options.key.size());
+    return key;
+  }
+  if (options.keyword.keywordFile == "-" && IsStandardInput(options.file)) {
+    throw UsageError(
+        "--keyword-file - reads the keyword from standard input, so the data "
+        "must come from a FILE");
+  }
+  options.keyword.keywordGiven = options.keywordOption->count() > 0;
+  return ObtainKeyword(options.keyword, in);
 }
 
 void SetUpAndKeyCipher(TCipherManager& manager, THashManager& hashManager, CipherOptions& options,
@@ -61,20 +77,14 @@ void SetUpAndKeyCipher(TCipherManager& manager, THashManager& hashManager, Ciphe
   TCipher& cipher = manager.CipherObject();
   const TWipedBytes iv = InitialVector(manager, cipher, options.iv);
   const void* ivBytes = iv.empty() ? nullptr : iv.data();
-  if (!options.key.empty()) {
-    const TWipedBytes key = ParseHexOption(options.key, "--key");
-    SecureFill(options.key.data(), 0, options.key.size());
+  const bool rawKey = options.keyOption->count() > 0;
+  const TWipedBytes key = ObtainKeyOrKeyword(options, in);
+  if (rawKey) {
     CheckKeyLength(key, manager, cipher);
     cipher.Init(key.data(), static_cast<std::int32_t>(key.size()), ivBytes);
-    return;
+  } else {
+    manager.InitKey(TextOf(key), ivBytes);
   }
-  if (options.keyword.keywordFile == "-" && IsStandardInput(options.file)) {
-    throw UsageError(
-        "--keyword-file - reads the keyword from standard input, so the data "
-        "must come from a FILE");
-  }
-  options.keyword.keywordGiven = options.keywordOption->count() > 0;
-  manager.InitKey(TextOf(ObtainKeyword(options.keyword, in)), ivBytes);
 }
 
 }  // namespace velunor::cli

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "cipher/cipher_registry.h"
+#include "cli/cli_app.h"
 #include "cli/format_option.h"
 #include "hash/hash_registry.h"
 #include "managers/cipher_manager.h"
@@ -93,14 +94,19 @@ void RefuseUnrepresentable(const std::string& what, const std::u32string& charac
 }
 
 TWipedBytes ParseHexOption(const std::string& hex, const std::string& what) {
-  if (hex.size() % 2 != 0) throw Exception(what + " needs an even number of hex digits");
+  if (hex.empty()) throw UsageError(what + " needs at least one byte");
+  if (hex.size() % 2 != 0) throw UsageError(what + " needs an even number of hex digits");
   TWipedBytes bytes;
   bytes.reserve(hex.size() / 2);
   for (std::size_t i = 0; i < hex.size(); i += 2) {
     unsigned value = 0;
     const auto [end, error] = std::from_chars(hex.data() + i, hex.data() + i + 2, value, 16);
-    if (error != std::errc() || end != hex.data() + i + 2)
-      throw Exception(what + " is not hexadecimal: " + hex);
+    if (error != std::errc() || end != hex.data() + i + 2) {
+      // Where, not what: the value may be a key.
+      const std::size_t bad = end == hex.data() + i ? i : i + 1;
+      throw UsageError(what + " is not hexadecimal: character " + std::to_string(bad + 1) +
+                       " is no hex digit");
+    }
     bytes.push_back(static_cast<std::uint8_t>(value));
   }
   return bytes;

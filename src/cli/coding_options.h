@@ -33,8 +33,8 @@ ByteString ToCodePage1252(const std::string& utf8, const std::string& what);
 // 1252 cannot represent.
 [[noreturn]] void RefuseUnrepresentable(const std::string& what, const std::u32string& characters);
 
-// Bytes from hex digits (a key, too, so they are wiped); raises
-// velunor::Exception for anything else.
+// Bytes from hex digits (a key, too, so they are wiped); raises UsageError
+// for anything else, without repeating the value.
 TWipedBytes ParseHexOption(const std::string& hex, const std::string& what);
 
 }  // namespace velunor::cli

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "cli/cli_app.h"
 #include "cli/coding_options.h"
 #include "cli/input.h"
 #include "cli/process_environment.h"
@@ -45,6 +46,16 @@ TWipedBytes KeywordBytesOf(std::string& utf8) {
   return KeywordBytes(TextOf(text));
 }
 
+// A keyword given with --keyword is an option value: one that breaks the
+// keyword rule is bad usage, not bad input.
+TWipedBytes CommandLineKeyword(std::string& utf8) {
+  try {
+    return KeywordBytesOf(utf8);
+  } catch (const Exception& e) {
+    throw UsageError("--keyword: " + e.Message());
+  }
+}
+
 }  // namespace
 
 TWipedBytes KeywordBytes(std::string_view utf8) {
@@ -65,13 +76,13 @@ TWipedBytes ObtainKeyword(KeywordSources& sources, std::istream& in) {
   if (!sources.keywordFile.empty()) {
     return KeywordBytes(TextOf(ReadKeywordFile(sources.keywordFile, in)));
   }
-  if (sources.keywordGiven) return KeywordBytesOf(sources.keyword);
+  if (sources.keywordGiven) return CommandLineKeyword(sources.keyword);
   if (auto fromEnvironment = EnvironmentVariable(kKeywordVariable))
     return KeywordBytesOf(*fromEnvironment);
   if (auto typed = PromptWithoutEcho("Keyword: ", kMaxKeywordTextBytes))
     return KeywordBytesOf(*typed);
-  throw Exception(std::string("no keyword given: use --keyword, --keyword-file or ") +
-                  kKeywordVariable);
+  throw UsageError(std::string("no keyword given: use --keyword, --keyword-file or ") +
+                   kKeywordVariable);
 }
 
 }  // namespace velunor::cli

@@ -19,8 +19,9 @@ struct KeywordSources {
 inline constexpr const char* kKeywordVariable = "VELUNOR_KEYWORD";
 
 // The keyword as code page 1252 bytes, from the sources, the environment or,
-// when a terminal is there, a prompt that does not echo. Raises
-// velunor::Exception when there is none or it is invalid. `in` is the
+// when a terminal is there, a prompt that does not echo. Raises UsageError
+// when there is none or the one of --keyword is invalid, velunor::Exception
+// when one read from elsewhere is invalid or unreadable. `in` is the
 // standard input, for the keyword file "-". The keyword's text in the
 // sources is zeroed once it is read.
 TWipedBytes ObtainKeyword(KeywordSources& sources, std::istream& in);
