@@ -104,6 +104,12 @@ class TCipher : public TProtection, protected TBlockSteps {
   using TProtection::CodeData;
   void CodeData(std::span<std::uint8_t> data, TCodeAction action) override;
 
+  // The MAC modes leave the data as it is and only move the chain; which
+  // bytes their value covers: cmCTSMAC and cmCBCMAC chain the whole blocks
+  // of each call (in the pipeline, of each 4096-byte piece) and take the
+  // bytes after them only by their being there, never by their value;
+  // cmCFBMAC takes every byte, the last one linearly (a change of it changes
+  // the value by the same bits). None of them is a secure MAC.
   TCipherMode Mode = cmCTS;
   // While false a key longer than the class allows is cut to its maximum;
   // while true it is an error. Off in a new object.

@@ -36,8 +36,8 @@ CLI::Validator NoMacModeValidator() {
         if (!mode || *mode <= cmECB) return std::string();
         return std::string(ModeOptionName(*mode)) +
                " computes an authentication value and leaves the data as it is: use `velunor "
-               "mac --mode " +
-               ModeOptionName(*mode) + "`";
+               "mac` (an HMAC), or `velunor mac --chain " +
+               ModeOptionName(*mode) + "` for the chain value";
       },
       "");
 }

@@ -38,7 +38,17 @@ printf '%s\n' "$keyword" > 'Schlüssel €.txt'
 check "--keyword-file" "$(printf %s "$letter" |
   velunor encrypt --text --keyword-file 'Schlüssel €.txt' | tr -d '\r\n')" "$cipher"
 check "a keyword outside code page 1252" \
-  "$(printf x | velunor encrypt --keyword 'Ключ123' > /dev/null 2>&1; echo $?)" 1
+  "$(printf x | velunor encrypt --keyword 'Ключ123' > /dev/null 2>&1; echo $?)" 2
+
+# The HMAC covers every byte, the keyword as code page 1252 bytes (values of
+# Python's hmac with MD5).
+for message in 'Attack at:7caf25fec0e2106a7ecd387dd7d84610' \
+  'Attack aX:3167e2983701dc85172806a3d0ab0598' 'Attack at dawn:a739973ea562d3c45c47f39304e73e11'; do
+  check "mac ${message%%:*}" "$(printf %s "${message%%:*}" |
+    velunor mac --hash 'Message Digest 5' --keyword "$keyword" | tr -d '\r')" "${message#*:}"
+done
+check "mac --chain on a partial block" \
+  "$(printf 'Attack at' | velunor mac --chain ctsmac --keyword "$keyword" > /dev/null 2>&1; echo $?)" 2
 
 # Bytes through standard input and output: LF, CR LF, 1A and 00 unchanged.
 binary=$'a\nb\r\nc\x1a'
