@@ -72,6 +72,8 @@ expect velunor digest --hash = Tig :: Tiger
 expect velunor decrypt --cipher TEA :: TEA 'TEA\ extended'
 expect velunor encrypt --cipher SAFER-SK :: SAFER-SK40 SAFER-SK64 SAFER-SK128
 expect velunor encrypt --mode cb :: cbc cbcmac
+expect velunor mac --chain '' :: ctsmac cbcmac cfbmac
+expect velunor mac --chain cb :: cbcmac
 expect velunor digest --format hex :: hex hexl
 expect velunor digest --format 10 :: 1016
 expect velunor convert --to b :: base64
