@@ -157,7 +157,7 @@ TEST(MacCommand, HmacTakesTheBlockSizeOfEachHash) {
   } hashes[] = {{"Haval-256", 128}, {"Haval-128", 128}, {"Snefru-256", 32}, {"Square", 16}};
   for (const auto& hash : hashes) {
     const std::size_t b = hash.blockSize;
-    const std::size_t lengths[] = {0, b - 1, b, 3 * b + 1};
+    const std::size_t lengths[] = {0, 3 * b + 1};
     const ByteString data = test::PatternBytes(3 * b + 1, 7);
     for (const Key& key : {HmacKeys()[0], Key{{"--key", std::string(2 * b + 2, 'e')}, {}}}) {
       const std::string keyHex =
