@@ -170,11 +170,15 @@ void RemoveFile(const std::string& path) {
 
 }  // namespace
 
-TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newFileMode)
-    : target_(FollowLinks(path)) {
+// For the name itself, what is there now does not count: the rename puts
+// the new file in its place, whatever it is by then.
+TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newFileMode,
+                                   TTargetName name)
+    : target_(name == TTargetName::kFollowLinks ? FollowLinks(path) : path) {
+  const bool followed = name == TTargetName::kFollowLinks;
 #ifdef _WIN32
   struct _stat64 info {};
-  const bool exists = _wstat64(WidePath(target_).c_str(), &info) == 0;
+  const bool exists = followed && _wstat64(WidePath(target_).c_str(), &info) == 0;
   if (exists && (info.st_mode & _S_IFDIR) != 0) Fail(TReplacementStep::kCreate, EISDIR);
   if (exists && (info.st_mode & _S_IFREG) == 0) {
     // A device such as NUL: written directly.
@@ -187,8 +191,8 @@ TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newF
   if (exists && (info.st_mode & _S_IWRITE) == 0) Fail(TReplacementStep::kCreate, EACCES);
 #else
   struct stat info {};
-  const bool exists = ::stat(target_.c_str(), &info) == 0;
-  if (!exists && errno != ENOENT) Fail(TReplacementStep::kCreate, errno);
+  const bool exists = followed && ::stat(target_.c_str(), &info) == 0;
+  if (followed && !exists && errno != ENOENT) Fail(TReplacementStep::kCreate, errno);
   if (exists && S_ISDIR(info.st_mode)) Fail(TReplacementStep::kCreate, EISDIR);
   if (exists && !S_ISREG(info.st_mode)) {
     // A terminal, a pipe or a device cannot be replaced: it is written as it is.
@@ -271,8 +275,8 @@ void TFileReplacement::Discard() noexcept {
 }
 
 void ReplaceFileAtomically(const std::string& path, std::string_view content,
-                           std::filesystem::perms newFileMode) {
-  TFileReplacement replacement(path, newFileMode);
+                           std::filesystem::perms newFileMode, TTargetName name) {
+  TFileReplacement replacement(path, newFileMode, name);
   replacement.Write(content);
   replacement.Commit();
 }

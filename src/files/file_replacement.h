@@ -21,6 +21,10 @@ namespace velunor {
 // caller gives, less the umask. A symbolic link is followed: the file it
 // names is replaced, the link stays. A target that is not a regular file
 // (a terminal, a pipe, /dev/null) cannot be replaced and is written directly.
+// For a file that only the program itself writes and reads, the name itself
+// is replaced instead (TTargetName::kNameItself): whatever is there, a link
+// or a pipe planted at the name included, gives way to the new file, which
+// always has the caller's mode; nothing is ever written through it.
 //
 // Usage: construct, Write() the content in pieces of any size, Commit().
 // Destroying an uncommitted replacement discards it.
@@ -45,6 +49,9 @@ class EFileReplacement : public std::system_error {
   std::string path_;
 };
 
+// What a target's name stands for.
+enum class TTargetName { kFollowLinks, kNameItself };
+
 class TFileReplacement {
  public:
   // rw for everybody, less the umask: what ordinary programs create.
@@ -58,7 +65,8 @@ class TFileReplacement {
 
   // Raises EFileReplacement (kCreate) when the temporary file cannot be made.
   explicit TFileReplacement(std::string path,
-                            std::filesystem::perms newFileMode = kOrdinaryNewFileMode);
+                            std::filesystem::perms newFileMode = kOrdinaryNewFileMode,
+                            TTargetName name = TTargetName::kFollowLinks);
   ~TFileReplacement();
   TFileReplacement(const TFileReplacement&) = delete;
   TFileReplacement& operator=(const TFileReplacement&) = delete;
@@ -90,6 +98,7 @@ class TFileReplacement {
 // The whole content at once: TFileReplacement, Write, Commit.
 void ReplaceFileAtomically(
     const std::string& path, std::string_view content,
-    std::filesystem::perms newFileMode = TFileReplacement::kOrdinaryNewFileMode);
+    std::filesystem::perms newFileMode = TFileReplacement::kOrdinaryNewFileMode,
+    TTargetName name = TTargetName::kFollowLinks);
 
 }  // namespace velunor
