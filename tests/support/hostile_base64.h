@@ -22,7 +22,7 @@ inline ByteString Base64ByTheRule(std::string_view text) {
   std::fill(std::begin(values), std::end(values), -1);
   for (std::size_t i = 0; i < kDigits.size(); ++i)
     values[static_cast<std::uint8_t>(kDigits[i])] = static_cast<int>(i);
-  values['='] = kPad;
+  values[static_cast<std::uint8_t>('=')] = kPad;
   // 1. Only the digits and "=" count; 2. "=" fills the last group.
   std::vector<std::uint8_t> kept;
   for (const char c : text) {
