@@ -18,6 +18,18 @@ namespace {
       " the held-back groups of base 64 text in a temporary file: " + std::strerror(errno));
 }
 
+// Runs `step` (a read or a write of the bytes from `done` on, returning how
+// many it moved) until all `size` bytes have been moved.
+template <class Step>
+void MoveAll(std::size_t size, const char* what, Step step) {
+  for (std::size_t done = 0; done < size;) {
+    const std::int64_t n = step(done);
+    if (n == 0) errno = EIO;  // the file ended early
+    if (n <= 0) RaiseSpillError(what);
+    done += static_cast<std::size_t>(n);
+  }
+}
+
 }  // namespace
 
 HeldGroups::~HeldGroups() {
@@ -70,15 +82,12 @@ void HeldGroups::WriteBlock() {
     if (file_ < 0) RaiseSpillError("keep");
   }
   const auto* data = reinterpret_cast<const std::uint8_t*>(toWrite_.data());
-  std::size_t size = toWrite_.size() * sizeof(GroupRun);
-  auto offset = static_cast<std::int64_t>(fileEnd_ * sizeof(GroupRun));
-  while (size > 0) {
-    const std::int64_t n = system_file::WriteAt(file_, data, size, offset);
-    if (n <= 0) RaiseSpillError("keep");
-    data += n;
-    size -= static_cast<std::size_t>(n);
-    offset += n;
-  }
+  const std::size_t size = toWrite_.size() * sizeof(GroupRun);
+  const auto offset = static_cast<std::int64_t>(fileEnd_ * sizeof(GroupRun));
+  MoveAll(size, "keep", [&](std::size_t done) {
+    return system_file::WriteAt(file_, data + done, size - done,
+                                offset + static_cast<std::int64_t>(done));
+  });
   fileEnd_ += toWrite_.size();
   toWrite_.clear();
 }
@@ -94,15 +103,12 @@ void HeldGroups::Refill() {
   const std::uint64_t count = std::min<std::uint64_t>(fileEnd_ - fileBegin_, kBlockRuns);
   block_.resize(count);
   auto* data = reinterpret_cast<std::uint8_t*>(block_.data());
-  std::size_t size = count * sizeof(GroupRun);
-  auto offset = static_cast<std::int64_t>(fileBegin_ * sizeof(GroupRun));
-  while (size > 0) {
-    const std::int64_t n = system_file::ReadAt(file_, data, size, offset);
-    if (n <= 0) RaiseSpillError("read back");
-    data += n;
-    size -= static_cast<std::size_t>(n);
-    offset += n;
-  }
+  const std::size_t size = count * sizeof(GroupRun);
+  const auto offset = static_cast<std::int64_t>(fileBegin_ * sizeof(GroupRun));
+  MoveAll(size, "read back", [&](std::size_t done) {
+    return system_file::ReadAt(file_, data + done, size - done,
+                               offset + static_cast<std::int64_t>(done));
+  });
   memory_.insert(memory_.end(), block_.begin(), block_.end());
   fileBegin_ += count;
   // An emptied file is written again from its start.
