@@ -24,7 +24,7 @@ struct GroupRun {
 // stays within kMemoryBytes whatever the text.
 class HeldGroups {
  public:
-  static constexpr std::size_t kMemoryRuns = std::size_t{64} * 1024;
+  static constexpr std::size_t kMemoryRuns = std::size_t{16} * 1024;
   // Runs written to and read from the file at a time.
   static constexpr std::size_t kBlockRuns = std::size_t{4} * 1024;
   static constexpr std::size_t kMemoryBytes = (kMemoryRuns + 2 * kBlockRuns) * sizeof(GroupRun);
