@@ -126,9 +126,14 @@ class ProcessorTimeLimit {
 // whose prefix marker may still come, long gaps inside UU lines.
 TEST(Streaming, HostileTextTakesBoundedMemoryAndLinearTime) {
 #ifdef __SANITIZE_ADDRESS__
-  constexpr std::size_t kSize = std::size_t{8} << 20;  // unoptimised code
+  // Unoptimised code; and a program's peak memory counts what this process
+  // held when it started the program, which the sanitizer keeps for a while
+  // after it is freed: only the release build compares peaks.
+  constexpr std::size_t kSize = std::size_t{8} << 20;
+  constexpr bool kComparePeaks = false;
 #else
   constexpr std::size_t kSize = std::size_t{64} << 20;
+  constexpr bool kComparePeaks = true;
 #endif
   const struct {
     const char* format;
@@ -182,7 +187,10 @@ TEST(Streaming, HostileTextTakesBoundedMemoryAndLinearTime) {
       return result.peakKiB;
     };
     const long smallPeak = run(1 << 20);
-    EXPECT_LE(run(kSize), smallPeak + 8 * 1024) << smallPeak << " KiB for 1 MiB";
+    const long peak = run(kSize);
+    if (kComparePeaks) {
+      EXPECT_LE(peak, smallPeak + 8 * 1024) << smallPeak << " KiB for 1 MiB";
+    }
   }
 }
 
