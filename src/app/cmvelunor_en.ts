@@ -64,6 +64,10 @@ The e-mail is unchanged; the result is on the clipboard</translation>
         <source>Beim letzten Programmende konnte der Spickzettel nicht gespeichert werden. Sein Text ist in der Datei %1 erhalten geblieben; der Spickzettel zeigt ihn beim nächsten Öffnen.</source>
         <translation>When the program last ended, the cheat sheet could not be saved. Its text has been kept in the file %1; the cheat sheet shows it the next time it opens.</translation>
     </message>
+    <message>
+        <source>Der Text, der beim letzten Programmende in der Datei %1 erhalten blieb, ist länger, als ein Spickzettel fassen kann (1 MiB). Bitte übernehmen Sie ihn mit einem Texteditor und löschen Sie danach die Datei.</source>
+        <translation>The text kept in the file %1 when the program last ended is longer than a cheat sheet can hold (1 MiB). Please take it over with a text editor, then delete the file.</translation>
+    </message>
 </context>
 <context>
     <name>velunor::TFormVelunor</name>

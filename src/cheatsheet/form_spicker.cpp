@@ -185,8 +185,23 @@ void TFormSpicker::SaveMemo() {
   std::remove(KeptTextFileName(SpickerFileName()).c_str());
 }
 
-void TFormSpicker::LoadKeptText() {
-  const ByteString text = ReadWholeFile(KeptTextFileName(SpickerFileName()));
+QString TFormSpicker::KeptTextTooLong(const std::string& path) {
+  return tr("Der Text, der beim letzten Programmende in der Datei %1 erhalten blieb, ist "
+            "länger, als ein Spickzettel fassen kann (1 MiB). Bitte übernehmen Sie ihn mit "
+            "einem Texteditor und löschen Sie danach die Datei.")
+      .arg(QString::fromStdString(path));
+}
+
+std::optional<ByteString> TFormSpicker::KeptText(const std::string& path) {
+  try {
+    return ReadKeptText(path);
+  } catch (const EKeptTextTooLong&) {
+    // Left in its file: the sheet opens only once the user has taken it over.
+    throw Exception(KeptTextTooLong(path).toStdString());
+  }
+}
+
+void TFormSpicker::LoadKeptText(const ByteString& text) {
   Memo1->setPlainText(
       QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).remove(u'\r'));
   // Not in the file yet: the next save puts it there.
@@ -197,9 +212,10 @@ void TFormSpicker::KeepUnsavedText(const char* reason) {
   const std::string kept = KeptTextFileName(SpickerFileName());
   const QByteArray text = MemoContent().toUtf8();
   try {
+    // Never through a link planted at its name, which could point anywhere.
     ReplaceFileAtomically(
         kept, WithCrLfBreaks(std::string_view(text.data(), static_cast<std::size_t>(text.size()))),
-        TFileReplacement::kPrivateNewFileMode);
+        TFileReplacement::kPrivateNewFileMode, TTargetName::kNameItself);
   } catch (const std::exception& failure) {
     // Nowhere left to put it but the terminal, should there be one.
     std::fprintf(stderr, "cmvelunor: %s; %s\n", reason, failure.what());
@@ -227,8 +243,8 @@ void TFormSpicker::GradientFormCreate() {
 void TFormSpicker::GradientFormActivate() {
   // Back after a failed save, the memo keeps the text it could not save.
   if (done_ || Memo1->document()->isModified()) return;
-  if (FileExists(KeptTextFileName(SpickerFileName()))) {
-    LoadKeptText();
+  if (const auto kept = KeptText(KeptTextFileName(SpickerFileName()))) {
+    LoadKeptText(*kept);
   } else if (FileExists(SpickerFileName())) {
     LoadMemo();
   }
@@ -271,13 +287,18 @@ bool TFormSpicker::SaveOpenSheets(QWidget* owner) {
 
 void TFormSpicker::ReportKeptText(QWidget* parent) {
   const std::string kept = KeptTextFileName(CurrentSpickerFileName());
-  if (!FileExists(kept)) return;
-  QMessageBox box(QMessageBox::Information, tr("Information"),
-                  tr("Beim letzten Programmende konnte der Spickzettel nicht "
-                     "gespeichert werden. Sein Text ist in der Datei %1 erhalten "
-                     "geblieben; der Spickzettel zeigt ihn beim nächsten Öffnen.")
-                      .arg(QString::fromStdString(kept)),
-                  QMessageBox::Ok, parent);
+  QString text = tr("Beim letzten Programmende konnte der Spickzettel nicht "
+                    "gespeichert werden. Sein Text ist in der Datei %1 erhalten "
+                    "geblieben; der Spickzettel zeigt ihn beim nächsten Öffnen.")
+                     .arg(QString::fromStdString(kept));
+  try {
+    if (!ReadKeptText(kept)) return;
+  } catch (const EKeptTextTooLong&) {
+    text = KeptTextTooLong(kept);
+  } catch (const Exception&) {
+    // Unreadable: the sheet says why when it opens.
+  }
+  QMessageBox box(QMessageBox::Information, tr("Information"), text, QMessageBox::Ok, parent);
   box.exec();
 }
 

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "runtime/byte_string.h"
@@ -98,8 +99,12 @@ class TFormSpicker : public TGradientForm {
   ByteString MemoText() const;
   void LoadMemo();
   void SaveMemo();
-  // The text kept at an earlier end, to be saved again.
-  void LoadKeptText();
+  // The text kept at an earlier end, if any; raises with KeptTextTooLong
+  // when it is longer than the sheet holds.
+  static std::optional<ByteString> KeptText(const std::string& path);
+  static QString KeptTextTooLong(const std::string& path);
+  // Shows the kept text, to be saved again.
+  void LoadKeptText(const ByteString& text);
   // Keeps the memo's text as UTF-8 beside the file, for an end of the
   // program at which it could not be saved.
   void KeepUnsavedText(const char* reason);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,10 +26,20 @@ inline constexpr const char* kFallbackSpickerFileName = "cmvelunor.msg";
 // saved when the program ended (UTF-8, so that no character is lost).
 inline constexpr const char* kKeptTextSuffix = ".utf8";
 
+// The longest kept text that is read back, in bytes: kMemoCapacity
+// characters of up to four bytes of UTF-8 each.
+inline constexpr std::size_t kKeptTextCapacity = 4 * kMemoCapacity;
+
 // "Text überschreitet Memo-Kapazität": a text longer than kMemoCapacity.
 class EMemoCapacity : public Exception {
  public:
   EMemoCapacity();
+};
+
+// A kept text of more characters than the cheat sheet holds.
+class EKeptTextTooLong : public Exception {
+ public:
+  EKeptTextTooLong();
 };
 
 // The program file's path with its extension replaced by ".msg": the part of
@@ -53,5 +64,13 @@ void CheckMemoCapacity(std::size_t textBytes);
 // werden") when the file cannot be opened and EMemoCapacity when its text is
 // too long; reading stops as soon as that is clear.
 ByteString ReadSpickerText(const std::string& path);
+
+// The text kept at `path` at an earlier end (UTF-8 with CR LF breaks), or
+// nothing when no regular file is there: the program only ever puts one
+// there, so a link or a pipe at the name is not followed (nor waited for).
+// A text of more than kMemoCapacity characters (CR LF counting two) raises
+// EKeptTextTooLong, once at most kKeptTextCapacity bytes have been read;
+// a file that cannot be read raises EFOpenError or EReadError.
+std::optional<ByteString> ReadKeptText(const std::string& path);
 
 }  // namespace velunor

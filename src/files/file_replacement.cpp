@@ -241,11 +241,15 @@ void RemoveFile(const std::string& path) {
 
 }  // namespace
 
-TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newFileMode)
+// For the name itself, what is there now does not count: the rename puts
+// the new file in its place, whatever it is by then.
+TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newFileMode,
+                                   TTargetName name)
     : target_(std::move(path)) {
+  const bool followed = name == TTargetName::kFollowLinks;
 #ifdef _WIN32
   struct _stat64 info {};
-  const bool exists = _wstat64(WidePath(target_).c_str(), &info) == 0;
+  const bool exists = followed && _wstat64(WidePath(target_).c_str(), &info) == 0;
   if (exists && (info.st_mode & _S_IFDIR) != 0) Fail(TReplacementStep::kCreate, EISDIR);
   if (exists && (info.st_mode & _S_IFREG) == 0) {
     // A device such as NUL: written directly.
@@ -257,15 +261,17 @@ TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newF
   }
   if (exists && (info.st_mode & _S_IWRITE) == 0) Fail(TReplacementStep::kCreate, EACCES);
 #else
-  if (const int descriptor = DescriptorNamedBy(target_); descriptor >= 0) {
-    fd_ = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
-    if (fd_ < 0) Fail(TReplacementStep::kCreate, errno);
-    return;
+  if (followed) {
+    if (const int descriptor = DescriptorNamedBy(target_); descriptor >= 0) {
+      fd_ = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+      if (fd_ < 0) Fail(TReplacementStep::kCreate, errno);
+      return;
+    }
+    target_ = FollowLinks(target_);
   }
-  target_ = FollowLinks(target_);
   struct stat info {};
-  const bool exists = ::stat(target_.c_str(), &info) == 0;
-  if (!exists && errno != ENOENT) Fail(TReplacementStep::kCreate, errno);
+  const bool exists = followed && ::stat(target_.c_str(), &info) == 0;
+  if (followed && !exists && errno != ENOENT) Fail(TReplacementStep::kCreate, errno);
   if (exists && S_ISDIR(info.st_mode)) Fail(TReplacementStep::kCreate, EISDIR);
   if (exists && !S_ISREG(info.st_mode)) {
     // A terminal, a pipe or a device cannot be replaced: it is written as it is.
@@ -378,8 +384,8 @@ void TFileReplacement::Discard() noexcept {
 }
 
 void ReplaceFileAtomically(const std::string& path, std::string_view content,
-                           std::filesystem::perms newFileMode) {
-  TFileReplacement replacement(path, newFileMode);
+                           std::filesystem::perms newFileMode, TTargetName name) {
+  TFileReplacement replacement(path, newFileMode, name);
   replacement.Write(content);
   replacement.Commit();
 }

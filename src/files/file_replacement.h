@@ -38,6 +38,10 @@ namespace velunor {
 // /proc/self/fd/N, or a link to one of them) is written through that
 // descriptor, where it is: into the file or pipe that is open there, at its
 // position, so that a shell's "> log", ">> log" or pipe gets what it expects.
+// For a file that only the program itself writes and reads, the name itself
+// is replaced instead (TTargetName::kNameItself): whatever is there, a link
+// or a pipe planted at the name included, gives way to the new file, which
+// always has the caller's mode; nothing is ever written through it.
 //
 // Usage: construct, Write() the content in pieces of any size, Commit().
 // Destroying an uncommitted replacement discards it.
@@ -62,6 +66,9 @@ class EFileReplacement : public std::system_error {
   std::string path_;
 };
 
+// What a target's name stands for.
+enum class TTargetName { kFollowLinks, kNameItself };
+
 class TFileReplacement {
  public:
   // rw for everybody, less the umask: what ordinary programs create.
@@ -75,7 +82,8 @@ class TFileReplacement {
 
   // Raises EFileReplacement (kCreate) when the temporary file cannot be made.
   explicit TFileReplacement(std::string path,
-                            std::filesystem::perms newFileMode = kOrdinaryNewFileMode);
+                            std::filesystem::perms newFileMode = kOrdinaryNewFileMode,
+                            TTargetName name = TTargetName::kFollowLinks);
   ~TFileReplacement();
   TFileReplacement(const TFileReplacement&) = delete;
   TFileReplacement& operator=(const TFileReplacement&) = delete;
@@ -116,6 +124,7 @@ class TFileReplacement {
 // The whole content at once: TFileReplacement, Write, Commit.
 void ReplaceFileAtomically(
     const std::string& path, std::string_view content,
-    std::filesystem::perms newFileMode = TFileReplacement::kOrdinaryNewFileMode);
+    std::filesystem::perms newFileMode = TFileReplacement::kOrdinaryNewFileMode,
+    TTargetName name = TTargetName::kFollowLinks);
 
 }  // namespace velunor

@@ -5,8 +5,10 @@
 #include <deque>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "protection/byte_sink.h"
+#include "protection/held_groups.h"
 #include "protection/output_buffer.h"
 
 namespace velunor {
@@ -30,9 +32,19 @@ class Base64Encoder final : public ByteSink {
 // the end of the text: "=" signs can take back bytes of the groups before
 // them. The decoder therefore holds back the groups that the "=" signs read
 // so far could still reach; without "=" signs in the middle of the text that
-// is the last two groups.
+// is the last two groups. Held groups stay where their slice was decoded, up
+// to kRecentBytes; beyond that the oldest of them wait in HeldGroups. Its
+// memory stays under kMemoryBytes and its time linear in the text, whatever
+// the text.
 class Base64Decoder final : public ByteSink {
  public:
+  // Text is read in slices of this many characters.
+  static constexpr std::size_t kSlice = std::size_t{64} * 1024;
+  // Held groups kept where they were decoded, and their runs of groups with "=".
+  static constexpr std::size_t kRecentBytes = std::size_t{128} * 1024;
+  static constexpr std::size_t kRecentPadRuns = std::size_t{4} * 1024;
+  static constexpr std::size_t kMemoryBytes = std::size_t{1} << 20;
+
   // `alphabet`: every character the format accepts; with `checkText` any
   // other character is refused with the format's name, without it skipped.
   Base64Decoder(std::string_view alphabet, std::string formatName, bool checkText, ByteSink& next);
@@ -40,29 +52,52 @@ class Base64Decoder final : public ByteSink {
   void Finish() override;
 
  private:
-  // "=" signs read up to the end of each of `count` groups in a row.
+  // Groups in a row, from group `first` on, with `pads` "=" signs each.
   struct PadRun {
-    std::uint64_t pads;
-    std::uint64_t count;
+    std::uint64_t first;
+    std::uint32_t count;
+    std::uint8_t pads;
   };
 
-  std::size_t DecodeSlice(const std::uint8_t* text, std::size_t size);
+  void MakeRoom(std::size_t size);
+  void MoveOldestToHeldGroups();
+  void DecodeSlice(const std::uint8_t* text, std::size_t size);
   void TakeCharacter(std::uint8_t kind);
-  void CompleteGroups(std::uint64_t count);
+  void CompleteGroup();
   void SettleGroups(std::uint64_t groupsKnown);
+  bool SettleHeldGroups(std::uint64_t limit);
+  void SettleRecentGroups(std::uint64_t limit);
+  std::uint64_t RuleOut(std::uint8_t pads, std::uint64_t count, std::uint64_t limit);
+  std::uint8_t* RecentGroup(std::uint64_t group) {
+    return recent_.data() + 3 * (group - recentBase_);
+  }
+  std::uint8_t RecentPads(std::uint64_t group) const;
+  void Pass(const std::uint8_t* bytes, std::size_t size);
 
   std::array<std::uint8_t, 256> kinds_{};
   std::string formatName_;
   ByteSink& next_;
+  OutputBuffer out_;
   std::uint32_t quad_ = 0;  // the digits of the group being read
   int quadDigits_ = 0;
   int quadPads_ = 0;
-  std::uint64_t pads_ = 0;      // "=" signs in the complete groups
-  std::uint64_t groups_ = 0;    // complete groups
-  std::uint64_t passed_ = 0;    // groups passed on to the next sink
-  std::uint64_t ruledOut_ = 0;  // groups known not to be the last one that counts
-  std::deque<PadRun> padRuns_;  // for the groups from ruledOut_ on
-  ByteString held_;             // the bytes of the groups from passed_ on
+  std::uint64_t groups_ = 0;  // complete groups, counted from 0
+  // Groups 0 to ruledOut_ - 1 are known not to be the last one that counts,
+  // with ruledOutPads_ "=" signs in them; all but the last of them have been
+  // passed on, that one is held in case the group after it takes it back
+  // (in lastRuledOut_ while slotCopied_, else in recent_).
+  std::uint64_t ruledOut_ = 0;
+  std::uint64_t ruledOutPads_ = 0;
+  std::array<std::uint8_t, 3> lastRuledOut_{};
+  bool slotCopied_ = false;
+  // The oldest groups after ruledOut_ - 1, when recent_ held too many.
+  HeldGroups held_;
+  // The bytes of groups recentBase_ on, three each: those from recentFirst_
+  // to groups_ - 1 are held, behind them the slice being decoded.
+  std::vector<std::uint8_t> recent_;
+  std::uint64_t recentBase_ = 0;
+  std::uint64_t recentFirst_ = 0;
+  std::deque<PadRun> recentPads_;  // the groups with "=" in recent_ from ruledOut_ on
 };
 
 }  // namespace velunor

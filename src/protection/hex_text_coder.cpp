@@ -17,6 +17,8 @@ constexpr std::uint8_t kInvalid = 18;
 
 // Text is decoded in slices of this many characters, bounding the output buffer.
 constexpr std::size_t kSlice = std::size_t{64} * 1024;
+// The held-back output and a slice's bytes, in a string that may have grown to twice that.
+static_assert(2 * (HexDecoder::kHoldBack + kSlice / 2 + 1) <= HexDecoder::kMemoryBytes);
 
 int NibbleValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';

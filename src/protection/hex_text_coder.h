@@ -28,10 +28,12 @@ class HexEncoder final : public ByteSink {
 // that on a stream, the decoder holds its output back until it has seen a
 // marker or kHoldBack bytes (or knows from WriteLast that none follows). A
 // first marker after that is refused as invalid text, since the bytes it
-// would discard have been passed on.
+// would discard have been passed on. Its memory stays under kMemoryBytes
+// and its time linear in the text, whatever the text.
 class HexDecoder final : public ByteSink {
  public:
   static constexpr std::size_t kHoldBack = std::size_t{1} << 20;
+  static constexpr std::size_t kMemoryBytes = std::size_t{3} << 20;
 
   // `alphabet`: every character the format accepts; with `checkText` any
   // other character is refused with the format's name, without it skipped.

@@ -36,6 +36,8 @@ class UUEncoder final : public ByteSink {
 // missing at the end of the text count as zero. With `checkText` the text is
 // also held to the format's acceptance rule (only the format's characters,
 // and a count of digits per line that makes the lines end with the text).
+// It holds nothing back: its memory is its output buffer
+// (OutputBuffer::kCapacity), its time linear in the text.
 class UUDecoder final : public ByteSink {
  public:
   // `alphabet`: the 64 digits in value order, then the extra characters.

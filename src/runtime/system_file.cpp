@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdlib>
 
 #ifdef _WIN32
 #include <io.h>
@@ -74,6 +76,27 @@ int Open(const std::string& path, OpenMode mode) {
   return fd;
 }
 
+// GetTempFileName makes the name; the file is opened anew to be deleted on close.
+int OpenTemporary() {
+  wchar_t directory[MAX_PATH + 1];
+  wchar_t name[MAX_PATH + 1];
+  if (::GetTempPathW(MAX_PATH + 1, directory) == 0 ||
+      ::GetTempFileNameW(directory, L"vel", 0, name) == 0) {
+    errno = EACCES;
+    return -1;
+  }
+  const HANDLE file = ::CreateFileW(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    ::DeleteFileW(name);
+    errno = EACCES;
+    return -1;
+  }
+  const int fd = ::_open_osfhandle(reinterpret_cast<std::intptr_t>(file), _O_BINARY);
+  if (fd < 0) ::CloseHandle(file);
+  return fd;
+}
+
 int Close(int fd) {
   return ::_close(fd);
 }
@@ -130,6 +153,20 @@ int Open(const std::string& path, OpenMode mode) {
   do {
     fd = ::open(path.c_str(), flags, 0666);
   } while (fd < 0 && errno == EINTR);
+  return fd;
+}
+
+int OpenTemporary() {
+  const char* variable = std::getenv("TMPDIR");
+  const std::string directory = variable != nullptr && *variable != '\0' ? variable : "/tmp";
+#ifdef O_TMPFILE
+  const int unnamed = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (unnamed >= 0) return unnamed;
+#endif
+  // File systems without O_TMPFILE: a unique name, removed at once.
+  std::string name = directory + "/velunor-XXXXXX";
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd >= 0) ::unlink(name.c_str());
   return fd;
 }
 

@@ -14,6 +14,10 @@ namespace velunor::system_file {
 enum class OpenMode { kRead, kReadWrite, kCreate };
 
 int Open(const std::string& path, OpenMode mode);
+// A new file without a name for scratch data, in the system's directory for
+// temporary files, readable and writable by its owner only; the system
+// removes it when it is closed or the process ends, however it ends.
+int OpenTemporary();
 int Close(int fd);
 
 // Reads or writes at an offset without moving a shared file position; a pipe

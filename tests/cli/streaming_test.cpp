@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 #include <string>
@@ -16,6 +17,7 @@
 #include "hash/hash_registry.h"
 #include "managers/cipher_manager.h"
 #include "protection/format_registry.h"
+#include "support/hostile_base64.h"
 #include "support/test_support.h"
 
 namespace velunor {
@@ -93,6 +95,102 @@ TEST(Streaming, MemoryDoesNotGrowWithTheInput) {
     };
     const long smallPeak = peak(small);
     EXPECT_LE(peak(large), smallPeak + 8 * 1024) << smallPeak << " KiB for 1 MiB";
+  }
+}
+
+// Ends the programs started during its lifetime once they have used
+// `seconds` of processor time: a guard against time that grows faster than
+// the input, far above what linear time takes.
+class ProcessorTimeLimit {
+ public:
+  explicit ProcessorTimeLimit(rlim_t seconds) {
+    ::getrlimit(RLIMIT_CPU, &saved_);
+    rusage self{};
+    ::getrusage(RUSAGE_SELF, &self);  // the limit holds for this process too
+    rlimit limit = saved_;
+    limit.rlim_cur = std::min<rlim_t>(
+        saved_.rlim_max,
+        static_cast<rlim_t>(self.ru_utime.tv_sec + self.ru_stime.tv_sec) + seconds);
+    ::setrlimit(RLIMIT_CPU, &limit);
+  }
+  ~ProcessorTimeLimit() { ::setrlimit(RLIMIT_CPU, &saved_); }
+  ProcessorTimeLimit(const ProcessorTimeLimit&) = delete;
+  ProcessorTimeLimit& operator=(const ProcessorTimeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+};
+
+// Text that makes a decoder hold back what it has read, or skip and skip:
+// "=" signs that can take back bytes of the groups before them, a hex text
+// whose prefix marker may still come, long gaps inside UU lines.
+TEST(Streaming, HostileTextTakesBoundedMemoryAndLinearTime) {
+#ifdef __SANITIZE_ADDRESS__
+  // Unoptimised code; and a program's peak memory counts what this process
+  // held when it started the program, which the sanitizer keeps for a while
+  // after it is freed: only the release build compares peaks.
+  constexpr std::size_t kSize = std::size_t{8} << 20;
+  constexpr bool kComparePeaks = false;
+#else
+  constexpr std::size_t kSize = std::size_t{64} << 20;
+  constexpr bool kComparePeaks = true;
+#endif
+  const struct {
+    const char* format;
+    std::string (*text)(std::size_t size);
+    ByteString (*expected)(std::string_view text);
+  } cases[] = {
+      {"base64", [](std::size_t size) { return std::string(size, '='); }, test::Base64ByTheRule},
+      {"base64", [](std::size_t size) { return test::Repeated("====\n", size / 5); },
+       test::Base64ByTheRule},
+      {"base64", [](std::size_t size) { return test::Repeated("YWI=\n", size / 5); },
+       test::Base64ByTheRule},
+      // More held-back groups than fit in memory, some of them in the output.
+      {"base64", [](std::size_t size) { return test::DistinctPaddedLines(size / 6, size / 36); },
+       test::Base64ByTheRule},
+      {"hex", [](std::size_t size) { return std::string(size, '0'); },
+       [](std::string_view text) { return ByteString(text.size() / 2, '\0'); }},
+      {"hex", [](std::size_t size) { return std::string(size, ' ') + "12"; },
+       [](std::string_view) { return ByteString("\x12"); }},
+      {"uu", [](std::size_t size) { return std::string(size, '`'); },
+       [](std::string_view) { return ByteString(); }},
+      {"uu", [](std::size_t size) { return "M" + std::string(size, ' ') + std::string(60, '`'); },
+       [](std::string_view) { return ByteString(45, '\0'); }},
+      {"xx", [](std::size_t size) { return std::string(size, '+'); },
+       [](std::string_view) { return ByteString(); }},
+  };
+  const test::ScratchDirectory dir("streaming-hostile");
+  const ProcessorTimeLimit limit(60);
+  for (const auto& c : cases) {
+    // The program's peak counts what this process holds when it starts
+    // the program: the text and the expected bytes are gone by then.
+    const auto run = [&](std::size_t size) {
+      std::string path;
+      std::size_t expectedSize = 0;
+      std::size_t expectedHash = 0;
+      std::string start;
+      {
+        const std::string text = c.text(size);
+        start = text.substr(0, 12);
+        std::replace(start.begin(), start.end(), '\n', '/');
+        path = dir.Write("in", text);
+        const ByteString expected = c.expected(text);
+        expectedSize = expected.size();
+        expectedHash = std::hash<ByteString>{}(expected);
+      }
+      SCOPED_TRACE(std::string(c.format) + ", about " + std::to_string(size >> 10) +
+                   " KiB of text starting " + start + " (/: a line break)");
+      const auto result = test::RunProgram({"convert", "--from", c.format, path});
+      EXPECT_EQ(result.status, 0) << result.err;
+      EXPECT_EQ(result.out.size(), expectedSize);
+      EXPECT_EQ(std::hash<ByteString>{}(result.out), expectedHash);
+      return result.peakKiB;
+    };
+    const long smallPeak = run(1 << 20);
+    const long peak = run(kSize);
+    if (kComparePeaks) {
+      EXPECT_LE(peak, smallPeak + 8 * 1024) << smallPeak << " KiB for 1 MiB";
+    }
   }
 }
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -377,6 +379,84 @@ class FormSpickerTest : public QObject {
     QTest::mouseClick(sheet->ButtonEsc, Qt::LeftButton);
     QCOMPARE(run.FileContent(), QByteArray("Zloty"));
     QVERIFY(!QFile::exists(QString::fromStdString(run.KeptPath())));
+  }
+
+  // The kept text's name may hold a link or a pipe that someone else put
+  // there: it is replaced by the program's own file, never written through.
+  void aKeptTextTakesTheNameOfWhateverIsThere_data() {
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("link to a file") << false;
+    QTest::newRow("pipe") << true;
+  }
+  void aKeptTextTakesTheNameOfWhateverIsThere() {
+    QFETCH(bool, pipe);
+    ProgramRun run;
+    const std::string kept = run.KeptPath();
+    const std::string victim = run.directory.toStdString() + "/victim";
+    velunor::test::MakeFile(victim, "unberührt", 0644);
+    QCOMPARE(pipe ? ::mkfifo(kept.c_str(), 0666) : ::symlink(victim.c_str(), kept.c_str()), 0);
+    TFormSpicker* sheet = run.Open();
+    QVERIFY(sheet);
+    QCOMPARE(sheet->Memo1->toPlainText(), QString());
+    ProgramRun::Type(*sheet, QString::fromUtf8("Ωmega"));
+    run.EndProgram();
+    QCOMPARE(ContentOf(victim), std::string("unberührt"));
+    struct stat info {};
+    QCOMPARE(::lstat(kept.c_str(), &info), 0);
+    QVERIFY(S_ISREG(info.st_mode));
+    QCOMPARE(info.st_mode & 0777, 0600u);
+    QCOMPARE(ContentOf(kept), std::string("Ωmega"));
+  }
+
+  // A kept text is read back only as far as a sheet can hold it (1 Mi
+  // characters with CR LF, of two bytes too); a longer one stays in its
+  // file, unread beyond that, and both the start and the sheet say so.
+  void aKeptTextTooLongToShowIsLeftAlone_data() {
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<qint64>("bytes");
+    const auto capacity = static_cast<qint64>(velunor::kMemoCapacity);
+    // 16 Ki lines of 62 two-byte characters and CR LF: 1 Mi characters.
+    const QByteArray line = QString(62, QChar(0x3A9)).toUtf8() + "\r\n";
+    QTest::newRow("a full sheet") << line.repeated(16 * 1024) << 16 * 1024 * line.size();
+    // Zero bytes make up the rest of the length.
+    QTest::newRow("one character too many") << QByteArray("x") << capacity + 1;
+    QTest::newRow("64 MiB") << QByteArray("x") << qint64{64} * 1024 * 1024;
+  }
+  void aKeptTextTooLongToShowIsLeftAlone() {
+    QFETCH(QByteArray, start);
+    QFETCH(qint64, bytes);
+    const bool fits = start.size() == bytes;
+    ProgramRun run;
+    run.WriteFile("alt");
+    const std::string kept = run.KeptPath();
+    velunor::test::MakeFile(kept, start.toStdString(), 0600);
+    std::filesystem::resize_file(kept, static_cast<std::uintmax_t>(bytes));
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+
+    ModalBoxCatcher atStart;
+    TFormSpicker::ReportKeptText(run.main.get());
+    QVERIFY(atStart.Caught());
+    QVERIFY(atStart.Text().contains(QString::fromStdString(kept)));
+    QCOMPARE(atStart.Text().contains("1 MiB"), !fits);
+    if (fits) {
+      TFormSpicker* sheet = run.Open();
+      QVERIFY(sheet);
+      QCOMPARE(sheet->Memo1->toPlainText(), QString::fromUtf8(start).remove('\r'));
+      return;
+    }
+    ModalBoxCatcher onOpen;
+    QTest::keyClick(run.main->EditPassword, Qt::Key_F1);
+    QTRY_VERIFY(onOpen.Caught());
+    QCOMPARE(onOpen.Text(), atStart.Text());
+    QTRY_VERIFY(run.main->FormSpicker.isNull());  // closed without saving
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    QVERIFY2(after.ru_maxrss - before.ru_maxrss < 64 * 1024,
+             qPrintable(QString::number(after.ru_maxrss - before.ru_maxrss) + " KiB more"));
+    run.EndProgram();
+    QCOMPARE(run.FileContent(), QByteArray("alt"));
+    QCOMPARE(static_cast<qint64>(std::filesystem::file_size(kept)), bytes);
   }
 
   void aFileTooLongToShowIsLeftAlone() {

@@ -279,10 +279,15 @@ terminate_keeps_unsavable_cheat_sheet() {
   kill -0 "$program_pid" 2>/dev/null || fail "the program ended and lost the sheet's text"
   [ -n "$(xdotool search --onlyvisible --name '^Spickzettel')" ] || fail "the sheet was hidden"
 
+  # A link planted at the kept text's name meanwhile is replaced, never
+  # written through.
+  printf 'unberührt' >"$dir/victim"
+  ln -s "$dir/victim" "$dir/cmvelunor.msg.utf8"
   kill -TERM "$program_pid"
   expect_exit "$program_pid" 0 "SIGTERM"
   [ "$(cat "$dir/cmvelunor.msg")" = alt ] || fail "the cheat sheet's file was changed"
-  [ "$(cat "$dir/cmvelunor.msg.utf8" 2>/dev/null)" = "Ωmega" ] ||
+  [ "$(cat "$dir/victim")" = unberührt ] || fail "the text was written through a link"
+  [ ! -L "$dir/cmvelunor.msg.utf8" ] && [ "$(cat "$dir/cmvelunor.msg.utf8" 2>/dev/null)" = "Ωmega" ] ||
     fail "the text was not kept beside the file"
 
   start_program

@@ -16,6 +16,7 @@
 #include "protection/format_registry.h"
 #include "protection/hex_text_coder.h"
 #include "runtime/exceptions.h"
+#include "support/hostile_base64.h"
 #include "support/test_support.h"
 
 namespace velunor {
@@ -140,6 +141,44 @@ TEST(Streaming, DecodersRaiseTheConversionsErrors) {
   const ByteString marked = std::string(2 * HexDecoder::kHoldBack - 2, '0') + "$12";
   EXPECT_EQ(Streamed(marked, random, [](ByteSink& s) { return NewTextDecoder(sfHex, s); }),
             (Outcome{"\x12", ""}));
+}
+
+// A short text mostly of "=" signs, line breaks and a few repeated digits:
+// the groups that "=" signs can still reach are held back, often many.
+std::string PadHeavyText(std::mt19937& random) {
+  static constexpr std::string_view kDigits =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  const std::size_t length = random() % 8 == 0 ? random() % 5000 : random() % 100;
+  std::string text;
+  for (std::size_t i = 0; i < length; ++i) {
+    const std::string_view pool = "=====AQ\n ";
+    const std::size_t at = random() % (pool.size() + 1);
+    text += at < pool.size() ? pool[at] : kDigits[random() % 64];
+  }
+  return text;
+}
+
+TEST(Streaming, Base64DecoderFollowsTheRuleOnHostileText) {
+  std::mt19937 random(1208);
+  std::vector<std::string> texts = {
+      std::string(100000, '='),
+      test::Repeated("====\n", 30000),
+      test::Repeated("YWI=\n", 30000),
+      test::Repeated("====", 3000) + test::Repeated("QUJD", 4000),
+      // Beyond the runs that the decoder keeps in memory.
+      test::DistinctPaddedLines(400000, 0),
+      test::DistinctPaddedLines(400000, 400000 / 6),
+      test::DistinctPaddedLines(400000, 400000 / 3 + 10),
+  };
+  for (int i = 0; i < 3000; ++i)
+    texts.push_back(PadHeavyText(random));
+  for (const std::string& text : texts) {
+    const ByteString expected = test::Base64ByTheRule(text);
+    const auto decoder = [](ByteSink& s) { return NewTextDecoder(sfBase64, s); };
+    ASSERT_EQ(Streamed(text, random, decoder), (Outcome{expected, ""}))
+        << text.substr(0, 60) << " (" << text.size() << " characters)";
+    ASSERT_EQ(TextToBytes(text, sfBase64), expected) << text.substr(0, 60);
+  }
 }
 
 ProtectionRef<TCipher> Keyed(const TCipherClass& cls, TCipherMode mode) {
