@@ -244,9 +244,9 @@ void RemoveFile(const std::string& path) {
 // For the name itself, what is there now does not count: the rename puts
 // the new file in its place, whatever it is by then.
 TFileReplacement::TFileReplacement(std::string path, std::filesystem::perms newFileMode,
-                                   TTargetName name)
+                                   TTargetName targetName)
     : target_(std::move(path)) {
-  const bool followed = name == TTargetName::kFollowLinks;
+  const bool followed = targetName == TTargetName::kFollowLinks;
 #ifdef _WIN32
   struct _stat64 info {};
   const bool exists = followed && _wstat64(WidePath(target_).c_str(), &info) == 0;
