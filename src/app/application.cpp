@@ -1,9 +1,12 @@
 #include "app/application.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <exception>
 
+#include "app/instance_channel.h"
+#include "platform/wayland_activation.h"
 #include "platform/window_system.h"
 #include "widgets/window_messages.h"
 
@@ -50,13 +53,37 @@ void ShowAlreadyRunningNotice(const QString& programFileName) {
 
 }  // namespace
 
-bool CheckSingleInstance(platform::TWindowSystem& windowSystem, const QString& programFileName) {
+bool CheckSingleInstance(platform::TWindowSystem& windowSystem, const QString& programFileName,
+                         TInstanceChannel* channel) {
+  if (channel != nullptr) {
+    if (!channel->ReachRunningInstance()) return false;
+    ShowAlreadyRunningNotice(programFileName);
+    // The token a launcher gave this start lets the running one take the focus.
+    channel->AskToComeForward(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
+    return true;
+  }
   const platform::TWindowHandle running = windowSystem.FindTopLevelWindow(kMainWindowClassName);
   if (running == 0) return false;
   ShowAlreadyRunningNotice(programFileName);
   windowSystem.RestoreOrRaise(running);
   ProcessPendingMessage();
   return true;
+}
+
+void BringWindowForward(QWidget& window, const QString& activationToken) {
+  // The toolkit activates a Wayland window with the token it finds here.
+  // Without a launcher's token, one of the program's own asks the
+  // compositor, which decides by its rules: activation, or attention.
+  QByteArray token = activationToken.toUtf8();
+  if (token.isEmpty()) {
+    const std::string appId = QGuiApplication::desktopFileName().toStdString();
+    token = QByteArray::fromStdString(platform::RequestActivationToken(appId).value_or(""));
+  }
+  if (!token.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", token);
+  window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+  window.raise();
+  window.activateWindow();
+  QApplication::alert(&window);
 }
 
 }  // namespace velunor

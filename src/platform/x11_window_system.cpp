@@ -4,6 +4,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <poll.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -43,6 +45,9 @@ constexpr long kSourceUserRequest = 2;
 constexpr long kMoveResizeMove = 8;
 constexpr long kLeftButton = 1;
 constexpr long kSourceApplication = 1;
+
+// How long a clipboard manager or owner may take to answer.
+constexpr auto kSelectionAnswerTime = std::chrono::seconds(5);
 
 Window AsWindow(TWindowHandle handle) {
   return static_cast<Window>(handle);
@@ -183,6 +188,7 @@ std::unique_ptr<TX11WindowSystem> TX11WindowSystem::Open(const char* displayName
 }
 
 TX11WindowSystem::~TX11WindowSystem() {
+  if (requestor_ != 0) XDestroyWindow(display_, requestor_);
   XCloseDisplay(display_);
 }
 
@@ -310,6 +316,79 @@ bool TX11WindowSystem::StartWindowMove(TWindowHandle handle, int screenX, int sc
 bool TX11WindowSystem::ClipboardOutlivesProgram() {
   const Atom manager = XInternAtom(display_, "CLIPBOARD_MANAGER", False);
   return XGetSelectionOwner(display_, manager) != None;
+}
+
+bool TX11WindowSystem::ClipboardHasOwner() {
+  return XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False)) != None;
+}
+
+unsigned long TX11WindowSystem::Requestor() {
+  if (requestor_ == 0) {
+    requestor_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
+  }
+  return requestor_;
+}
+
+// The clipboard manager's protocol (freedesktop.org): the owner of the
+// clipboard converts CLIPBOARD_MANAGER to SAVE_TARGETS; the manager copies
+// the clipboard, takes it over and answers. The program serves the
+// clipboard meanwhile through the toolkit's own connection.
+bool TX11WindowSystem::StartClipboardHandOver(const std::string& utf8Text) {
+  const Atom manager = XInternAtom(display_, "CLIPBOARD_MANAGER", False);
+  if (XGetSelectionOwner(display_, manager) == None) return false;
+  const Window owner = XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False));
+  handOver_ = THandOverRequest{utf8Text, owner, std::chrono::steady_clock::now()};
+  XConvertSelection(display_, manager, XInternAtom(display_, "SAVE_TARGETS", False),
+                    XInternAtom(display_, "VELUNOR_SAVE_TARGETS", False), Requestor(), CurrentTime);
+  XFlush(display_);
+  return true;
+}
+
+THandOver TX11WindowSystem::ClipboardHandOverState() {
+  if (!handOver_) return THandOver::kRefused;
+  XEvent answer;
+  if (XCheckTypedWindowEvent(display_, Requestor(), SelectionNotify, &answer) == False) {
+    const bool silent = std::chrono::steady_clock::now() - handOver_->asked > kSelectionAnswerTime;
+    return silent ? FinishHandOver(THandOver::kRefused) : THandOver::kPending;
+  }
+  if (answer.xselection.property == None) return FinishHandOver(THandOver::kRefused);
+  const Window owner = XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False));
+  if (owner == None || owner == handOver_->previousOwner) {
+    return FinishHandOver(THandOver::kRefused);
+  }
+  const bool servesTheText = ClipboardText() == handOver_->text;
+  return FinishHandOver(servesTheText ? THandOver::kTaken : THandOver::kRefused);
+}
+
+THandOver TX11WindowSystem::FinishHandOver(THandOver state) {
+  handOver_.reset();
+  return state;
+}
+
+bool TX11WindowSystem::WaitForSelectionNotify(XEvent& event) {
+  const auto deadline = std::chrono::steady_clock::now() + kSelectionAnswerTime;
+  while (XCheckTypedWindowEvent(display_, Requestor(), SelectionNotify, &event) == False) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+    ::poll(&connection, 1, static_cast<int>(left.count()));
+  }
+  return true;
+}
+
+std::optional<std::string> TX11WindowSystem::ClipboardText() {
+  const Atom property = XInternAtom(display_, "VELUNOR_CLIPBOARD", False);
+  const Atom utf8String = XInternAtom(display_, "UTF8_STRING", False);
+  XConvertSelection(display_, XInternAtom(display_, "CLIPBOARD", False), utf8String, property,
+                    Requestor(), CurrentTime);
+  XFlush(display_);
+  XEvent answer;
+  if (!WaitForSelectionNotify(answer) || answer.xselection.property == None) return std::nullopt;
+  auto text = PropertyItems<char>(display_, Requestor(), property, utf8String);
+  XDeleteProperty(display_, Requestor(), property);
+  if (!text) return std::nullopt;
+  return std::string(text->begin(), text->end());
 }
 
 }  // namespace velunor::platform
