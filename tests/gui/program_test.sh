@@ -95,6 +95,11 @@ start_clipboard_manager() {
   [ "$ready" = ready ] || fail "the clipboard manager did not start"
 }
 
+# Whether the desktop itself takes every clipboard over at once: weston
+# copies each new selection (its first offered type only) and serves the
+# copy, so the program has nothing left to serve.
+desktop_keeps_clipboard() { [ "${VELUNOR_TEST_SESSION:-}" = weston ]; }
+
 # Waits up to $2 seconds for process $1 to end and sets exit_status (or
 # "still running"). Not in a subshell: only this shell can wait for it.
 wait_for_exit() {
@@ -171,7 +176,11 @@ clipboard_outlives_program() {
   local first=$program_pid
   code_and_ok "$window" 131
   no_main_window_left || fail "the window is still there after OK"
-  kill -0 "$first" 2>/dev/null || fail "the program ended without a clipboard manager"
+  if desktop_keeps_clipboard; then
+    expect_exit "$first" 0 "the compositor took the clipboard over"
+  else
+    kill -0 "$first" 2>/dev/null || fail "the program ended without a clipboard manager"
+  fi
   [ "$(clipboard)" = "$abc_cipher" ] ||
     fail "clipboard holds '$(clipboard)', expected '$abc_cipher'"
   clipboard_types | grep -q x-kde-passwordManagerHint &&
@@ -186,7 +195,7 @@ clipboard_outlives_program() {
 
   # Another program takes the clipboard over: the first one ends with 0.
   set_clipboard "taken over"
-  expect_exit "$first" 0 "after the takeover"
+  desktop_keeps_clipboard || expect_exit "$first" 0 "after the takeover"
 
   # Decrypt it again: the plain text is marked for clipboard history tools.
   set_clipboard "$abc_cipher"
@@ -194,9 +203,11 @@ clipboard_outlives_program() {
   code_and_ok "$window" 230
   no_main_window_left || fail "the window is still there after OK"
   [ "$(clipboard)" = "abc" ] || fail "decrypted clipboard holds '$(clipboard)'"
-  [ "$(clipboard -t x-kde-passwordManagerHint)" = secret ] ||
-    fail "the decrypted text is not marked as sensitive"
-  clipboard_types | grep -qx application/x-copyq-hidden || fail "no mark for CopyQ"
+  if ! desktop_keeps_clipboard; then
+    [ "$(clipboard -t x-kde-passwordManagerHint)" = secret ] ||
+      fail "the decrypted text is not marked as sensitive"
+    clipboard_types | grep -qx application/x-copyq-hidden || fail "no mark for CopyQ"
+  fi
   set_clipboard "done"
   expect_exit "$program_pid" 0 "decrypter"
   echo "clipboard: passed"

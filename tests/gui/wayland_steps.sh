@@ -9,11 +9,10 @@
 wayland_session=${VELUNOR_TEST_SESSION%-*}
 windows() { "$(dirname "${BASH_SOURCE[0]}")/wayland_windows.py" "$wayland_session"; }
 
-# xdotool on the compositor's input display, in its window.
+# xdotool on the compositor's input display, where the compositor's window
+# covers the screen from its top left corner: the screen's coordinates are
+# the compositor's.
 input() { DISPLAY=$VELUNOR_TEST_INPUT_DISPLAY xdotool "$@"; }
-compositor_window() {
-  DISPLAY=$VELUNOR_TEST_INPUT_DISPLAY xdotool search --onlyvisible --name . 2>/dev/null | head -n 1
-}
 
 # The id of the first window whose title matches the extended regular
 # expression $2 ($1 is --name, as for xdotool), waiting up to 15 s.
@@ -38,15 +37,22 @@ main_window_count() {
 # X Y WIDTH HEIGHT of window $1.
 window_geometry() { windows | awk -v id="$1" '$1 == id { print $2, $3, $4, $5 }'; }
 
-# The compositor's id of the focused window (sway tells it).
-active_window() { windows | awk '$6 == 1 { print $1; exit }'; }
+# The compositor's id of the focused window: as sway tells it; weston
+# does not, and gives the focus to the window it raises.
+active_window() {
+  if [ "$wayland_session" = sway ]; then
+    windows | awk '$6 == 1 { print $1; exit }'
+  else
+    topmost_window
+  fi
+}
 topmost_window() { windows | awk 'NR == 1 { print $1 }'; }
 
-# Presses the button at x, y of window $1 and releases it, moving by $2 $3 ... in between.
+# Moves the pointer to $2, $3 in window $1.
 pointer_at() {
   local x y width height
   read -r x y width height < <(window_geometry "$1")
-  input mousemove --window "$(compositor_window)" $((x + $2)) $((y + $3))
+  input mousemove $((x + $2)) $((y + $3))
 }
 
 # Gives window $1 the keyboard focus: sway's focus command; on weston a

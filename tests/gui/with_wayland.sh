@@ -121,9 +121,11 @@ case "$session" in
     start_input_display
     xwayland=()
     [ "$session" = weston-xwayland ] && xwayland=(--xwayland)
+    # No on-screen keyboard: it would open over the window at every text box.
+    printf '%s\n' '[input-method]' 'path=' >"$workdir/weston.ini"
     start_compositor velunor-weston env DISPLAY="$input_display" weston \
-      --backend=x11-backend.so --use-pixman --width=1280 --height=800 --socket=velunor-weston \
-      --debug "${xwayland[@]}"
+      --config="$workdir/weston.ini" --backend=x11-backend.so --use-pixman --width=1280 \
+      --height=800 --socket=velunor-weston --debug "${xwayland[@]}"
     if [ "$session" = weston-xwayland ]; then
       # Its X server starts at once, on the first free display.
       for _ in $(seq 300); do

@@ -14,6 +14,9 @@ main_window() { visible_window --class '^TFormVelunor$'; }
 
 # Gives window $1 the keyboard focus, and the window time to take it.
 focus() {
+  # Under XWayland the compositor's keyboard focus must follow: it is asked
+  # to activate the window first.
+  [ "${VELUNOR_TEST_SESSION:-}" = weston-xwayland ] && xdotool windowactivate --sync "$1"
   xdotool windowfocus --sync "$1" || fail "cannot focus window $1"
   sleep 0.3
 }
