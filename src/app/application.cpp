@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <exception>
 
 #include "app/instance_channel.h"
 #include "platform/wayland_activation.h"
 #include "platform/window_system.h"
+#include "widgets/message_box.h"
 #include "widgets/window_messages.h"
 
 namespace velunor {
@@ -21,7 +21,7 @@ std::string ErrorBoxText(std::string_view message) {
 
 void ShowErrorBox(QWidget* parent, const std::string& message) {
   const std::string text = WindowMessage(message).toStdString();
-  QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
+  TMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
                   QString::fromUtf8(ErrorBoxText(text)), QMessageBox::Ok, parent);
   box.exec();
 }
@@ -41,7 +41,7 @@ void ProcessPendingMessage() {
 namespace {
 
 void ShowAlreadyRunningNotice(const QString& programFileName) {
-  QMessageBox box(
+  TMessageBox box(
       QMessageBox::Information, QCoreApplication::translate("velunor::Application", "Information"),
       QCoreApplication::translate("velunor::Application", "Das Programm %1 läuft bereits.")
           .arg(programFileName),

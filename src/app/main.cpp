@@ -20,6 +20,7 @@
 #include "protection/framework.h"
 #include "widgets/caption_bar.h"
 #include "widgets/glyphs.h"
+#include "widgets/message_box.h"
 
 int main(int argc, char** argv) {
   using namespace velunor;
@@ -44,6 +45,18 @@ int main(int argc, char** argv) {
     windowSystem = std::make_unique<TWaylandWindowSystem>(std::move(windowSystem));
     instanceChannel.emplace();
   }
+  // Message boxes place themselves, frame and all, over their window.
+  TMessageBox::SetWindowManagerView(
+      {[&windowSystem](QWindow& window) -> std::optional<QRect> {
+         const auto outer = windowSystem->OuterRect(window.winId());
+         if (!outer) return std::nullopt;
+         return QRect(outer->x, outer->y, outer->width, outer->height);
+       },
+       [&windowSystem](QWindow& window) -> std::optional<QMargins> {
+         const auto frame = windowSystem->FrameToBe(window.winId());
+         if (!frame) return std::nullopt;
+         return QMargins(frame->left, frame->top, frame->right, frame->bottom);
+       }});
   const QString programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
   if (CheckSingleInstance(*windowSystem, programFileName,
                           instanceChannel ? &*instanceChannel : nullptr)) {

@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include "runtime/text_lines.h"
 #include "widgets/codepage_text.h"
 #include "widgets/fixed_layout.h"
+#include "widgets/message_box.h"
 
 namespace velunor {
 
@@ -272,7 +272,7 @@ bool TFormSpicker::SaveOpenSheets(QWidget* owner) {
 void TFormSpicker::ReportKeptText(QWidget* parent) {
   const std::string kept = KeptTextFileName(CurrentSpickerFileName());
   if (!FileExists(kept)) return;
-  QMessageBox box(QMessageBox::Information, tr("Information"),
+  TMessageBox box(QMessageBox::Information, tr("Information"),
                   tr("Beim letzten Programmende konnte der Spickzettel nicht "
                      "gespeichert werden. Sein Text ist in der Datei %1 erhalten "
                      "geblieben; der Spickzettel zeigt ihn beim nächsten Öffnen.")

@@ -27,6 +27,23 @@ inline constexpr std::uint64_t kHandOffCommand = 888;
 // serves, or by its silence for a few seconds.
 enum class THandOver { kPending, kTaken, kRefused };
 
+// The frame a window manager draws around a top-level window: its width on
+// each side, in the screen's pixels.
+struct TFrameExtents {
+  int left = 0;
+  int right = 0;
+  int top = 0;
+  int bottom = 0;
+};
+
+// A rectangle of the screen, in its pixels.
+struct TScreenRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
 // What the program asks of the desktop's window system beyond what the
 // widget toolkit offers: finding the windows of other programs by their
 // class, raising them, posting them a system command, naming the class of
@@ -96,6 +113,19 @@ class TWindowSystem {
   // Whether any program owns the clipboard: another one may have cleared
   // it, which the toolkit does not tell on every display.
   virtual bool ClipboardHasOwner() { return true; }
+  // Where one of the program's own windows lies on the screen, with the
+  // frame the window manager draws around it; none where nobody tells.
+  virtual std::optional<TScreenRect> OuterRect(TWindowHandle window) {
+    static_cast<void>(window);
+    return std::nullopt;
+  }
+  // The frame that the window manager will draw around one of the
+  // program's own windows that is not shown yet, so that the program can
+  // place the window, frame and all; none where nobody tells.
+  virtual std::optional<TFrameExtents> FrameToBe(TWindowHandle window) {
+    static_cast<void>(window);
+    return std::nullopt;
+  }
 };
 
 // A window system without other windows: finds nothing, raises and posts

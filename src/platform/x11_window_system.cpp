@@ -49,6 +49,10 @@ constexpr long kSourceApplication = 1;
 // How long a clipboard manager or owner may take to answer.
 constexpr auto kSelectionAnswerTime = std::chrono::seconds(5);
 
+// How long a window manager may take to tell the frame it will draw: a
+// window waits for it before it shows.
+constexpr auto kFrameAnswerTime = std::chrono::milliseconds(250);
+
 Window AsWindow(TWindowHandle handle) {
   return static_cast<Window>(handle);
 }
@@ -64,6 +68,18 @@ std::vector<Window> ChildrenOf(Display* display, Window window) {
   }
   if (children != nullptr) XFree(children);
   return result;
+}
+
+// The window's parent; none when the window is gone or is the root.
+std::optional<Window> ParentOf(Display* display, Window window) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  const Status found = XQueryTree(display, window, &root, &parent, &children, &count);
+  if (children != nullptr) XFree(children);
+  if (found == 0 || parent == None) return std::nullopt;
+  return parent;
 }
 
 // The raw data of a property of the given type, none when the window lacks it.
@@ -366,15 +382,80 @@ THandOver TX11WindowSystem::FinishHandOver(THandOver state) {
 }
 
 bool TX11WindowSystem::WaitForSelectionNotify(XEvent& event) {
-  const auto deadline = std::chrono::steady_clock::now() + kSelectionAnswerTime;
-  while (XCheckTypedWindowEvent(display_, Requestor(), SelectionNotify, &event) == False) {
+  return WaitForEvent(
+      Requestor(), SelectionNotify, kSelectionAnswerTime, [](const XEvent&) { return true; },
+      event);
+}
+
+bool TX11WindowSystem::WaitForEvent(unsigned long window, int type,
+                                    std::chrono::milliseconds patience,
+                                    const std::function<bool(const XEvent&)>& wanted,
+                                    XEvent& event) {
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  for (;;) {
+    while (XCheckTypedWindowEvent(display_, window, type, &event) != False) {
+      if (wanted(event)) return true;
+    }
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
         deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
     pollfd connection{ConnectionNumber(display_), POLLIN, 0};
     ::poll(&connection, 1, static_cast<int>(left.count()));
   }
-  return true;
+}
+
+std::optional<TScreenRect> TX11WindowSystem::OuterRect(TWindowHandle handle) {
+  // The window manager's frame is the window's ancestor right below the
+  // root window; without a window manager that is the window itself.
+  Window outer = AsWindow(handle);
+  for (;;) {
+    const std::optional<Window> parent = ParentOf(display_, outer);
+    if (!parent) return std::nullopt;
+    if (*parent == DefaultRootWindow(display_)) break;
+    outer = *parent;
+  }
+  Window root = 0;
+  int x = 0;
+  int y = 0;
+  unsigned width = 0;
+  unsigned height = 0;
+  unsigned border = 0;
+  unsigned depth = 0;
+  if (XGetGeometry(display_, outer, &root, &x, &y, &width, &height, &border, &depth) == 0) {
+    return std::nullopt;
+  }
+  return TScreenRect{x, y, static_cast<int>(width + 2 * border),
+                     static_cast<int>(height + 2 * border)};
+}
+
+std::optional<TFrameExtents> TX11WindowSystem::FrameToBe(TWindowHandle handle) {
+  // The window manager answers _NET_REQUEST_FRAME_EXTENTS by setting
+  // _NET_FRAME_EXTENTS on the window (left, right, top, bottom), before it
+  // manages the window (EWMH).
+  if (!WindowManagerRuns("_NET_REQUEST_FRAME_EXTENTS")) return std::nullopt;
+  const Window window = AsWindow(handle);
+  const Atom extents = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
+  XSelectInput(display_, window, PropertyChangeMask);
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = window;
+  request.xclient.message_type = XInternAtom(display_, "_NET_REQUEST_FRAME_EXTENTS", False);
+  request.xclient.format = 32;
+  XSendEvent(display_, DefaultRootWindow(display_), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XFlush(display_);
+  XEvent answer;
+  WaitForEvent(
+      window, PropertyNotify, kFrameAnswerTime,
+      [extents](const XEvent& event) { return event.xproperty.atom == extents; }, answer);
+  XSelectInput(display_, window, NoEventMask);
+  XSync(display_, False);
+  while (XCheckTypedWindowEvent(display_, window, PropertyNotify, &answer) != False) {
+  }
+  const auto sides = PropertyItems<long>(display_, window, extents, XA_CARDINAL);
+  if (!sides || sides->size() != 4) return std::nullopt;
+  return TFrameExtents{static_cast<int>((*sides)[0]), static_cast<int>((*sides)[1]),
+                       static_cast<int>((*sides)[2]), static_cast<int>((*sides)[3])};
 }
 
 std::optional<std::string> TX11WindowSystem::ClipboardText() {

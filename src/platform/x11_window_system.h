@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,6 +45,8 @@ class TX11WindowSystem final : public TWindowSystem {
   bool StartClipboardHandOver(const std::string& utf8Text) override;
   THandOver ClipboardHandOverState() override;
   bool ClipboardHasOwner() override;
+  std::optional<TScreenRect> OuterRect(TWindowHandle window) override;
+  std::optional<TFrameExtents> FrameToBe(TWindowHandle window) override;
 
  private:
   explicit TX11WindowSystem(_XDisplay* display) : display_(display) {}
@@ -64,6 +67,10 @@ class TX11WindowSystem final : public TWindowSystem {
   std::optional<std::string> ClipboardText();
   // Waits up to a few seconds for the answer to a selection request.
   bool WaitForSelectionNotify(_XEvent& event);
+  // Waits up to `patience` for an event of `type` (an Xlib event type) on
+  // `window` that `wanted` accepts; false when none came.
+  bool WaitForEvent(unsigned long window, int type, std::chrono::milliseconds patience,
+                    const std::function<bool(const _XEvent&)>& wanted, _XEvent& event);
   THandOver FinishHandOver(THandOver state);
 
   // A hand-over under way: the text handed over, the clipboard's owner

@@ -22,6 +22,7 @@
 #   program_test.sh clipboard-cleared BIN_DIR
 #   program_test.sh forgetful-clipboard-manager BIN_DIR   (X11)
 #   program_test.sh cheat-sheet BIN_DIR
+#   program_test.sh message-boxes BIN_DIR   (X11; needs mailclient-stub in BIN_DIR)
 #
 # Under with_xvfb.sh --openbox the same scenarios run under a window manager.
 set -u
@@ -298,8 +299,13 @@ terminate_keeps_unsavable_cheat_sheet() {
 
   start_program
   local next=$last_pid
-  answer_notice "the next start does not say that the text was kept"
+  local notice
+  notice=$(visible_window --name '^Information$')
+  [ -n "$notice" ] || fail "the next start does not say that the text was kept"
   window=$(main_window)
+  expect_centred_over "$notice" "$window" "the notice of the kept text"
+  focus "$notice"
+  press Return
   focus "$window"
   xdotool key Escape
   expect_exit "$next" 0 "the next start"
@@ -668,6 +674,47 @@ mail_client_beside_wayland() {
   echo "mail client beside Wayland: passed"
 }
 
+# The message boxes open centred over the window that raised them and
+# transient for it: the error box for a text of 200 characters that code
+# page 1252 lacks (a long message, wrapped), and in mail-client mode the
+# warning after a wrong keyword, which comes right after the start.
+message_boxes() {
+  set_clipboard "$(python3 -c 'print("".join(map(chr, range(0x4E00, 0x4EC8))), end="")')"
+  start_with_window
+  focus "$window"
+  press ctrl+v
+  type_text "$keyword"
+  click "$window" 131 311
+  local box
+  box=$(visible_window --name '^CMVelunor$')
+  [ -n "$box" ] || fail "no error box for the characters outside the code page"
+  expect_centred_over "$box" "$window" "the error box"
+  focus "$box"
+  press Return
+  focus "$window"
+  press Escape
+  expect_exit "$program_pid" 0 "Esc after the error box"
+
+  local letter
+  letter=$(mktemp)
+  printf 'Hallo Welt' | "$bin/velunor" encrypt --text --keyword "$keyword" >"$letter"
+  "$bin/mailclient-stub" --start "$program" "$letter" >/dev/null &
+  started_pids+=($!)
+  window=$(main_window)
+  [ -n "$window" ] || fail "no main window in mail-client mode"
+  focus "$window"
+  type_text falsch
+  press Tab Return
+  box=$(visible_window --name '^Vermutlich falsches')
+  [ -n "$box" ] || fail "no warning after the wrong keyword"
+  expect_centred_over "$box" "$window" "the wrong-keyword warning"
+  press Return
+  focus "$window"
+  press Escape
+  rm -f "$letter"
+  echo "message boxes: passed"
+}
+
 # "abc" as the window encrypts it with the keyword.
 abc_cipher=$(printf 'abc' | "$bin/velunor" encrypt --text --keyword "$keyword") ||
   fail "velunor encrypt failed"
@@ -677,6 +724,7 @@ case "$scenario" in
   clipboard-cleared) clipboard_cleared ;;
   forgetful-clipboard-manager) forgetful_clipboard_manager ;;
   cheat-sheet) cheat_sheet ;;
+  message-boxes) message_boxes ;;
   native-start) native_start ;;
   mail-client-beside-wayland) mail_client_beside_wayland ;;
   clipboard-history-copyq) clipboard_history_copyq ;;

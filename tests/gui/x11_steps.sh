@@ -86,3 +86,29 @@ active_window() {
 
 # The window at the top of the window manager's stacking order.
 topmost_window() { printf '%d\n' "$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*[ ,]//')"; }
+
+# X Y WIDTH HEIGHT of what the user sees of window $1: the window manager's
+# frame around it, or the window itself where there is none.
+outer_geometry() {
+  local window=$1 tree
+  while tree=$(xwininfo -children -id "$window") && ! grep -q '^ *Parent window id: .*(the root window)' <<<"$tree"; do
+    window=$(sed -n 's/^ *Parent window id: \(0x[0-9a-f]*\).*/\1/p' <<<"$tree")
+  done
+  xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x, y, w, h }'
+}
+
+# Fails unless the message box $1 is transient for window $2 and sits
+# centred over it (within 2 pixels), as the user sees both; $3 names the box.
+expect_centred_over() {
+  local box=$1 owner=$2 name=$3
+  xprop -id "$box" WM_TRANSIENT_FOR | grep -q "# $(printf '0x%x' "$owner")\$" ||
+    fail "$name is not transient for its window: $(xprop -id "$box" WM_TRANSIENT_FOR)"
+  sleep 0.3
+  local bx by bw bh ox oy ow oh
+  read -r bx by bw bh < <(outer_geometry "$box")
+  read -r ox oy ow oh < <(outer_geometry "$owner")
+  local dx=$(((2 * bx + bw) - (2 * ox + ow))) dy=$(((2 * by + bh) - (2 * oy + oh)))
+  ((dx >= -4 && dx <= 4 && dy >= -4 && dy <= 4)) ||
+    fail "$name at $bx,$by (${bw}x$bh) is not centred over its window at $ox,$oy (${ow}x$oh)"
+}
