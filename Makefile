@@ -1,39 +1,64 @@
 # Velunor: set-up, build, run and test on Debian.
-# Every target first installs the Debian packages that are missing.
+# Every target first installs the Debian packages that are missing: `make
+# run` (and build) only what building and running need, the test and check
+# targets also what the tests need.
 
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 
-PACKAGES := cmake ninja-build g++ pkg-config ccache \
+# What building and running the programs needs (make run): the build
+# tools, the libraries (the tests' too: the build configures them) and
+# Qt's X11 and Wayland platforms.
+RUN_PACKAGES := cmake ninja-build g++ pkg-config ccache \
   libgtest-dev libgmock-dev libbenchmark-dev libcrypto++-dev libcli11-dev \
-  libssl-dev zlib1g-dev librhash-dev rhash time openssl python3 \
-  qt6-base-dev qt6-tools-dev qt6-l10n-tools libgl-dev libx11-dev \
-  xvfb xauth xdotool xclip x11-utils openbox wmctrl copyq fonts-liberation \
+  libssl-dev zlib1g-dev librhash-dev python3 \
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-wayland libgl-dev libx11-dev \
+  libwayland-dev libwayland-bin wayland-protocols fonts-liberation
+
+# What the tests, the checks and CI need besides: X servers and tools to
+# drive them, clipboard histories, the Windows cross build and Wine, the
+# fuzzing compiler, the package checkers.
+TEST_PACKAGES := rhash time openssl \
+  xvfb xauth xdotool xclip x11-utils openbox wmctrl copyq \
   clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 binutils \
   dpkg-dev fakeroot lintian desktop-file-utils appstream man-db \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64
 
-.PHONY: all deps configure build run test test-sanitize check-win32 check-hardening bench fuzz \
+# The Wayland compositors the desktop tests start, without what they only
+# recommend (KDE's would bring its whole desktop).
+COMPOSITOR_PACKAGES := sway weston xwayland mutter kwin-wayland wl-clipboard dbus
+
+.PHONY: all deps test-deps configure build run test test-sanitize check-win32 check-hardening bench fuzz \
   fuzz-smoke install package check-package windows test-windows clean format check-format \
   check-layers
 
 all: build
 
-deps:
+# Installs the packages of the list $(1) that are missing, with the apt-get
+# options $(2).
+define install_missing
 	@missing=""; \
-	for p in $(PACKAGES); do \
+	for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 	  if [ "$$(id -u)" = 0 ]; then \
 	    echo "Installing:$$missing"; \
-	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq$$missing; \
+	    apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $(2)$$missing; \
 	  else \
 	    echo "Missing Debian packages. Install them with:"; \
-	    echo "  sudo apt-get install$$missing"; \
+	    echo "  sudo apt-get install $(2)$$missing"; \
 	    exit 1; \
 	  fi; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(RUN_PACKAGES),)
+
+test-deps: deps
+	$(call install_missing,$(TEST_PACKAGES),)
+	$(call install_missing,$(COMPOSITOR_PACKAGES),--no-install-recommends )
 
 configure: deps
 	@cmake --preset default > /dev/null
@@ -44,10 +69,10 @@ build: configure
 run: build
 	@tools/run.sh build/bin
 
-test: build
+test: build test-deps
 	ctest --preset default -j $(JOBS)
 
-test-sanitize: deps
+test-sanitize: test-deps
 	@cmake --preset sanitize > /dev/null
 	cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
@@ -58,7 +83,7 @@ WIN32_CXX := x86_64-w64-mingw32-g++
 WIN32_CXXFLAGS := -std=c++20 -Wall -Wextra -Wpedantic -Wconversion -Wsign-conversion -Wshadow \
   -Wnon-virtual-dtor -Woverloaded-virtual -Werror -Isrc
 
-check-win32: deps
+check-win32: test-deps
 	$(WIN32_CXX) $(WIN32_CXXFLAGS) -fsyntax-only src/platform/window_system.cpp src/platform/win32_window_system.cpp \
 	  src/files/file_replacement.cpp src/files/in_place_rewrite.cpp src/files/ending_signals.cpp
 	@echo "Win32 platform layer and file saving: compile"
@@ -67,7 +92,7 @@ check-win32: deps
 # platform layer's tests, cross-compiled with MinGW-w64 into build-windows/bin;
 # test-windows runs them under Wine, on a display of their own for the
 # windows of the platform tests.
-windows: deps
+windows: test-deps
 	@cmake --preset windows > /dev/null
 	cmake --build --preset windows -j $(JOBS)
 
@@ -77,15 +102,15 @@ test-windows: windows
 
 # The release binaries carry Debian's hardening (see tools/check-hardening.sh);
 # the check itself first shows that it catches each missing protection.
-check-hardening: build
+check-hardening: build test-deps
 	tools/test-check-hardening.sh
 	tools/check-hardening.sh build/bin/velunor build/bin/cmvelunor
 
-bench: build
+bench: build test-deps
 	build/bin/velunor_bench --benchmark_min_time=0.5 --benchmark_repetitions=3 \
 	  --benchmark_display_aggregates_only=true
 
-fuzz: deps
+fuzz: test-deps
 	@cmake --preset fuzz > /dev/null
 	cmake --build --preset fuzz -j $(JOBS)
 	@echo "Run a target, e.g.: build-fuzz/bin/fuzz_text_to_bytes -max_total_time=300 fuzz/corpus/fuzz_text_to_bytes"
@@ -103,13 +128,13 @@ package: build
 	cd build && cpack
 	@echo "Install it with: sudo apt install ./$$(ls build/velunor_*_amd64.deb)"
 
-check-package: package
+check-package: package test-deps
 	tests/package/check_package.sh build/velunor_*_amd64.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
-check-format: deps
+check-format: test-deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 	@echo "Sources: clang-format clean"
 

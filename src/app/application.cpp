@@ -1,10 +1,13 @@
 #include "app/application.h"
 
+#include <QApplication>
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <exception>
 
+#include "app/instance_channel.h"
+#include "platform/wayland_activation.h"
 #include "platform/window_system.h"
+#include "widgets/message_box.h"
 #include "widgets/window_messages.h"
 
 namespace velunor {
@@ -18,7 +21,7 @@ std::string ErrorBoxText(std::string_view message) {
 
 void ShowErrorBox(QWidget* parent, const std::string& message) {
   const std::string text = WindowMessage(message).toStdString();
-  QMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
+  TMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
                   QString::fromUtf8(ErrorBoxText(text)), QMessageBox::Ok, parent);
   box.exec();
 }
@@ -38,7 +41,7 @@ void ProcessPendingMessage() {
 namespace {
 
 void ShowAlreadyRunningNotice(const QString& programFileName) {
-  QMessageBox box(
+  TMessageBox box(
       QMessageBox::Information, QCoreApplication::translate("velunor::Application", "Information"),
       QCoreApplication::translate("velunor::Application", "Das Programm %1 läuft bereits.")
           .arg(programFileName),
@@ -50,13 +53,37 @@ void ShowAlreadyRunningNotice(const QString& programFileName) {
 
 }  // namespace
 
-bool CheckSingleInstance(platform::TWindowSystem& windowSystem, const QString& programFileName) {
+bool CheckSingleInstance(platform::TWindowSystem& windowSystem, const QString& programFileName,
+                         TInstanceChannel* channel) {
+  if (channel != nullptr) {
+    if (!channel->ReachRunningInstance()) return false;
+    ShowAlreadyRunningNotice(programFileName);
+    // The token a launcher gave this start lets the running one take the focus.
+    channel->AskToComeForward(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
+    return true;
+  }
   const platform::TWindowHandle running = windowSystem.FindTopLevelWindow(kMainWindowClassName);
   if (running == 0) return false;
   ShowAlreadyRunningNotice(programFileName);
   windowSystem.RestoreOrRaise(running);
   ProcessPendingMessage();
   return true;
+}
+
+void BringWindowForward(QWidget& window, const QString& activationToken) {
+  // The toolkit activates a Wayland window with the token it finds here.
+  // Without a launcher's token, one of the program's own asks the
+  // compositor, which decides by its rules: activation, or attention.
+  QByteArray token = activationToken.toUtf8();
+  if (token.isEmpty()) {
+    const std::string appId = QGuiApplication::desktopFileName().toStdString();
+    token = QByteArray::fromStdString(platform::RequestActivationToken(appId).value_or(""));
+  }
+  if (!token.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", token);
+  window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+  window.raise();
+  window.activateWindow();
+  QApplication::alert(&window);
 }
 
 }  // namespace velunor

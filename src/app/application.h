@@ -13,6 +13,7 @@ namespace velunor {
 namespace platform {
 class TWindowSystem;
 }
+class TInstanceChannel;
 
 // The program's title: its task-bar entry and the caption of its error boxes.
 inline constexpr const char* kApplicationTitle = "CMVelunor";
@@ -27,6 +28,14 @@ inline constexpr const char* kNoDesktopMessage = QT_TRANSLATE_NOOP(
     "velunor::Application",
     "cmvelunor braucht eine grafische Oberfläche, hier ist keine erreichbar; "
     "ohne sie ver- und entschlüsselt das Befehlszeilenprogramm velunor (velunor --help).\n");
+
+// The one line said, with kExitNoDesktop, when the desktop is a Wayland
+// one only and the toolkit's platform for it is not installed.
+inline constexpr const char* kNoWaylandPlatformMessage = QT_TRANSLATE_NOOP(
+    "velunor::Application",
+    "cmvelunor braucht auf dieser Wayland-Oberfläche das Paket qt6-wayland, es ist nicht "
+    "installiert; ohne es ver- und entschlüsselt das Befehlszeilenprogramm velunor "
+    "(velunor --help).\n");
 
 // The class name under which other programs find the main window.
 inline constexpr const char* kMainWindowClassName = "TFormVelunor";
@@ -49,10 +58,20 @@ void RunHandler(QWidget* parent, const std::function<void()>& handler);
 // handler is never entered a second time from within itself.
 void ProcessPendingMessage();
 
-// The start-up check for a running instance. When the main window of
-// another instance exists, tells the user "Das Programm <name> läuft
-// bereits.", restores or raises that window and returns true: the program
-// must then end with kExitAlreadyRunning.
-bool CheckSingleInstance(platform::TWindowSystem& windowSystem, const QString& programFileName);
+// The start-up check for a running instance. When another instance runs,
+// tells the user "Das Programm <name> läuft bereits.", restores or raises
+// its main window and returns true: the program must then end with
+// kExitAlreadyRunning. On X11 the running instance is its main window,
+// found by class name; on Wayland, where no program sees another's
+// windows, it answers on `channel`, which otherwise starts listening for
+// the instances to come.
+bool CheckSingleInstance(platform::TWindowSystem& windowSystem, const QString& programFileName,
+                         TInstanceChannel* channel = nullptr);
+
+// Brings the program's own window forward at another start's request, as
+// far as the desktop lets a program do so: restored, raised and activated
+// (on Wayland through the activation protocol, with the token of that
+// start when it had one), else marked as asking for attention.
+void BringWindowForward(QWidget& window, const QString& activationToken);
 
 }  // namespace velunor

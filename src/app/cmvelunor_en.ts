@@ -17,6 +17,12 @@
         <translation>cmvelunor needs a graphical desktop, and none can be reached here; without one, the command line program velunor encrypts and decrypts (velunor --help).
 </translation>
     </message>
+    <message>
+        <source>cmvelunor braucht auf dieser Wayland-Oberfläche das Paket qt6-wayland, es ist nicht installiert; ohne es ver- und entschlüsselt das Befehlszeilenprogramm velunor (velunor --help).
+</source>
+        <translation>cmvelunor needs the package qt6-wayland on this Wayland desktop, and it is not installed; without it, the command line program velunor encrypts and decrypts (velunor --help).
+</translation>
+    </message>
 </context>
 <context>
     <name>velunor::CodePageText</name>

@@ -3,7 +3,6 @@
 #include <QCloseEvent>
 #include <QFont>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QMouseEvent>
 
 #include "app/application.h"
@@ -19,6 +18,7 @@
 #include "widgets/codepage_text.h"
 #include "widgets/fixed_layout.h"
 #include "widgets/glyphs.h"
+#include "widgets/message_box.h"
 
 namespace velunor {
 
@@ -51,7 +51,7 @@ TRichTextBox* NewTextBox(QWidget* parent, const QRect& geometry) {
 }
 
 void ShowWrongKeywordWarning(QWidget* owner) {
-  QMessageBox box(QMessageBox::Warning, TFormVelunor::tr("Vermutlich falsches Schlüsselwort!"),
+  TMessageBox box(QMessageBox::Warning, TFormVelunor::tr("Vermutlich falsches Schlüsselwort!"),
                   TFormVelunor::tr("Mit einem falschen Schlüsselwort wird die E-Mail unbrauchbar.\n"
                                    "Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!"),
                   QMessageBox::Ok, owner);

@@ -4,12 +4,15 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
-#include <cstdio>
+#include <optional>
 
 #include "app/application.h"
 #include "app/clipboard_keeper.h"
 #include "app/form_velunor.h"
+#include "app/instance_channel.h"
+#include "app/start_platform.h"
 #include "app/termination_signals.h"
+#include "app/wayland_window_system.h"
 #include "app/window_language.h"
 #include "cipher/cipher_registry.h"
 #include "hash/hash_registry.h"
@@ -17,26 +20,14 @@
 #include "protection/framework.h"
 #include "widgets/caption_bar.h"
 #include "widgets/glyphs.h"
+#include "widgets/message_box.h"
 
 int main(int argc, char** argv) {
   using namespace velunor;
 
-  // Finding the running instance and serving the clipboard go through X11;
-  // under XWayland too, Qt is to use it rather than Wayland. Without any
-  // desktop Qt would abort; the user learns instead what works there.
-  switch (platform::ReachableDesktop()) {
-    case platform::TDesktop::kX11:
-      qputenv("QT_QPA_PLATFORM", "xcb");
-      break;
-    case platform::TDesktop::kNone:
-      if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fputs(TextBeforeStart("velunor::Application", kNoDesktopMessage).c_str(), stderr);
-        return kExitNoDesktop;
-      }
-      break;
-    case platform::TDesktop::kOther:
-      break;
-  }
+  // Without a platform that can start, Qt would abort; the user learns
+  // instead what works there.
+  if (const auto status = ChooseToolkitPlatform()) return *status;
 
   // The coding framework and its registries fill before anything else.
   StartFramework();
@@ -44,16 +35,39 @@ int main(int argc, char** argv) {
   CipherRegistry();
 
   QApplication application(argc, argv);
+  // The Wayland application id: the desktop entry's name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("cmvelunor"));
   LoadWindowTranslation();
   QuitEventLoopOnTerminationSignals();
-  const auto windowSystem = platform::CreateWindowSystem();
+  std::unique_ptr<platform::TWindowSystem> windowSystem = platform::CreateWindowSystem();
+  std::optional<TInstanceChannel> instanceChannel;
+  if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    windowSystem = std::make_unique<TWaylandWindowSystem>(std::move(windowSystem));
+    instanceChannel.emplace();
+  }
+  // Message boxes place themselves, frame and all, over their window.
+  TMessageBox::SetWindowManagerView(
+      {[&windowSystem](QWindow& window) -> std::optional<QRect> {
+         const auto outer = windowSystem->OuterRect(window.winId());
+         if (!outer) return std::nullopt;
+         return QRect(outer->x, outer->y, outer->width, outer->height);
+       },
+       [&windowSystem](QWindow& window) -> std::optional<QMargins> {
+         const auto frame = windowSystem->FrameToBe(window.winId());
+         if (!frame) return std::nullopt;
+         return QMargins(frame->left, frame->top, frame->right, frame->bottom);
+       }});
   const QString programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-  if (CheckSingleInstance(*windowSystem, programFileName)) return kExitAlreadyRunning;
+  if (CheckSingleInstance(*windowSystem, programFileName,
+                          instanceChannel ? &*instanceChannel : nullptr)) {
+    return kExitAlreadyRunning;
+  }
 
   // Dragged by their caption bars, the windows are moved by the window
-  // manager, which needs the pointer to itself.
+  // manager, which needs the pointer to itself; the toolkit asks the
+  // compositor of a Wayland desktop.
   TCaptionBar::SetWindowManagerMove([&windowSystem](QWindow& window, QPoint screenPosition) {
-    if (!windowSystem->WindowManagerMovesWindows()) return false;
+    if (!windowSystem->WindowManagerMovesWindows()) return window.startSystemMove();
     window.setMouseGrabEnabled(false);
     return windowSystem->StartWindowMove(window.winId(), screenPosition.x(), screenPosition.y());
   });
@@ -65,9 +79,13 @@ int main(int argc, char** argv) {
   // The mail client names its hand-off file as the first argument (the
   // toolkit has taken its own options out of the list by now).
   form->SetHandOffFile(argc > 1 ? argv[1] : "");
-  TClipboardKeeper keeper(*windowSystem, *form);
+  TClipboardKeeper keeper(*windowSystem, *form, instanceChannel ? &*instanceChannel : nullptr);
   QObject::connect(form, &TFormVelunor::QuitRequested, &keeper, &TClipboardKeeper::EndProgram);
   QObject::connect(form, &TFormVelunor::Closed, &application, [] { QCoreApplication::exit(0); });
+  if (instanceChannel) {
+    QObject::connect(&*instanceChannel, &TInstanceChannel::ComeForwardRequested, form,
+                     [form](const QString& token) { BringWindowForward(*form, token); });
+  }
   form->show();
   // Once the window is up: a cheat-sheet text kept at the last end.
   QTimer::singleShot(0, form, [form] { TFormSpicker::ReportKeptText(form); });

@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QShowEvent>
 #include <QStandardPaths>
 #include <cstdio>
@@ -17,6 +16,7 @@
 #include "runtime/text_lines.h"
 #include "widgets/codepage_text.h"
 #include "widgets/fixed_layout.h"
+#include "widgets/message_box.h"
 
 namespace velunor {
 
@@ -298,7 +298,7 @@ void TFormSpicker::ReportKeptText(QWidget* parent) {
   } catch (const Exception&) {
     // Unreadable: the sheet says why when it opens.
   }
-  QMessageBox box(QMessageBox::Information, tr("Information"), text, QMessageBox::Ok, parent);
+  TMessageBox box(QMessageBox::Information, tr("Information"), text, QMessageBox::Ok, parent);
   box.exec();
 }
 

@@ -21,11 +21,34 @@ enum class TKey {
 inline constexpr unsigned kWmSysCommand = 274;
 inline constexpr std::uint64_t kHandOffCommand = 888;
 
+// A hand-over of the clipboard to a clipboard manager: still waiting for
+// the manager's answer; taken, the manager owning the clipboard and
+// serving the same text; or refused, by the manager's answer, by what it
+// serves, or by its silence for a few seconds.
+enum class THandOver { kPending, kTaken, kRefused };
+
+// The frame a window manager draws around a top-level window: its width on
+// each side, in the screen's pixels.
+struct TFrameExtents {
+  int left = 0;
+  int right = 0;
+  int top = 0;
+  int bottom = 0;
+};
+
+// A rectangle of the screen, in its pixels.
+struct TScreenRect {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
 // What the program asks of the desktop's window system beyond what the
 // widget toolkit offers: finding the windows of other programs by their
 // class, raising them, posting them a system command, naming the class of
-// its own main window, testing a key at this moment, and knowing whether the
-// clipboard keeps its content after the program ends.
+// its own main window, testing a key at this moment, and knowing what
+// becomes of the clipboard when the program ends.
 class TWindowSystem {
  public:
   TWindowSystem() = default;
@@ -72,9 +95,37 @@ class TWindowSystem {
   // manager runs and takes it over.
   virtual bool ClipboardOutlivesProgram() = 0;
 
-  // Whether a clipboard manager takes the clipboard over when the program
-  // ends (and may save it on disk): true on X11 while one runs.
+  // Whether a clipboard manager takes the clipboard over when asked (and
+  // may save it on disk): true on X11 while one runs.
   virtual bool ClipboardManagerTakesOver() { return false; }
+
+  // Asks the clipboard manager to take over the clipboard, which the
+  // program owns and still serves, whose text is `utf8Text`. False when the
+  // request could not be made.
+  virtual bool StartClipboardHandOver(const std::string& utf8Text) {
+    static_cast<void>(utf8Text);
+    return false;
+  }
+
+  // How the hand-over asked for last stands (see THandOver).
+  virtual THandOver ClipboardHandOverState() { return THandOver::kRefused; }
+
+  // Whether any program owns the clipboard: another one may have cleared
+  // it, which the toolkit does not tell on every display.
+  virtual bool ClipboardHasOwner() { return true; }
+  // Where one of the program's own windows lies on the screen, with the
+  // frame the window manager draws around it; none where nobody tells.
+  virtual std::optional<TScreenRect> OuterRect(TWindowHandle window) {
+    static_cast<void>(window);
+    return std::nullopt;
+  }
+  // The frame that the window manager will draw around one of the
+  // program's own windows that is not shown yet, so that the program can
+  // place the window, frame and all; none where nobody tells.
+  virtual std::optional<TFrameExtents> FrameToBe(TWindowHandle window) {
+    static_cast<void>(window);
+    return std::nullopt;
+  }
 };
 
 // A window system without other windows: finds nothing, raises and posts
@@ -98,10 +149,37 @@ class TNoWindowSystem : public TWindowSystem {
 // a display can be opened, otherwise one without other windows.
 std::unique_ptr<TWindowSystem> CreateWindowSystem();
 
-// The graphical desktop a window program can reach: an X11 display that
-// accepts it (XWayland too), another one (Wayland, Windows), or none (a
-// server, an SSH login without forwarding, a CI box).
-enum class TDesktop { kNone, kX11, kOther };
-TDesktop ReachableDesktop();
+// Whether the X11 display named by DISPLAY accepts the program (XWayland too).
+bool X11DisplayReachable();
+
+// Whether the Wayland display named by WAYLAND_DISPLAY (a socket in
+// XDG_RUNTIME_DIR, or a path) accepts a connection. Connecting, not looking
+// for the socket file: a compositor that has died leaves its file behind.
+bool WaylandDisplayReachable();
+
+// What a desktop offers the window program as it starts.
+struct TDesktopOffer {
+  bool x11 = false;              // an X11 display accepts it
+  bool wayland = false;          // a Wayland display accepts it
+  bool waylandPlatform = false;  // the toolkit's Wayland platform is installed
+  // The toolkit platform the user asked for (QT_QPA_PLATFORM), empty for none.
+  std::string requested;
+};
+
+// How the window program starts on a desktop.
+enum class TStartPlatform {
+  kX11,                // on the X11 display
+  kWayland,            // natively on the Wayland display
+  kRequested,          // on the platform the user asked for, whatever it is
+  kNoDesktop,          // nowhere: no display can be reached
+  kNoWaylandPlatform,  // nowhere: only Wayland can be reached, and its platform is missing
+};
+
+// X11 whenever an X11 display accepts the program, also beside a Wayland
+// display (XWayland): the mail client's window and the running instance are
+// found there. Natively on Wayland only without X11, or when the user asks
+// for it. A platform asked for by name is checked as far as it is one of
+// these two; any other is the user's to answer for.
+TStartPlatform ChooseStartPlatform(const TDesktopOffer& offer);
 
 }  // namespace velunor::platform

@@ -4,6 +4,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <poll.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -44,6 +46,13 @@ constexpr long kMoveResizeMove = 8;
 constexpr long kLeftButton = 1;
 constexpr long kSourceApplication = 1;
 
+// How long a clipboard manager or owner may take to answer.
+constexpr auto kSelectionAnswerTime = std::chrono::seconds(5);
+
+// How long a window manager may take to tell the frame it will draw: a
+// window waits for it before it shows.
+constexpr auto kFrameAnswerTime = std::chrono::milliseconds(250);
+
 Window AsWindow(TWindowHandle handle) {
   return static_cast<Window>(handle);
 }
@@ -59,6 +68,18 @@ std::vector<Window> ChildrenOf(Display* display, Window window) {
   }
   if (children != nullptr) XFree(children);
   return result;
+}
+
+// The window's parent; none when the window is gone or is the root.
+std::optional<Window> ParentOf(Display* display, Window window) {
+  Window root = 0;
+  Window parent = 0;
+  Window* children = nullptr;
+  unsigned count = 0;
+  const Status found = XQueryTree(display, window, &root, &parent, &children, &count);
+  if (children != nullptr) XFree(children);
+  if (found == 0 || parent == None) return std::nullopt;
+  return parent;
 }
 
 // The raw data of a property of the given type, none when the window lacks it.
@@ -183,6 +204,7 @@ std::unique_ptr<TX11WindowSystem> TX11WindowSystem::Open(const char* displayName
 }
 
 TX11WindowSystem::~TX11WindowSystem() {
+  if (requestor_ != 0) XDestroyWindow(display_, requestor_);
   XCloseDisplay(display_);
 }
 
@@ -310,6 +332,144 @@ bool TX11WindowSystem::StartWindowMove(TWindowHandle handle, int screenX, int sc
 bool TX11WindowSystem::ClipboardOutlivesProgram() {
   const Atom manager = XInternAtom(display_, "CLIPBOARD_MANAGER", False);
   return XGetSelectionOwner(display_, manager) != None;
+}
+
+bool TX11WindowSystem::ClipboardHasOwner() {
+  return XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False)) != None;
+}
+
+unsigned long TX11WindowSystem::Requestor() {
+  if (requestor_ == 0) {
+    requestor_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
+  }
+  return requestor_;
+}
+
+// The clipboard manager's protocol (freedesktop.org): the owner of the
+// clipboard converts CLIPBOARD_MANAGER to SAVE_TARGETS; the manager copies
+// the clipboard, takes it over and answers. The program serves the
+// clipboard meanwhile through the toolkit's own connection.
+bool TX11WindowSystem::StartClipboardHandOver(const std::string& utf8Text) {
+  const Atom manager = XInternAtom(display_, "CLIPBOARD_MANAGER", False);
+  if (XGetSelectionOwner(display_, manager) == None) return false;
+  const Window owner = XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False));
+  handOver_ = THandOverRequest{utf8Text, owner, std::chrono::steady_clock::now()};
+  XConvertSelection(display_, manager, XInternAtom(display_, "SAVE_TARGETS", False),
+                    XInternAtom(display_, "VELUNOR_SAVE_TARGETS", False), Requestor(), CurrentTime);
+  XFlush(display_);
+  return true;
+}
+
+THandOver TX11WindowSystem::ClipboardHandOverState() {
+  if (!handOver_) return THandOver::kRefused;
+  XEvent answer;
+  if (XCheckTypedWindowEvent(display_, Requestor(), SelectionNotify, &answer) == False) {
+    const bool silent = std::chrono::steady_clock::now() - handOver_->asked > kSelectionAnswerTime;
+    return silent ? FinishHandOver(THandOver::kRefused) : THandOver::kPending;
+  }
+  if (answer.xselection.property == None) return FinishHandOver(THandOver::kRefused);
+  const Window owner = XGetSelectionOwner(display_, XInternAtom(display_, "CLIPBOARD", False));
+  if (owner == None || owner == handOver_->previousOwner) {
+    return FinishHandOver(THandOver::kRefused);
+  }
+  const bool servesTheText = ClipboardText() == handOver_->text;
+  return FinishHandOver(servesTheText ? THandOver::kTaken : THandOver::kRefused);
+}
+
+THandOver TX11WindowSystem::FinishHandOver(THandOver state) {
+  handOver_.reset();
+  return state;
+}
+
+bool TX11WindowSystem::WaitForSelectionNotify(XEvent& event) {
+  return WaitForEvent(
+      Requestor(), SelectionNotify, kSelectionAnswerTime, [](const XEvent&) { return true; },
+      event);
+}
+
+bool TX11WindowSystem::WaitForEvent(unsigned long window, int type,
+                                    std::chrono::milliseconds patience,
+                                    const std::function<bool(const XEvent&)>& wanted,
+                                    XEvent& event) {
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  for (;;) {
+    while (XCheckTypedWindowEvent(display_, window, type, &event) != False) {
+      if (wanted(event)) return true;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0) return false;
+    pollfd connection{ConnectionNumber(display_), POLLIN, 0};
+    ::poll(&connection, 1, static_cast<int>(left.count()));
+  }
+}
+
+std::optional<TScreenRect> TX11WindowSystem::OuterRect(TWindowHandle handle) {
+  // The window manager's frame is the window's ancestor right below the
+  // root window; without a window manager that is the window itself.
+  Window outer = AsWindow(handle);
+  for (;;) {
+    const std::optional<Window> parent = ParentOf(display_, outer);
+    if (!parent) return std::nullopt;
+    if (*parent == DefaultRootWindow(display_)) break;
+    outer = *parent;
+  }
+  Window root = 0;
+  int x = 0;
+  int y = 0;
+  unsigned width = 0;
+  unsigned height = 0;
+  unsigned border = 0;
+  unsigned depth = 0;
+  if (XGetGeometry(display_, outer, &root, &x, &y, &width, &height, &border, &depth) == 0) {
+    return std::nullopt;
+  }
+  return TScreenRect{x, y, static_cast<int>(width + 2 * border),
+                     static_cast<int>(height + 2 * border)};
+}
+
+std::optional<TFrameExtents> TX11WindowSystem::FrameToBe(TWindowHandle handle) {
+  // The window manager answers _NET_REQUEST_FRAME_EXTENTS by setting
+  // _NET_FRAME_EXTENTS on the window (left, right, top, bottom), before it
+  // manages the window (EWMH).
+  if (!WindowManagerRuns("_NET_REQUEST_FRAME_EXTENTS")) return std::nullopt;
+  const Window window = AsWindow(handle);
+  const Atom extents = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
+  XSelectInput(display_, window, PropertyChangeMask);
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = window;
+  request.xclient.message_type = XInternAtom(display_, "_NET_REQUEST_FRAME_EXTENTS", False);
+  request.xclient.format = 32;
+  XSendEvent(display_, DefaultRootWindow(display_), False,
+             SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XFlush(display_);
+  XEvent answer;
+  WaitForEvent(
+      window, PropertyNotify, kFrameAnswerTime,
+      [extents](const XEvent& event) { return event.xproperty.atom == extents; }, answer);
+  XSelectInput(display_, window, NoEventMask);
+  XSync(display_, False);
+  while (XCheckTypedWindowEvent(display_, window, PropertyNotify, &answer) != False) {
+  }
+  const auto sides = PropertyItems<long>(display_, window, extents, XA_CARDINAL);
+  if (!sides || sides->size() != 4) return std::nullopt;
+  return TFrameExtents{static_cast<int>((*sides)[0]), static_cast<int>((*sides)[1]),
+                       static_cast<int>((*sides)[2]), static_cast<int>((*sides)[3])};
+}
+
+std::optional<std::string> TX11WindowSystem::ClipboardText() {
+  const Atom property = XInternAtom(display_, "VELUNOR_CLIPBOARD", False);
+  const Atom utf8String = XInternAtom(display_, "UTF8_STRING", False);
+  XConvertSelection(display_, XInternAtom(display_, "CLIPBOARD", False), utf8String, property,
+                    Requestor(), CurrentTime);
+  XFlush(display_);
+  XEvent answer;
+  if (!WaitForSelectionNotify(answer) || answer.xselection.property == None) return std::nullopt;
+  auto text = PropertyItems<char>(display_, Requestor(), property, utf8String);
+  XDeleteProperty(display_, Requestor(), property);
+  if (!text) return std::nullopt;
+  return std::string(text->begin(), text->end());
 }
 
 }  // namespace velunor::platform

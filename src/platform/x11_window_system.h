@@ -1,10 +1,15 @@
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform/window_system.h"
 
 struct _XDisplay;
+union _XEvent;
 
 namespace velunor::platform {
 
@@ -37,6 +42,11 @@ class TX11WindowSystem final : public TWindowSystem {
   bool StartWindowMove(TWindowHandle window, int screenX, int screenY) override;
   bool ClipboardOutlivesProgram() override;
   bool ClipboardManagerTakesOver() override { return ClipboardOutlivesProgram(); }
+  bool StartClipboardHandOver(const std::string& utf8Text) override;
+  THandOver ClipboardHandOverState() override;
+  bool ClipboardHasOwner() override;
+  std::optional<TScreenRect> OuterRect(TWindowHandle window) override;
+  std::optional<TFrameExtents> FrameToBe(TWindowHandle window) override;
 
  private:
   explicit TX11WindowSystem(_XDisplay* display) : display_(display) {}
@@ -49,7 +59,31 @@ class TX11WindowSystem final : public TWindowSystem {
   // modifier index such as ControlMapIndex) is down.
   bool IsModifierDown(int modifierIndex);
 
+  // A window of the program's own on this connection, never shown, that
+  // asks for selections.
+  unsigned long Requestor();
+  // The clipboard's UTF-8 text as its owner serves it; none when it sends
+  // none within a few seconds.
+  std::optional<std::string> ClipboardText();
+  // Waits up to a few seconds for the answer to a selection request.
+  bool WaitForSelectionNotify(_XEvent& event);
+  // Waits up to `patience` for an event of `type` (an Xlib event type) on
+  // `window` that `wanted` accepts; false when none came.
+  bool WaitForEvent(unsigned long window, int type, std::chrono::milliseconds patience,
+                    const std::function<bool(const _XEvent&)>& wanted, _XEvent& event);
+  THandOver FinishHandOver(THandOver state);
+
+  // A hand-over under way: the text handed over, the clipboard's owner
+  // before it (the program) and when it was asked for.
+  struct THandOverRequest {
+    std::string text;
+    unsigned long previousOwner;
+    std::chrono::steady_clock::time_point asked;
+  };
+
   _XDisplay* display_;
+  unsigned long requestor_ = 0;
+  std::optional<THandOverRequest> handOver_;
 };
 
 }  // namespace velunor::platform

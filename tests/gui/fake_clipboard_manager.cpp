@@ -1,6 +1,12 @@
 // A minimal clipboard manager for the tests: owns CLIPBOARD_MANAGER and,
 // when a program asks it to SAVE_TARGETS, copies the clipboard's UTF-8 text
 // and serves it from then on. Prints "ready" once it owns the selection.
+//
+//   fake_clipboard_manager [--forgetful | --clear]
+//
+// --forgetful: answers SAVE_TARGETS as done but keeps nothing, as weston's
+// X window manager does. --clear: clears the clipboard as another program
+// may (takes it and gives it up, leaving no owner) and ends.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -65,7 +71,8 @@ void Serve(Display* display, const XSelectionRequestEvent& request, const Atoms&
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "";
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return 1;
   const Atoms atoms{
@@ -74,6 +81,12 @@ int main() {
       XInternAtom(display, "UTF8_STRING", False),  XInternAtom(display, "VELUNOR_SAVED", False)};
   const Window window =
       XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  if (mode == "--clear") {
+    XSetSelectionOwner(display, atoms.clipboard, window, CurrentTime);
+    XSetSelectionOwner(display, atoms.clipboard, None, CurrentTime);
+    XSync(display, False);
+    return 0;
+  }
   XSetSelectionOwner(display, atoms.manager, window, CurrentTime);
   XSync(display, False);
   std::printf("ready\n");
@@ -86,8 +99,10 @@ int main() {
     if (event.type != SelectionRequest) continue;
     const XSelectionRequestEvent& request = event.xselectionrequest;
     if (request.selection == atoms.manager && request.target == atoms.saveTargets) {
-      saved = FetchClipboardText(display, window, atoms, request.time);
-      XSetSelectionOwner(display, atoms.clipboard, window, CurrentTime);
+      if (mode != "--forgetful") {
+        saved = FetchClipboardText(display, window, atoms, request.time);
+        XSetSelectionOwner(display, atoms.clipboard, window, CurrentTime);
+      }
       Answer(display, request, request.property);
     } else if (request.selection == atoms.clipboard) {
       Serve(display, request, atoms, saved);

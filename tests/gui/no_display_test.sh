@@ -31,6 +31,15 @@ for case in 'C.UTF-8:grafische Oberfläche.*velunor --help' \
   grep -q "${case#*:}" "$out/stderr" || fail "says: $(cat "$out/stderr")"
 done
 
+# A Wayland display named whose compositor has gone (its socket file left
+# behind) is no desktop either.
+touch "$out/wayland-gone"
+no_desktop env XDG_RUNTIME_DIR="$out" WAYLAND_DISPLAY=wayland-gone "$bin/cmvelunor" \
+  >"$out/stdout" 2>"$out/stderr"
+status=$?
+[ "$status" = 1 ] || fail "with a Wayland display gone: status $status: $(cat "$out/stderr")"
+[ "$(wc -l <"$out/stderr")" = 1 ] || fail "with a Wayland display gone, not one line: $(cat "$out/stderr")"
+
 no_desktop "$run" "$bin" >"$out/stdout" 2>"$out/stderr" || fail "the demonstration failed"
 expected=$(printf 'Grüße aus Velunor\n' | "$bin/velunor" encrypt --text --keyword Geheimnis)
 grep -qx "  $expected" "$out/stdout" || fail "no cipher text $expected"
