@@ -132,6 +132,15 @@ THash& TCipher::KeyHash() {
   return *keyHash_;
 }
 
+void TCipher::Init(const void* key, std::int32_t keySize, const void* iv) {
+  CheckKeyLength(keySize);
+  const auto size = static_cast<std::size_t>(keySize);
+  ScheduleKey(size == 0 ? std::span<const std::uint8_t>()
+                        : std::span(static_cast<const std::uint8_t*>(key), size));
+  StartChain(iv);
+  ChainStarted();
+}
+
 void TCipher::Init(std::span<const std::uint8_t> key, std::span<const std::uint8_t> iv) {
   if (!iv.empty() && iv.size() != static_cast<std::size_t>(BlockSize)) {
     throw std::invalid_argument("an initial vector must be one block");
@@ -152,7 +161,7 @@ void TCipher::InitKey(std::string_view keyword, const void* iv) {
   EncipherBuffer(hash.DigestBuffer(), hash.DigestBuffer(), digestSize);
   ResetChain();
   // The MAC modes only read their data, so there the digest is overwritten.
-  if (Mode > cmECB) SecureFill(hash.DigestBuffer(), 0, static_cast<std::size_t>(digestSize));
+  if (IsMacMode(Mode)) SecureFill(hash.DigestBuffer(), 0, static_cast<std::size_t>(digestSize));
   SetStateFlag(kKeyedFromKeyword, true);
 }
 
@@ -179,9 +188,9 @@ void TCipher::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
 }
 
 void TCipher::EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
-                                    std::size_t count, TCipherMode mode) {
+                                    std::size_t count, TChainFeedback feedback) {
   TModeChain chain = Chain();
-  EncipherChainedBlockByBlock(chain, source, dest, count, mode);
+  EncipherChainedBlockByBlock(chain, source, dest, count, feedback);
 }
 
 void TCipher::CodeBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest,
@@ -226,24 +235,20 @@ void TCipher::ChainTreatment(TCodeAction action) {
   }
 }
 
-void TCipher::BeginCoding(TCodeAction action) {
+void TCipher::BeginRun(TCodeAction action) {
   if (!HasStateFlag(kInitialized)) RaiseNotInitialized();
   ChainTreatment(action);
-  TProtection::BeginCoding(action);
 }
 
-void TCipher::EndCoding(TCodeAction action) {
-  TProtection::EndCoding(action);
+void TCipher::EndRun(TCodeAction action) {
   ChainTreatment(action);
 }
 
-void TCipher::CodeData(std::span<std::uint8_t> data, TCodeAction action) {
+void TCipher::CodeRun(std::span<std::uint8_t> data, TCodeAction action) {
   if (action == caDecode) {
-    if (InActionSet(ActionSet, action)) DecipherBuffer(data, data);
-    TProtection::CodeData(data, action);
+    DecipherBuffer(data, data);
   } else {
-    TProtection::CodeData(data, action);
-    if (InActionSet(ActionSet, action)) EncipherBuffer(data, data);
+    EncipherBuffer(data, data);
   }
 }
 

@@ -58,15 +58,21 @@ std::int32_t ReleaseProtection(TProtection* obj) {
 }
 
 void TProtection::BeginCoding(TCodeAction action) {
+  BeginRun(action);
   if (protection_ != nullptr) protection_->BeginCoding(action);
 }
 
 void TProtection::EndCoding(TCodeAction action) {
   if (protection_ != nullptr) protection_->EndCoding(action);
+  EndRun(action);
 }
 
+// The chained object is the inner layer: it sees the data before this
+// object codes it, and after this object has undone its coding.
 void TProtection::CodeData(std::span<std::uint8_t> data, TCodeAction action) {
-  if (protection_ != nullptr) protection_->CodeData(data, action);
+  if (action != caDecode && protection_ != nullptr) protection_->CodeData(data, action);
+  if (InActionSet(ActionSet, action)) CodeRun(data, action);
+  if (action == caDecode && protection_ != nullptr) protection_->CodeData(data, action);
 }
 
 namespace {
@@ -96,12 +102,6 @@ void TProtection::ProcessMemory(std::span<std::uint8_t> data, TCodeAction action
 std::int32_t TProtection::ProcessMemory(void* data, std::int32_t size, TCodeAction action) {
   ProcessMemory(BytesAt(data, size), action);
   return size;
-}
-
-void TProtection::ChainedHashInitialized(THash&, std::span<std::uint8_t>) {}
-
-void TProtection::ChainedHashFinished(THash&, std::span<std::uint8_t> digest) {
-  ProcessMemory(digest, caOverwrite);
 }
 
 namespace {

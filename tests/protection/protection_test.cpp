@@ -37,20 +37,14 @@ class Recorder : public TProtection {
     if (deleted_ != nullptr) *deleted_ = true;
   }
 
-  void BeginCoding(TCodeAction action) override {
+  void BeginRun(TCodeAction action) override {
     steps.push_back("B" + std::to_string(action));
     if (failBegin) throw std::runtime_error("begin");
-    TProtection::BeginCoding(action);
   }
-  void EndCoding(TCodeAction action) override {
-    steps.push_back("E" + std::to_string(action));
-    TProtection::EndCoding(action);
-  }
-  using TProtection::CodeData;
-  void CodeData(std::span<std::uint8_t> data, TCodeAction action) override {
+  void EndRun(TCodeAction action) override { steps.push_back("E" + std::to_string(action)); }
+  void CodeRun(std::span<std::uint8_t> data, TCodeAction) override {
     steps.push_back("C" + std::to_string(data.size()));
     if (static_cast<int>(steps.size()) - 1 == failAtStep) throw std::runtime_error("code");
-    TProtection::CodeData(data, action);
     for (std::uint8_t& byte : data)
       byte ^= kMask;
   }
