@@ -36,8 +36,11 @@ constexpr bool InActionSet(TActionSet set, TCodeAction action) {
 using TProgressEvent =
     std::function<void(TObject* sender, std::int32_t current, std::int32_t maximal)>;
 
-// Size of the working buffer of stream and file runs.
+// The size of the pieces a coding run over a stream passes to CodeData
+// (CodingSink): every piece but the last of a run holds this many bytes.
 inline constexpr std::int32_t kProcessBufferSize = 4096;
+
+class ByteSink;
 
 // The common base of every object that transforms bytes. A coding run is
 // BeginCoding, CodeData on successive chunks, EndCoding. Objects are counted
@@ -80,7 +83,12 @@ class TProtection : public TObject {
 
   // Codes dataSize bytes of source into dest (dest may be empty or source
   // itself); a negative dataSize means the whole source from its start.
+  // The bytes go through the run in the pieces of CodingSink, as in
+  // ProcessText and the command line.
   void ProcessStream(TStream* source, TStream* dest, std::int64_t dataSize, TCodeAction action);
+  // Codes the file sourceName into destName, or into itself when destName
+  // is blank or names the same file. The destination holds its old content
+  // or the complete new one (TFileReplacement), never a part of it.
   void ProcessFile(const std::string& sourceName, const std::string& destName, TCodeAction action);
   // Codes a string; encoded results are written in text format `format`,
   // decoded input is read from it.
@@ -105,6 +113,11 @@ class TProtection : public TObject {
   friend std::int32_t ReleaseProtection(TProtection* obj);
 
   void ReportProgress(std::int32_t current, std::int32_t maximal);
+  // One run over `size` bytes of `source` from its position into `out`,
+  // with progress reports. `inPlace`: `out` writes to `source` too, so the
+  // source is read at its own position before every piece.
+  void RunOverStream(TStream& source, std::int64_t size, TCodeAction action, ByteSink& out,
+                     bool inPlace);
 
   std::atomic<std::int32_t> refCount_{0};
   TProtection* protection_ = nullptr;
