@@ -19,8 +19,8 @@ declare -A may_use=(
   [files]=""
   [platform]=""
   [cli]="runtime primitives protection hash cipher managers encrypter files"
-  [widgets]="runtime protection files"
-  [cheatsheet]="runtime protection files widgets"
+  [widgets]="runtime files"
+  [cheatsheet]="runtime files widgets"
   [app]="runtime primitives protection hash cipher managers encrypter files platform widgets cheatsheet"
 )
 

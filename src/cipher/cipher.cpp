@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <stdexcept>
 
 #include "cipher/mode_block_chaining.h"
 #include "cipher/mode_dispatch.h"
@@ -143,7 +142,7 @@ void TCipher::Init(const void* key, std::int32_t keySize, const void* iv) {
 
 void TCipher::Init(std::span<const std::uint8_t> key, std::span<const std::uint8_t> iv) {
   if (!iv.empty() && iv.size() != static_cast<std::size_t>(BlockSize)) {
-    throw std::invalid_argument("an initial vector must be one block");
+    throw EInvalidArgument("an initial vector must be one block");
   }
   const auto keySize = static_cast<std::int32_t>(
       std::min<std::size_t>(key.size(), std::numeric_limits<std::int32_t>::max()));
@@ -197,7 +196,7 @@ void TCipher::CodeBuffer(std::span<const std::uint8_t> source, std::span<std::ui
                          bool encipher) {
   if (!HasStateFlag(kInitialized)) RaiseNotInitialized();
   if (dest.size() < source.size()) {
-    throw std::invalid_argument("the destination is shorter than the source");
+    throw EInvalidArgument("the destination is shorter than the source");
   }
   if (source.empty()) return;
   TModeChain chain = Chain();

@@ -1,5 +1,7 @@
 #include "hash/hash_sha.h"
 
+#include <span>
+
 #include "hash/sha1_extensions.h"
 #include "runtime/byte_order.h"
 #include "runtime/support.h"
@@ -172,7 +174,9 @@ void THash_SHA::CompressBlocks(const std::uint8_t* blocks, std::size_t count) {
 
 void THash_SHA::CompleteDigest() {
   PadAndCompress(0x80, true);
-  SwapBytes32Buffer(ChainingState, ChainingState, 5);
+  // The digest words are stored most significant byte first.
+  for (std::uint32_t& word : std::span(ChainingState, 5))
+    word = SwapBytes(word);
 }
 
 }  // namespace velunor

@@ -247,14 +247,14 @@ TEST(CipherErrors, SpanFormsRefuseAShortDestinationAndAnInitialVectorOfAnotherSi
   auto cipher = KeyedBlowfish();
   const std::array<std::uint8_t, 16> source{};
   std::array<std::uint8_t, 15> shortDest{};
-  EXPECT_THROW(cipher->EncipherBuffer(source, shortDest), std::invalid_argument);
-  EXPECT_THROW(cipher->DecipherBuffer(source, shortDest), std::invalid_argument);
+  EXPECT_THROW(cipher->EncipherBuffer(source, shortDest), EInvalidArgument);
+  EXPECT_THROW(cipher->DecipherBuffer(source, shortDest), EInvalidArgument);
   EXPECT_EQ(BlockOf(cipher->ChainBlock()), BlockOf(cipher->InitVector())) << "nothing was coded";
   for (const std::size_t ivSize : {7u, 9u}) {
     const ByteString iv(ivSize, 'i');
     EXPECT_THROW(
         cipher->Init(std::span(BytesOf(kKey), kKey.size()), std::span(BytesOf(iv), ivSize)),
-        std::invalid_argument);
+        EInvalidArgument);
   }
 }
 
