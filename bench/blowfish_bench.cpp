@@ -38,7 +38,7 @@ void Throughput(benchmark::State& state) {
 // Ours, through EncipherBuffer and DecipherBuffer in the given mode.
 void Ours(benchmark::State& state, velunor::TCipherMode mode, bool encipher) {
   auto data = Data();
-  const auto cipher = velunor::MakeProtection<velunor::TCipher_Blowfish>();
+  const auto cipher = velunor::MakeProtection<velunor::TCipher_Blowfish>(nullptr);
   cipher->Mode = mode;
   cipher->Init(kKey, sizeof kKey, nullptr);
   const auto size = static_cast<std::int32_t>(data.size());
@@ -152,7 +152,7 @@ BENCHMARK(BM_Blowfish_OpenSSL_CBC_Decipher);
 // Keyword to keyed cipher: RIPEMD-256 digest, key schedule (521 block
 // encipherments), default IV, encipherment of the digest.
 void BM_Blowfish_Ours_InitKey(benchmark::State& state) {
-  const auto cipher = velunor::MakeProtection<velunor::TCipher_Blowfish>();
+  const auto cipher = velunor::MakeProtection<velunor::TCipher_Blowfish>(nullptr);
   const std::string keyword = "Schl\xFCsselwort";
   for (auto _ : state) {
     cipher->InitKey(keyword, nullptr);

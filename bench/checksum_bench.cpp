@@ -65,7 +65,7 @@ const bool kRegistered = [] {
   benchmark::RegisterBenchmark("Checksum1MiB/CRC-16-CCITT/velunor",
                                Ours<velunor::THash_CRC16_CCITT>);
   benchmark::RegisterBenchmark("Checksum1MiB/CRC-16-Standard/velunor",
-                               Ours<velunor::Thash_CRC16_Standard>);
+                               Ours<velunor::THash_CRC16_Standard>);
   benchmark::RegisterBenchmark("Checksum1MiB/XOR-16/velunor", Ours<velunor::THash_XOR16>);
   benchmark::RegisterBenchmark("Checksum1MiB/XOR-32/velunor", Ours<velunor::THash_XOR32>);
   return true;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "fuzz_file.h"
-#include "protection/paragraphs.h"
+#include "runtime/text_lines.h"
 #include "widgets/rich_text_box.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "cheatsheet/spicker_file.h"
 #include "fuzz_file.h"
-#include "protection/paragraphs.h"
+#include "runtime/text_lines.h"
 
 // A cheat-sheet file of any bytes: the text shown is the file's text up to
 // its first zero byte, with the same lines, each break now CR LF.

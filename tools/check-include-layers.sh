@@ -11,7 +11,7 @@ root=${1:-$(dirname "$0")/../src}
 declare -A may_use=(
   [runtime]=""
   [primitives]="runtime"
-  [protection]="runtime"
+  [protection]="runtime files"
   [hash]="runtime primitives protection"
   [cipher]="runtime primitives protection hash"
   [managers]="runtime primitives protection hash cipher"
@@ -19,8 +19,8 @@ declare -A may_use=(
   [files]=""
   [platform]=""
   [cli]="runtime primitives protection hash cipher managers encrypter files"
-  [widgets]="runtime protection files"
-  [cheatsheet]="runtime protection files widgets"
+  [widgets]="runtime files"
+  [cheatsheet]="runtime files widgets"
   [app]="runtime primitives protection hash cipher managers encrypter files platform widgets cheatsheet"
 )
 

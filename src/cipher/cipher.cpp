@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <stdexcept>
 
 #include "cipher/mode_block_chaining.h"
 #include "cipher/mode_dispatch.h"
@@ -132,9 +131,18 @@ THash& TCipher::KeyHash() {
   return *keyHash_;
 }
 
+void TCipher::Init(const void* key, std::int32_t keySize, const void* iv) {
+  CheckKeyLength(keySize);
+  const auto size = static_cast<std::size_t>(keySize);
+  ScheduleKey(size == 0 ? std::span<const std::uint8_t>()
+                        : std::span(static_cast<const std::uint8_t*>(key), size));
+  StartChain(iv);
+  ChainStarted();
+}
+
 void TCipher::Init(std::span<const std::uint8_t> key, std::span<const std::uint8_t> iv) {
   if (!iv.empty() && iv.size() != static_cast<std::size_t>(BlockSize)) {
-    throw std::invalid_argument("an initial vector must be one block");
+    throw EInvalidArgument("an initial vector must be one block");
   }
   const auto keySize = static_cast<std::int32_t>(
       std::min<std::size_t>(key.size(), std::numeric_limits<std::int32_t>::max()));
@@ -152,7 +160,7 @@ void TCipher::InitKey(std::string_view keyword, const void* iv) {
   EncipherBuffer(hash.DigestBuffer(), hash.DigestBuffer(), digestSize);
   ResetChain();
   // The MAC modes only read their data, so there the digest is overwritten.
-  if (Mode > cmECB) SecureFill(hash.DigestBuffer(), 0, static_cast<std::size_t>(digestSize));
+  if (IsMacMode(Mode)) SecureFill(hash.DigestBuffer(), 0, static_cast<std::size_t>(digestSize));
   SetStateFlag(kKeyedFromKeyword, true);
 }
 
@@ -179,16 +187,16 @@ void TCipher::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
 }
 
 void TCipher::EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
-                                    std::size_t count, TCipherMode mode) {
+                                    std::size_t count, TChainFeedback feedback) {
   TModeChain chain = Chain();
-  EncipherChainedBlockByBlock(chain, source, dest, count, mode);
+  EncipherChainedBlockByBlock(chain, source, dest, count, feedback);
 }
 
 void TCipher::CodeBuffer(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest,
                          bool encipher) {
   if (!HasStateFlag(kInitialized)) RaiseNotInitialized();
   if (dest.size() < source.size()) {
-    throw std::invalid_argument("the destination is shorter than the source");
+    throw EInvalidArgument("the destination is shorter than the source");
   }
   if (source.empty()) return;
   TModeChain chain = Chain();
@@ -226,24 +234,20 @@ void TCipher::ChainTreatment(TCodeAction action) {
   }
 }
 
-void TCipher::BeginCoding(TCodeAction action) {
+void TCipher::BeginRun(TCodeAction action) {
   if (!HasStateFlag(kInitialized)) RaiseNotInitialized();
   ChainTreatment(action);
-  TProtection::BeginCoding(action);
 }
 
-void TCipher::EndCoding(TCodeAction action) {
-  TProtection::EndCoding(action);
+void TCipher::EndRun(TCodeAction action) {
   ChainTreatment(action);
 }
 
-void TCipher::CodeData(std::span<std::uint8_t> data, TCodeAction action) {
+void TCipher::CodeRun(std::span<std::uint8_t> data, TCodeAction action) {
   if (action == caDecode) {
-    if (InActionSet(ActionSet, action)) DecipherBuffer(data, data);
-    TProtection::CodeData(data, action);
+    DecipherBuffer(data, data);
   } else {
-    TProtection::CodeData(data, action);
-    if (InActionSet(ActionSet, action)) EncipherBuffer(data, data);
+    EncipherBuffer(data, data);
   }
 }
 

@@ -53,8 +53,13 @@ ProtectionRef<TCipher> CreateCipherObject(TProtection* protection) {
 // The base of every block cipher: the key set-up from raw bytes (Init) or
 // from a keyword through a hash (InitKey), the chain state that the eight
 // chaining modes (mode_*.h) run on, and the coding pipeline. A concrete
-// cipher supplies its sizes, its key schedule (its own typed member, see
-// scheduled_cipher.h) and its single-block steps.
+// cipher derives from TCipherFamily (cipher_family.h), which supplies its
+// class reference, its sizes and its key schedule as a typed member; the
+// cipher itself brings ScheduleKey and its single-block steps.
+//
+// Init is not virtual: every key set-up checks the key's length and wipes
+// the old state, builds the schedule (ScheduleKey) and starts the chain, in
+// this order.
 class TCipher : public TProtection, protected TBlockSteps {
  public:
   // Bits of StateFlags.
@@ -68,10 +73,11 @@ class TCipher : public TProtection, protected TBlockSteps {
 
   // Builds the key schedule from keySize bytes at key and starts the chain;
   // iv is BlockSize bytes or none (then the IV is the encipherment of FF bytes).
-  virtual void Init(const void* key, std::int32_t keySize, const void* iv) = 0;
+  // A negative keySize counts as 0, a longer key than MaxKeySize is cut to
+  // it (or refused while StrictKeyLength is set).
+  void Init(const void* key, std::int32_t keySize, const void* iv);
   // The same with the key bytes and an initial vector of BlockSize bytes or
   // none (empty); a key longer than 2^31 - 1 bytes counts as that long.
-  // Every cipher class brings this form back beside its own Init.
   void Init(std::span<const std::uint8_t> key, std::span<const std::uint8_t> iv = {});
   // Keys the cipher with the digest of the keyword through KeyHash.
   void InitKey(std::string_view keyword, const void* iv);
@@ -99,11 +105,6 @@ class TCipher : public TProtection, protected TBlockSteps {
   bool HasStateFlag(std::uint32_t index) const { return (StateFlags >> index) & 1u; }
   void SetStateFlag(std::uint32_t index, bool on);
 
-  void BeginCoding(TCodeAction action) override;
-  void EndCoding(TCodeAction action) override;
-  using TProtection::CodeData;
-  void CodeData(std::span<std::uint8_t> data, TCodeAction action) override;
-
   // The MAC modes leave the data as it is and only move the chain; which
   // bytes their value covers: cmCTSMAC and cmCBCMAC chain the whole blocks
   // of each call (in the pipeline, of each 4096-byte piece) and take the
@@ -127,11 +128,16 @@ class TCipher : public TProtection, protected TBlockSteps {
  protected:
   TCipher(const TCipherClass& cls, TProtection* protection);
 
-  // Wipes the state and fits keySize into 0..MaxKeySize (or raises when
-  // StrictKeyLength is set); every Init starts with it.
-  void CheckKeyLength(std::int32_t& keySize);
-  // Loads the initial vector (or enciphers the wiped one) and starts the chain.
-  void StartChain(const void* iv);
+  // Builds the key schedule from the key bytes (at most MaxKeySize, possibly
+  // none) into a wiped schedule.
+  virtual void ScheduleKey(std::span<const std::uint8_t> key) = 0;
+  // Run once the chain has started at the end of Init.
+  virtual void ChainStarted() {}
+
+  void BeginRun(TCodeAction action) override;
+  void CodeRun(std::span<std::uint8_t> data, TCodeAction action) override;
+  void EndRun(TCodeAction action) override;
+
   // Clears the flags and overwrites all buffers and the key schedule: AA,
   // then 55, then final values.
   void WipeState();
@@ -146,7 +152,7 @@ class TCipher : public TProtection, protected TBlockSteps {
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest, std::size_t count,
-                             TCipherMode mode) override;
+                             TChainFeedback feedback) override;
 
   std::uint8_t* MutableInitVector() { return initVector_.get(); }
   std::uint8_t* MutableChainBlock() { return chainBlock_.get(); }
@@ -154,6 +160,11 @@ class TCipher : public TProtection, protected TBlockSteps {
   std::uint32_t StateFlags = 0;
 
  private:
+  // Wipes the state and fits keySize into 0..MaxKeySize (or raises when
+  // StrictKeyLength is set); every Init starts with it.
+  void CheckKeyLength(std::int32_t& keySize);
+  // Loads the initial vector (or enciphers the wiped one) and starts the chain.
+  void StartChain(const void* iv);
   void RaiseNotInitialized() const;
   // WipeState without the key schedule, which the concrete cipher's own
   // destructor wipes and which does not exist yet while the base is built.

@@ -8,21 +8,15 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 12;
-constexpr std::int32_t kMaxKeySize = 12;
-constexpr std::int32_t kKeyDataSize = 30 * 4;
+constexpr std::int32_t kBlockSize = TCipher_3Way::kInfo.BlockSize;
+constexpr std::int32_t kMaxKeySize = TCipher_3Way::kInfo.MaxKeySize;
+constexpr std::int32_t kKeyDataSize = TCipher_3Way::kInfo.KeyDataSize;
 static_assert(sizeof(ThreeWayKeySchedule) == kKeyDataSize);
 constexpr int kRounds = 11;
 
 // First round constants of the two directions.
 constexpr std::uint32_t kEncipherStart = 0x0B0B;
 constexpr std::uint32_t kDecipherStart = 0xB1B1;
-
-// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
-// 12 bytes as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0xAB, 0xEC, 0xB3, 0x25, 0xFC, 0x60, 0x79, 0xD8, 0xAE, 0x75, 0x19, 0xB9, 0xD5, 0x56, 0xF7, 0x2D,
-    0xBE, 0xFF, 0x29, 0xC6, 0xEB, 0x75, 0x50, 0x4D, 0xF7, 0x46, 0xA6, 0x4B, 0xD1, 0x96, 0x0A, 0x78};
 
 struct Words {
   std::uint32_t a0, a1, a2;
@@ -151,17 +145,9 @@ inline void RoundsFour(FourBlocks& four, const std::uint32_t* key, const std::ui
 
 }  // namespace
 
-const TCipherClass& TCipher_3Way::Class() {
-  static const TCipherClass cls("TCipher_3Way", &TCipher::Class(),
-                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
-                                CreateCipherObject<TCipher_3Way>);
-  return cls;
-}
-
-void TCipher_3Way::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
+void TCipher_3Way::ScheduleKey(std::span<const std::uint8_t> key) {
   ThreeWayKeySchedule& s = KeySchedule();
-  LoadLE(s.encipherKey, TPaddedKey<kMaxKeySize>(key, keySize).Bytes());
+  LoadLE(s.encipherKey, TPaddedKey<kMaxKeySize>(key).Bytes());
   // Deciphering runs the same rounds on the bit-reversed block with the
   // mixed and bit-reversed key.
   Words inverse{s.encipherKey[0], s.encipherKey[1], s.encipherKey[2]};
@@ -173,7 +159,6 @@ void TCipher_3Way::Init(const void* key, std::int32_t keySize, const void* iv) {
   SecureFill(&inverse, 0, sizeof inverse);
   MakeRoundConstants(kEncipherStart, s.encipherConstants);
   MakeRoundConstants(kDecipherStart, s.decipherConstants);
-  StartChain(iv);
 }
 
 void TCipher_3Way::EncipherBlock(std::uint8_t* block) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cipher/scheduled_cipher.h"
+#include "cipher/cipher_family.h"
 
 namespace velunor {
 
@@ -21,18 +21,21 @@ struct ThreeWayKeySchedule {
 // k[2] (shorter keys are zero-padded). The published test values are word
 // values; this class's bytes for them are each word stored least significant
 // byte first, a[0] first.
-class TCipher_3Way : public TScheduledCipher<ThreeWayKeySchedule> {
+class TCipher_3Way
+    : public TCipherFamily<TCipher_3Way, ThreeWayKeySchedule, TCipherInfo{12, 12, 30 * 4}> {
  public:
-  static const TCipherClass& Class();
+  static constexpr char kClassName[] = "TCipher_3Way";
+  static constexpr std::uint8_t kKnownAnswer[32] = {0xAB, 0xEC, 0xB3, 0x25, 0xFC, 0x60, 0x79, 0xD8,
+                                                    0xAE, 0x75, 0x19, 0xB9, 0xD5, 0x56, 0xF7, 0x2D,
+                                                    0xBE, 0xFF, 0x29, 0xC6, 0xEB, 0x75, 0x50, 0x4D,
+                                                    0xF7, 0x46, 0xA6, 0x4B, 0xD1, 0x96, 0x0A, 0x78};
 
-  void Init(const void* key, std::int32_t keySize, const void* iv) override;
-  using TCipher::Init;  // the span form
   void EncipherBlock(std::uint8_t* block) override;
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
-  explicit TCipher_3Way(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
+  using TCipherFamily::TCipherFamily;
+  void ScheduleKey(std::span<const std::uint8_t> key) override;
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 };

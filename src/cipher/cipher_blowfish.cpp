@@ -14,16 +14,10 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 8;
-constexpr std::int32_t kMaxKeySize = 56;
-constexpr std::int32_t kKeyDataSize = (4 * 256 + 18) * 4;
+constexpr std::int32_t kBlockSize = TCipher_Blowfish::kInfo.BlockSize;
+constexpr std::int32_t kMaxKeySize = TCipher_Blowfish::kInfo.MaxKeySize;
+constexpr std::int32_t kKeyDataSize = TCipher_Blowfish::kInfo.KeyDataSize;
 static_assert(sizeof(BlowfishKeySchedule) == kKeyDataSize);
-
-// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
-// 32 bytes as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0x94, 0x39, 0x24, 0x4D, 0xD8, 0xA5, 0x12, 0xF6, 0x4A, 0x24, 0x11, 0x97, 0x9B, 0xF0, 0x80, 0x77,
-    0xAC, 0x1F, 0x93, 0x01, 0x2F, 0x95, 0xCA, 0xCB, 0x34, 0x42, 0xC7, 0x44, 0x07, 0xE7, 0x51, 0x51};
 
 // Blocks coded at once by the batch routines.
 constexpr std::size_t kLanes = 8;
@@ -47,14 +41,16 @@ void CodeBlocksDispatched(const std::uint32_t* s, const std::uint32_t* p, std::u
   }
 }
 
-// cmCTS (F = C xor F) or cmCBC (F = C) over whole blocks with the chain
-// value in registers as two halves. The left half of the next block is
-// (its plain half ^ P[0] ^ the chain before this block ^ P[17]) ^ R, where R
-// is this block's last right half before P[17]: everything but R is xored
-// while the rounds run, so one xor lies between two blocks' rounds.
+// Whole blocks chained by `feedback`, with the chain value in registers as
+// two halves. As F moves on to C xor Carry(F), the left half of the next
+// block is (its plain half ^ P[0] ^ Carry(the chain before this block) ^
+// P[17]) ^ R, where R is this block's last right half before P[17]:
+// everything but R is xored while the rounds run, so one xor lies between
+// two blocks' rounds.
 template <bool kBitFieldExtract>
 void EncipherChain(const std::uint32_t* s, const std::uint32_t* p, const std::uint8_t* source,
-                   std::uint8_t* dest, std::size_t count, std::uint8_t* chain, bool xorFeedback) {
+                   std::uint8_t* dest, std::size_t count, std::uint8_t* chain,
+                   TChainFeedback feedback) {
   std::uint32_t chainLeft = LoadBE<std::uint32_t>(chain);
   std::uint32_t chainRight = LoadBE<std::uint32_t>(chain + 4);
   if (count == 0) return;
@@ -63,14 +59,14 @@ void EncipherChain(const std::uint32_t* s, const std::uint32_t* p, const std::ui
     std::uint32_t r = LoadBE<std::uint32_t>(source + 4) ^ chainRight;
     // Ready before the rounds end: the next block's left half but R.
     std::uint32_t nextLeft = count > 1 ? LoadBE<std::uint32_t>(source + 8) ^ p[0] ^ p[17] : 0;
-    if (xorFeedback) nextLeft ^= chainLeft;
+    nextLeft ^= feedback.Carry(chainLeft);
     blowfish::KeepInRegister(nextLeft);
     blowfish::CodeRounds<true, kBitFieldExtract>(s, p, l, r);
     const std::uint32_t outLeft = r ^ p[17];
     StoreBE(dest, outLeft);
     StoreBE(dest + 4, l);
-    chainLeft = xorFeedback ? chainLeft ^ outLeft : outLeft;
-    chainRight = xorFeedback ? chainRight ^ l : l;
+    chainLeft = feedback.Next(chainLeft, outLeft);
+    chainRight = feedback.Next(chainRight, l);
     if (--count == 0) break;
     l = nextLeft ^ r;
   }
@@ -80,16 +76,8 @@ void EncipherChain(const std::uint32_t* s, const std::uint32_t* p, const std::ui
 
 }  // namespace
 
-const TCipherClass& TCipher_Blowfish::Class() {
-  static const TCipherClass cls("TCipher_Blowfish", &TCipher::Class(),
-                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
-                                CreateCipherObject<TCipher_Blowfish>);
-  return cls;
-}
-
-void TCipher_Blowfish::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
-  if (keySize == 0) {
+void TCipher_Blowfish::ScheduleKey(std::span<const std::uint8_t> key) {
+  if (key.empty()) {
     // The key is repeated cyclically over the P-array, which needs at least one byte.
     RaiseCipherException(kFaultKeyLength, FormatMessage(MessageId::kInvalidKeyLength,
                                                         {Class().ClassName(), 1, kMaxKeySize}));
@@ -99,8 +87,8 @@ void TCipher_Blowfish::Init(const void* key, std::int32_t keySize, const void* i
   std::memcpy(s, kBlowfishInitialS, sizeof kBlowfishInitialS);
   std::memcpy(p, kBlowfishInitialP, sizeof kBlowfishInitialP);
 
-  const auto* bytes = static_cast<const std::uint8_t*>(key);
-  const auto n = static_cast<std::size_t>(keySize);
+  const std::uint8_t* bytes = key.data();
+  const std::size_t n = key.size();
   std::size_t j = 0;
   for (int i = 0; i < 18; ++i) {
     std::uint32_t word = 0;
@@ -116,7 +104,6 @@ void TCipher_Blowfish::Init(const void* key, std::int32_t keySize, const void* i
   } else {
     blowfish::FillKeySchedule<false>(s, p);
   }
-  StartChain(iv);
 }
 
 void TCipher_Blowfish::EncipherBlock(std::uint8_t* block) {
@@ -136,13 +123,11 @@ void TCipher_Blowfish::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
 }
 
 void TCipher_Blowfish::EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
-                                             std::size_t count, TCipherMode mode) {
+                                             std::size_t count, TChainFeedback feedback) {
   if (ProcessorHasBitFieldExtract()) {
-    EncipherChain<true>(SBoxes(), PArray(), source, dest, count, MutableChainBlock(),
-                        mode == cmCTS);
+    EncipherChain<true>(SBoxes(), PArray(), source, dest, count, MutableChainBlock(), feedback);
   } else {
-    EncipherChain<false>(SBoxes(), PArray(), source, dest, count, MutableChainBlock(),
-                         mode == cmCTS);
+    EncipherChain<false>(SBoxes(), PArray(), source, dest, count, MutableChainBlock(), feedback);
   }
 }
 

@@ -10,16 +10,10 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 8;
-constexpr std::int32_t kMaxKeySize = 32;
-constexpr std::int32_t kKeyDataSize = 32;
+constexpr std::int32_t kBlockSize = TCipher_Gost::kInfo.BlockSize;
+constexpr std::int32_t kMaxKeySize = TCipher_Gost::kInfo.MaxKeySize;
+constexpr std::int32_t kKeyDataSize = TCipher_Gost::kInfo.KeyDataSize;
 static_assert(sizeof(GostKeySchedule) == kKeyDataSize);
-
-// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
-// 32 bytes as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0x1C, 0x7C, 0x1F, 0x7D, 0x3F, 0x7B, 0x79, 0xE8, 0x8E, 0x99, 0xEB, 0x79, 0xE9, 0xAE, 0x86, 0x42,
-    0xE6, 0x46, 0xEF, 0x70, 0xE9, 0xB1, 0xC9, 0x02, 0x65, 0x82, 0xEA, 0x15, 0x66, 0x8B, 0xC7, 0x66};
 
 // The eight 4-bit S-boxes; box 1 substitutes the lowest four bits.
 constexpr std::uint8_t kSBoxes[8][16] = {
@@ -101,19 +95,10 @@ void CodeBlocks(const std::uint32_t* k, bool encipher, std::uint8_t* blocks, std
 
 }  // namespace
 
-const TCipherClass& TCipher_Gost::Class() {
-  static const TCipherClass cls("TCipher_Gost", &TCipher::Class(),
-                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
-                                CreateCipherObject<TCipher_Gost>);
-  return cls;
-}
-
 // The key words are read little-endian; missing key bytes count as zero bytes.
-void TCipher_Gost::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
-  const TPaddedKey<kMaxKeySize> keyBytes(key, keySize);
+void TCipher_Gost::ScheduleKey(std::span<const std::uint8_t> key) {
+  const TPaddedKey<kMaxKeySize> keyBytes(key);
   LoadLE(KeySchedule().keyWords, keyBytes.Bytes());
-  StartChain(iv);
 }
 
 void TCipher_Gost::EncipherBlock(std::uint8_t* block) {

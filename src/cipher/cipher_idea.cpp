@@ -12,16 +12,10 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 8;
-constexpr std::int32_t kMaxKeySize = 16;
-constexpr std::int32_t kKeyDataSize = 2 * 52 * 2;
+constexpr std::int32_t kBlockSize = TCipher_IDEA::kInfo.BlockSize;
+constexpr std::int32_t kMaxKeySize = TCipher_IDEA::kInfo.MaxKeySize;
+constexpr std::int32_t kKeyDataSize = TCipher_IDEA::kInfo.KeyDataSize;
 static_assert(sizeof(IdeaKeySchedule) == kKeyDataSize);
-
-// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
-// 16 bytes as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0xCF, 0x73, 0x66, 0x82, 0x7A, 0x76, 0xAE, 0x3A, 0x29, 0x01, 0x48, 0x9D, 0x3E, 0x16, 0x3D, 0x3A,
-    0x40, 0xF4, 0x87, 0x57, 0xCD, 0xA3, 0xF9, 0x89, 0xF6, 0x26, 0xCA, 0x56, 0x1B, 0xD7, 0x61, 0x8A};
 
 // a * b modulo 65537 on 16-bit values, 0 standing for 65536.
 inline std::uint32_t Mul(std::uint32_t a, std::uint32_t b) {
@@ -194,16 +188,8 @@ void CodeBlocks(const std::uint16_t* z, std::uint8_t* blocks, std::size_t count)
 
 }  // namespace
 
-const TCipherClass& TCipher_IDEA::Class() {
-  static const TCipherClass cls("TCipher_IDEA", &TCipher::Class(),
-                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
-                                CreateCipherObject<TCipher_IDEA>);
-  return cls;
-}
-
-void TCipher_IDEA::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
-  const TPaddedKey<kMaxKeySize> userKey(key, keySize);
+void TCipher_IDEA::ScheduleKey(std::span<const std::uint8_t> key) {
+  const TPaddedKey<kMaxKeySize> userKey(key);
 
   // The subkeys are the 128-bit key taken 16 bits at a time, rotated left by
   // 25 bits after every eight subkeys.
@@ -231,7 +217,6 @@ void TCipher_IDEA::Init(const void* key, std::int32_t keySize, const void* iv) {
       dk[6 * r + 5] = e[-1];
     }
   }
-  StartChain(iv);
 }
 
 void TCipher_IDEA::EncipherBlock(std::uint8_t* block) {

@@ -11,20 +11,14 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 16;
-constexpr std::int32_t kMaxKeySize = 16;
-constexpr std::int32_t kKeyDataSize = 64 * 4;
+constexpr std::int32_t kBlockSize = TCipher_Q128::kInfo.BlockSize;
+constexpr std::int32_t kMaxKeySize = TCipher_Q128::kInfo.MaxKeySize;
+constexpr std::int32_t kKeyDataSize = TCipher_Q128::kInfo.KeyDataSize;
 static_assert(sizeof(Q128KeySchedule) == kKeyDataSize);
 
 // Key set-up mixing passes; the last 16 give the round keys.
 constexpr int kSetupPasses = 19;
 constexpr int kRounds = 16;
-
-// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
-// 16 bytes as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0x5E, 0x61, 0xEA, 0x92, 0x64, 0xB8, 0x35, 0xFF, 0x29, 0x72, 0x80, 0xDF, 0x0B, 0x23, 0xAF, 0x9E,
-    0x23, 0x46, 0x9C, 0x5E, 0x18, 0x54, 0x69, 0xA2, 0xEC, 0xB4, 0xD9, 0x1B, 0x13, 0x7F, 0x58, 0x0B};
 
 inline std::uint32_t Table(std::uint32_t word) {
   return kQ128Table[word & 0x3FF];
@@ -32,17 +26,9 @@ inline std::uint32_t Table(std::uint32_t word) {
 
 }  // namespace
 
-const TCipherClass& TCipher_Q128::Class() {
-  static const TCipherClass cls("TCipher_Q128", &TCipher::Class(),
-                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
-                                CreateCipherObject<TCipher_Q128>);
-  return cls;
-}
-
-void TCipher_Q128::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
+void TCipher_Q128::ScheduleKey(std::span<const std::uint8_t> key) {
   std::uint32_t b[4];
-  LoadLE(b, TPaddedKey<kMaxKeySize>(key, keySize).Bytes());
+  LoadLE(b, TPaddedKey<kMaxKeySize>(key).Bytes());
   std::uint32_t* e = ExpandedKey();
   for (int pass = 0; pass < kSetupPasses; ++pass) {
     for (int i = 0; i < 4; ++i) {
@@ -55,7 +41,6 @@ void TCipher_Q128::Init(const void* key, std::int32_t keySize, const void* iv) {
     }
   }
   SecureFill(b, 0, sizeof b);
-  StartChain(iv);
 }
 
 void TCipher_Q128::EncipherBlock(std::uint8_t* block) {

@@ -10,32 +10,8 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 8;
-// The class reports more than the 216 bytes its schedule holds.
-constexpr std::int32_t kKeyDataSize = 768;
-static_assert(sizeof(SaferKeySchedule) <= kKeyDataSize);
+static_assert(sizeof(SaferKeySchedule) <= TCipher_SAFER::kInfo.KeyDataSize);
 static_assert(std::size(SaferKeySchedule{}.subkeys) == 2 * TCipher_SAFER::kMaxRounds + 1);
-
-// Self-test bytes of each class: SelfTestInput enciphered in cmCTS under its
-// own first MaxKeySize bytes as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswerK40[32] = {
-    0x64, 0xFE, 0xEF, 0x2F, 0x53, 0x8F, 0x35, 0x98, 0x8B, 0xC8, 0x4F, 0x5C, 0xE1, 0x60, 0x3F, 0xFC,
-    0x65, 0x5A, 0xEF, 0x48, 0xFF, 0x3C, 0x0A, 0x76, 0xBA, 0x47, 0x1E, 0x43, 0xED, 0xBF, 0x66, 0x4A};
-constexpr std::uint8_t kKnownAnswerSK40[32] = {
-    0xD9, 0x94, 0x36, 0x82, 0xA6, 0xC7, 0x32, 0x17, 0xB1, 0x89, 0x69, 0x92, 0xB3, 0xC1, 0xBF, 0xBA,
-    0xFD, 0xA7, 0x14, 0x3A, 0xA0, 0xAA, 0xF5, 0xF9, 0x9F, 0x27, 0x59, 0x2D, 0xB9, 0x3E, 0x8A, 0x43};
-constexpr std::uint8_t kKnownAnswerK64[32] = {
-    0xE3, 0x6A, 0x9D, 0x1D, 0x17, 0x31, 0x7B, 0x1D, 0x1F, 0xC6, 0x8D, 0x1E, 0x24, 0xC3, 0xDE, 0xBE,
-    0xF4, 0xD6, 0x0C, 0xDD, 0x1B, 0xCD, 0x36, 0xC0, 0xF2, 0x9C, 0xEE, 0xF2, 0x09, 0x3C, 0x1E, 0x8B};
-constexpr std::uint8_t kKnownAnswerSK64[32] = {
-    0xB6, 0x11, 0x06, 0x63, 0xF1, 0xEA, 0xA4, 0xCD, 0x14, 0x47, 0x75, 0xA5, 0x97, 0xCB, 0x5E, 0x47,
-    0xF3, 0x6B, 0x6E, 0xF8, 0x84, 0x9E, 0xB2, 0xD8, 0x33, 0xC1, 0x2C, 0xC8, 0x15, 0xEE, 0x89, 0x51};
-constexpr std::uint8_t kKnownAnswerK128[32] = {
-    0x37, 0x43, 0xF4, 0xBF, 0x79, 0x73, 0x23, 0xE6, 0x73, 0x73, 0x75, 0xCF, 0xD7, 0xC1, 0xFD, 0x7D,
-    0xF4, 0x72, 0x59, 0x46, 0xCE, 0xFC, 0xEB, 0x5F, 0x04, 0x53, 0x40, 0x24, 0x06, 0x32, 0x85, 0x69};
-constexpr std::uint8_t kKnownAnswerSK128[32] = {
-    0xC2, 0x7B, 0xD6, 0xB7, 0x58, 0x17, 0xD0, 0xE2, 0xA7, 0x06, 0xF3, 0xF9, 0x86, 0x02, 0x26, 0xE4,
-    0x11, 0x68, 0x9F, 0x62, 0xD4, 0x9A, 0x8A, 0xCD, 0xB6, 0x50, 0x49, 0x12, 0xEB, 0xA6, 0xA4, 0xB6};
 
 inline std::uint8_t RotateLeft8(std::uint8_t value, int shift) {
   return static_cast<std::uint8_t>(value << shift | value >> (8 - shift));
@@ -142,50 +118,7 @@ void DecipherSafer(const std::uint8_t* keys, std::int32_t rounds, std::uint8_t* 
   block[4] = e, block[5] = f, block[6] = g, block[7] = h;
 }
 
-template <class Class>
-const TCipherClass& SaferClass(std::string_view name, const TClass& parent, std::int32_t maxKeySize,
-                               std::span<const std::uint8_t> knownAnswer) {
-  static const TCipherClass cls(name, &parent, TCipherInfo{kBlockSize, maxKeySize, kKeyDataSize},
-                                knownAnswer, CreateCipherObject<Class>);
-  return cls;
-}
-
 }  // namespace
-
-const TCipherClass& TCipher_SAFER::Class() {
-  // Keyed with 16 bytes the base runs SK-128, so the two share their self-test bytes.
-  return SaferClass<TCipher_SAFER>("TCipher_SAFER", TCipher::Class(), 16, kKnownAnswerSK128);
-}
-
-const TCipherClass& TCipher_SAFER_K40::Class() {
-  return SaferClass<TCipher_SAFER_K40>("TCipher_SAFER_K40", TCipher_SAFER::Class(), 5,
-                                       kKnownAnswerK40);
-}
-
-const TCipherClass& TCipher_SAFER_SK40::Class() {
-  return SaferClass<TCipher_SAFER_SK40>("TCipher_SAFER_SK40", TCipher_SAFER_K40::Class(), 5,
-                                        kKnownAnswerSK40);
-}
-
-const TCipherClass& TCipher_SAFER_K64::Class() {
-  return SaferClass<TCipher_SAFER_K64>("TCipher_SAFER_K64", TCipher_SAFER::Class(), 8,
-                                       kKnownAnswerK64);
-}
-
-const TCipherClass& TCipher_SAFER_SK64::Class() {
-  return SaferClass<TCipher_SAFER_SK64>("TCipher_SAFER_SK64", TCipher_SAFER_K64::Class(), 8,
-                                        kKnownAnswerSK64);
-}
-
-const TCipherClass& TCipher_SAFER_K128::Class() {
-  return SaferClass<TCipher_SAFER_K128>("TCipher_SAFER_K128", TCipher_SAFER::Class(), 16,
-                                        kKnownAnswerK128);
-}
-
-const TCipherClass& TCipher_SAFER_SK128::Class() {
-  return SaferClass<TCipher_SAFER_SK128>("TCipher_SAFER_SK128", TCipher_SAFER_K128::Class(), 16,
-                                         kKnownAnswerSK128);
-}
 
 std::int32_t TCipher_SAFER::DefaultRounds(std::int32_t variant) {
   switch (variant % 4) {
@@ -212,16 +145,14 @@ void TCipher_SAFER::SetRounds(std::int32_t rounds) {
   }
 }
 
-void TCipher_SAFER::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
-  variant_ = VariantFor(keySize);
+void TCipher_SAFER::ScheduleKey(std::span<const std::uint8_t> key) {
+  variant_ = VariantFor(static_cast<std::int32_t>(key.size()));
   if (rounds_ < kMinRounds || rounds_ > kMaxRounds) rounds_ = DefaultRounds(variant_);
 
   // The 128-bit schedules take two 8-byte halves, the others the 8-byte key twice.
-  const TPaddedKey<16> userKey(key, keySize);
+  const TPaddedKey<16> userKey(key);
   const bool wideKey = variant_ % 4 == 3;
   BuildSchedule(userKey.Bytes(), userKey.Bytes() + (wideKey ? 8 : 0), variant_ > 4);
-  StartChain(iv);
 }
 
 // Subkey 0 is the second half as it stands. Then, for each round, both

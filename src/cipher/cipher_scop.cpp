@@ -12,20 +12,14 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 128;
-constexpr std::int32_t kMaxKeySize = 48;
-constexpr std::int32_t kKeyDataSize = 3104;
+constexpr std::int32_t kBlockSize = TCipher_SCOP::kInfo.BlockSize;
+constexpr std::int32_t kMaxKeySize = TCipher_SCOP::kInfo.MaxKeySize;
+constexpr std::int32_t kKeyDataSize = TCipher_SCOP::kInfo.KeyDataSize;
 static_assert(sizeof(ScopKeySchedule) == kKeyDataSize);
 
 constexpr std::size_t kBlockWords = kBlockSize / 4;
 // The generator table: 128 words that stay as the key set them, then 256 that change.
 constexpr std::size_t kStaticWords = 128;
-
-// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
-// 32 bytes as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0xE0, 0xCA, 0xAA, 0xDD, 0x2C, 0x8D, 0x3F, 0x43, 0xB9, 0xD4, 0xC5, 0xC7, 0x2D, 0xC2, 0x30, 0xAF,
-    0x53, 0x8E, 0xD9, 0xF0, 0xA2, 0x56, 0xF1, 0x25, 0x61, 0x82, 0x25, 0x55, 0x8E, 0x13, 0xC2, 0x56};
 
 // The key expansion's generator GP8: eight polynomials
 // a x^4 + b x^3 + c x^2 + d x + 1 over 16-bit arguments, modulo 2^32, each
@@ -103,22 +97,17 @@ void ApplyKeyStream(ScopGeneratorState& s, std::uint8_t* block, bool add) {
 
 }  // namespace
 
-const TCipherClass& TCipher_SCOP::Class() {
-  static const TCipherClass cls("TCipher_SCOP", &TCipher::Class(),
-                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
-                                CreateCipherObject<TCipher_SCOP>);
-  return cls;
-}
-
-void TCipher_SCOP::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
-  if (keySize == 0) {
+void TCipher_SCOP::ScheduleKey(std::span<const std::uint8_t> key) {
+  if (key.empty()) {
     // The expansion builds the key material from the key bytes themselves.
     RaiseCipherException(kFaultKeyLength, FormatMessage(MessageId::kInvalidKeyLength,
                                                         {Class().ClassName(), 1, kMaxKeySize}));
   }
-  ExpandKey(static_cast<const std::uint8_t*>(key), keySize);
-  StartChain(iv);
+  ExpandKey(key.data(), static_cast<std::int32_t>(key.size()));
+}
+
+// The key stream of every run starts where the chain's start left it.
+void TCipher_SCOP::ChainStarted() {
   Saved() = Running();
 }
 

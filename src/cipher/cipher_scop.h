@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cipher/scheduled_cipher.h"
+#include "cipher/cipher_family.h"
 
 namespace velunor {
 
@@ -32,19 +32,23 @@ struct ScopKeySchedule {
 // ResetChain restores the state saved at the end of Init, so every coding
 // run of the pipeline starts the key stream afresh and codes the same input
 // alike.
-class TCipher_SCOP : public TScheduledCipher<ScopKeySchedule> {
+class TCipher_SCOP
+    : public TCipherFamily<TCipher_SCOP, ScopKeySchedule, TCipherInfo{128, 48, 3104}> {
  public:
-  static const TCipherClass& Class();
+  static constexpr char kClassName[] = "TCipher_SCOP";
+  static constexpr std::uint8_t kKnownAnswer[32] = {0xE0, 0xCA, 0xAA, 0xDD, 0x2C, 0x8D, 0x3F, 0x43,
+                                                    0xB9, 0xD4, 0xC5, 0xC7, 0x2D, 0xC2, 0x30, 0xAF,
+                                                    0x53, 0x8E, 0xD9, 0xF0, 0xA2, 0x56, 0xF1, 0x25,
+                                                    0x61, 0x82, 0x25, 0x55, 0x8E, 0x13, 0xC2, 0x56};
 
-  void Init(const void* key, std::int32_t keySize, const void* iv) override;
-  using TCipher::Init;  // the span form
   void EncipherBlock(std::uint8_t* block) override;
   void DecipherBlock(std::uint8_t* block) override;
   void ResetChain() override;
 
  protected:
-  explicit TCipher_SCOP(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
+  using TCipherFamily::TCipherFamily;
+  void ScheduleKey(std::span<const std::uint8_t> key) override;
+  void ChainStarted() override;
 
  private:
   ScopGeneratorState& Running() { return KeySchedule().running; }

@@ -10,17 +10,11 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 8;
-constexpr std::int32_t kMaxKeySize = 16;
-constexpr std::int32_t kKeyDataSize = 2 * 7 * 8;
+constexpr std::int32_t kBlockSize = TCipher_Shark::kInfo.BlockSize;
+constexpr std::int32_t kMaxKeySize = TCipher_Shark::kInfo.MaxKeySize;
+constexpr std::int32_t kKeyDataSize = TCipher_Shark::kInfo.KeyDataSize;
 static_assert(sizeof(SharkKeySchedule) == kKeyDataSize);
 constexpr int kRounds = 6;
-
-// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
-// 16 bytes as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0x26, 0x27, 0xA8, 0x44, 0x2F, 0x97, 0x0E, 0x5B, 0xBA, 0x2A, 0xE4, 0x47, 0x3A, 0xCF, 0xB1, 0x3F,
-    0x43, 0x1E, 0xAE, 0x76, 0x35, 0x52, 0x2D, 0xE7, 0xDE, 0xBB, 0x34, 0xC6, 0x17, 0xB7, 0xD5, 0xAA};
 
 inline std::size_t ByteAt(std::uint64_t x, int i) {
   return static_cast<std::size_t>((x >> (8 * (7 - i))) & 0xFF);
@@ -84,16 +78,8 @@ std::uint64_t EncipherWith(const std::uint64_t* k, std::uint64_t x) {
 
 }  // namespace
 
-const TCipherClass& TCipher_Shark::Class() {
-  static const TCipherClass cls("TCipher_Shark", &TCipher::Class(),
-                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
-                                CreateCipherObject<TCipher_Shark>);
-  return cls;
-}
-
-void TCipher_Shark::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
-  const TPaddedKey<kMaxKeySize> keyBytes(key, keySize);
+void TCipher_Shark::ScheduleKey(std::span<const std::uint8_t> key) {
+  const TPaddedKey<kMaxKeySize> keyBytes(key);
 
   // Set-up keys: column 0 of G times S[r], the last one transformed like a
   // final round key.
@@ -121,7 +107,6 @@ void TCipher_Shark::Init(const void* key, std::int32_t keySize, const void* iv) 
 
   SecureFill(setup, 0, sizeof setup);
   SecureFill(&feedback, 0, sizeof feedback);
-  StartChain(iv);
 }
 
 void TCipher_Shark::EncipherBlock(std::uint8_t* block) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cipher/scheduled_cipher.h"
+#include "cipher/cipher_family.h"
 
 namespace velunor {
 
@@ -20,18 +20,21 @@ struct SharkKeySchedule {
 // first, so in this class's bytes they appear with all eight bytes reversed.
 // The key bytes are taken in their published order (first byte most
 // significant in each 64-bit key word).
-class TCipher_Shark : public TScheduledCipher<SharkKeySchedule> {
+class TCipher_Shark
+    : public TCipherFamily<TCipher_Shark, SharkKeySchedule, TCipherInfo{8, 16, 2 * 7 * 8}> {
  public:
-  static const TCipherClass& Class();
+  static constexpr char kClassName[] = "TCipher_Shark";
+  static constexpr std::uint8_t kKnownAnswer[32] = {0x26, 0x27, 0xA8, 0x44, 0x2F, 0x97, 0x0E, 0x5B,
+                                                    0xBA, 0x2A, 0xE4, 0x47, 0x3A, 0xCF, 0xB1, 0x3F,
+                                                    0x43, 0x1E, 0xAE, 0x76, 0x35, 0x52, 0x2D, 0xE7,
+                                                    0xDE, 0xBB, 0x34, 0xC6, 0x17, 0xB7, 0xD5, 0xAA};
 
-  void Init(const void* key, std::int32_t keySize, const void* iv) override;
-  using TCipher::Init;  // the span form
   void EncipherBlock(std::uint8_t* block) override;
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
-  explicit TCipher_Shark(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
+  using TCipherFamily::TCipherFamily;
+  void ScheduleKey(std::span<const std::uint8_t> key) override;
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 

@@ -7,16 +7,10 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 16;
-constexpr std::int32_t kMaxKeySize = 16;
-constexpr std::int32_t kKeyDataSize = 2 * sizeof(SquareRoundKeys);
+constexpr std::int32_t kBlockSize = TCipher_Square::kInfo.BlockSize;
+constexpr std::int32_t kMaxKeySize = TCipher_Square::kInfo.MaxKeySize;
+constexpr std::int32_t kKeyDataSize = TCipher_Square::kInfo.KeyDataSize;
 static_assert(sizeof(SquareKeySchedule) == kKeyDataSize);
-
-// Self-test bytes: SelfTestInput enciphered in cmCTS under its own first
-// 16 bytes as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0xDC, 0xB7, 0xF3, 0x79, 0x78, 0x7B, 0xE4, 0x39, 0x5A, 0xCF, 0xB7, 0xEB, 0x7D, 0x00, 0x47, 0xFE,
-    0xF9, 0x83, 0xBD, 0x0D, 0x71, 0x29, 0xE2, 0x05, 0xC9, 0x60, 0x49, 0x5D, 0xB0, 0x7D, 0xB8, 0x26};
 
 static_assert(sizeof(SquareState) == kBlockSize);
 
@@ -43,19 +37,10 @@ void CodeBlocks(const SquareRoundTables& tables, const std::uint8_t* sbox, const
 
 }  // namespace
 
-const TCipherClass& TCipher_Square::Class() {
-  static const TCipherClass cls("TCipher_Square", &TCipher::Class(),
-                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
-                                CreateCipherObject<TCipher_Square>);
-  return cls;
-}
-
-void TCipher_Square::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
-  const TPaddedKey<kMaxKeySize> keyBytes(key, keySize);
+void TCipher_Square::ScheduleKey(std::span<const std::uint8_t> key) {
+  const TPaddedKey<kMaxKeySize> keyBytes(key);
   SquareEncipherKeys(keyBytes.Bytes(), EncipherKeys());
   SquareDecipherKeys(keyBytes.Bytes(), DecipherKeys());
-  StartChain(iv);
 }
 
 void TCipher_Square::EncipherBlock(std::uint8_t* block) {

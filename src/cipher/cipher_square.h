@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cipher/scheduled_cipher.h"
+#include "cipher/cipher_family.h"
 #include "primitives/square_core.h"
 
 namespace velunor {
@@ -17,18 +17,21 @@ struct SquareKeySchedule {
 // its 4x4 state is bytes 4i..4i+3, read here as a little-endian 32-bit word
 // with tables arranged for that order, so the published vectors apply to the
 // bytes as printed.
-class TCipher_Square : public TScheduledCipher<SquareKeySchedule> {
+class TCipher_Square : public TCipherFamily<TCipher_Square, SquareKeySchedule,
+                                            TCipherInfo{16, 16, 2 * sizeof(SquareRoundKeys)}> {
  public:
-  static const TCipherClass& Class();
+  static constexpr char kClassName[] = "TCipher_Square";
+  static constexpr std::uint8_t kKnownAnswer[32] = {0xDC, 0xB7, 0xF3, 0x79, 0x78, 0x7B, 0xE4, 0x39,
+                                                    0x5A, 0xCF, 0xB7, 0xEB, 0x7D, 0x00, 0x47, 0xFE,
+                                                    0xF9, 0x83, 0xBD, 0x0D, 0x71, 0x29, 0xE2, 0x05,
+                                                    0xC9, 0x60, 0x49, 0x5D, 0xB0, 0x7D, 0xB8, 0x26};
 
-  void Init(const void* key, std::int32_t keySize, const void* iv) override;
-  using TCipher::Init;  // the span form
   void EncipherBlock(std::uint8_t* block) override;
   void DecipherBlock(std::uint8_t* block) override;
 
  protected:
-  explicit TCipher_Square(TProtection* protection = nullptr)
-      : TScheduledCipher(Class(), protection) {}
+  using TCipherFamily::TCipherFamily;
+  void ScheduleKey(std::span<const std::uint8_t> key) override;
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override;
   void DecipherBlocks(std::uint8_t* blocks, std::size_t count) override;
 

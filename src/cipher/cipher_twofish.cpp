@@ -9,16 +9,10 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = 16;
-constexpr std::int32_t kMaxKeySize = 32;
-constexpr std::int32_t kKeyDataSize = (40 + 4 * 256) * 4;
+constexpr std::int32_t kBlockSize = TCipher_Twofish::kInfo.BlockSize;
+constexpr std::int32_t kMaxKeySize = TCipher_Twofish::kInfo.MaxKeySize;
+constexpr std::int32_t kKeyDataSize = TCipher_Twofish::kInfo.KeyDataSize;
 static_assert(sizeof(TwofishKeySchedule) == kKeyDataSize);
-
-// Self-test bytes: SelfTestInput enciphered in cmCTS under its own 32 bytes
-// as raw key (see cipher_selftest.h).
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0x97, 0x71, 0x21, 0x77, 0x78, 0x60, 0x22, 0xCD, 0x22, 0xB5, 0xDF, 0x94, 0x4B, 0xA7, 0x2C, 0x74,
-    0xE8, 0x90, 0xE7, 0xB4, 0x4D, 0x2F, 0x8B, 0xD5, 0x16, 0xD0, 0x39, 0x05, 0x0D, 0x65, 0xBB, 0xAB};
 
 inline std::uint8_t Byte(std::uint32_t word, int index) {
   return static_cast<std::uint8_t>(word >> (8 * index));
@@ -184,20 +178,12 @@ inline void DecipherTwo(const std::uint32_t* k, const std::uint32_t* s, std::uin
 
 }  // namespace
 
-const TCipherClass& TCipher_Twofish::Class() {
-  static const TCipherClass cls("TCipher_Twofish", &TCipher::Class(),
-                                TCipherInfo{kBlockSize, kMaxKeySize, kKeyDataSize}, kKnownAnswer,
-                                CreateCipherObject<TCipher_Twofish>);
-  return cls;
-}
-
-void TCipher_Twofish::Init(const void* key, std::int32_t keySize, const void* iv) {
-  CheckKeyLength(keySize);
+void TCipher_Twofish::ScheduleKey(std::span<const std::uint8_t> key) {
   // Zero-padded key as little-endian words M[0..2k-1], k = 2, 3 or 4.
-  const TPaddedKey<kMaxKeySize> keyBytes(key, keySize);
+  const TPaddedKey<kMaxKeySize> keyBytes(key);
   std::uint32_t m[8];
   LoadLE(m, keyBytes.Bytes());
-  const int words = keySize <= 16 ? 2 : keySize <= 24 ? 3 : 4;
+  const int words = key.size() <= 16 ? 2 : key.size() <= 24 ? 3 : 4;
 
   std::uint32_t even[4] = {};
   std::uint32_t odd[4] = {};
@@ -231,7 +217,6 @@ void TCipher_Twofish::Init(const void* key, std::int32_t keySize, const void* iv
   SecureFill(even, 0, sizeof even);
   SecureFill(odd, 0, sizeof odd);
   SecureFill(sboxKey, 0, sizeof sboxKey);
-  StartChain(iv);
 }
 
 void TCipher_Twofish::EncipherBlock(std::uint8_t* block) {

@@ -7,13 +7,17 @@
 
 namespace velunor {
 
+TChainFeedback ChainFeedbackOf(TCipherMode mode) {
+  return TChainFeedback{mode == cmCTS || mode == cmCTSMAC};
+}
+
 namespace {
 
 // The chain step after a batch of blocks was deciphered: every plain block
-// is xored with the chain value before it, which then moves on (cmCTS:
-// F ^= C; cmCBC: F = C). 8-byte blocks go as whole words.
+// is xored with the chain value before it, which then moves on. 8-byte
+// blocks go as whole words.
 void UnchainBatch(std::uint8_t* plain, const std::uint8_t* cipher, std::uint8_t* f,
-                  std::size_t count, std::size_t block, bool xorFeedback) {
+                  std::size_t count, std::size_t block, TChainFeedback feedback) {
   if (block == 8) {
     std::uint64_t chain;
     std::memcpy(&chain, f, 8);
@@ -24,41 +28,34 @@ void UnchainBatch(std::uint8_t* plain, const std::uint8_t* cipher, std::uint8_t*
       std::memcpy(&c, cipher + 8 * i, 8);
       p ^= chain;
       std::memcpy(plain + 8 * i, &p, 8);
-      chain = xorFeedback ? chain ^ c : c;
+      chain = feedback.Next(chain, c);
     }
     std::memcpy(f, &chain, 8);
     return;
   }
   for (std::size_t i = 0; i < count; ++i) {
-    for (std::size_t k = 0; k < block; ++k) {
-      plain[i * block + k] ^= f[k];
-      f[k] = xorFeedback ? static_cast<std::uint8_t>(f[k] ^ cipher[i * block + k])
-                         : cipher[i * block + k];
-    }
+    XorBytes(plain + i * block, f, static_cast<std::int32_t>(block), plain + i * block);
+    feedback.Next(f, cipher + i * block, block);
   }
 }
 
 }  // namespace
 
 void EncipherChainedBlockByBlock(TModeChain& chain, const std::uint8_t* source, std::uint8_t* dest,
-                                 std::size_t count, TCipherMode mode) {
+                                 std::size_t count, TChainFeedback feedback) {
   const std::size_t block = chain.blockSize;
   const auto size = static_cast<std::int32_t>(block);
   for (; count > 0; --count, source += block, dest += block) {
     XorBytes(source, chain.f, size, dest);
     chain.steps.EncipherBlock(dest);
-    if (mode == cmCTS) {
-      XorBytes(dest, chain.f, size, chain.f);
-    } else {
-      std::memcpy(chain.f, dest, block);
-    }
+    feedback.Next(chain.f, dest, block);
   }
 }
 
 void EncipherChained(TModeChain& chain, const std::uint8_t* source, std::uint8_t* dest,
                      std::size_t count, TCipherMode mode) {
   const std::size_t whole = count - count % chain.blockSize;
-  chain.steps.EncipherChainedBlocks(source, dest, whole / chain.blockSize, mode);
+  chain.steps.EncipherChainedBlocks(source, dest, whole / chain.blockSize, ChainFeedbackOf(mode));
   if (count > whole) chain.CodeTail(source + whole, dest + whole, count - whole);
 }
 
@@ -77,7 +74,7 @@ void DecipherChained(TModeChain& chain, const std::uint8_t* source, std::uint8_t
     const std::size_t blocks = std::min(batchBlocks, count / block);
     std::memcpy(saved, data, blocks * block);
     chain.steps.DecipherBlocks(data, blocks);
-    UnchainBatch(data, saved, chain.f, blocks, block, mode == cmCTS);
+    UnchainBatch(data, saved, chain.f, blocks, block, ChainFeedbackOf(mode));
     data += blocks * block;
     count -= blocks * block;
   }

@@ -9,6 +9,10 @@ namespace velunor {
 // key stream E(F) (TModeChain::CodeTail), so the output is exactly as long as
 // the input.
 
+// How the chain moves on after a whole block: F = C xor F in cmCTS and
+// cmCTSMAC, F = C in cmCBC and cmCBCMAC.
+TChainFeedback ChainFeedbackOf(TCipherMode mode);
+
 // `count` bytes from `source` to `dest` (which may be the same memory).
 void EncipherChained(TModeChain& chain, const std::uint8_t* source, std::uint8_t* dest,
                      std::size_t count, TCipherMode mode);
@@ -18,6 +22,6 @@ void DecipherChained(TModeChain& chain, const std::uint8_t* source, std::uint8_t
 // `count` whole blocks chained one block at a time: what
 // TBlockSteps::EncipherChainedBlocks does when a cipher has no faster way.
 void EncipherChainedBlockByBlock(TModeChain& chain, const std::uint8_t* source, std::uint8_t* dest,
-                                 std::size_t count, TCipherMode mode);
+                                 std::size_t count, TChainFeedback feedback);
 
 }  // namespace velunor

@@ -22,4 +22,12 @@ void TModeChain::CodeTail(const std::uint8_t* source, std::uint8_t* dest, std::s
   XorBytes(w, f, static_cast<std::int32_t>(blockSize), f);
 }
 
+void TChainFeedback::Next(std::uint8_t* chain, const std::uint8_t* cipher, std::size_t size) const {
+  if (carriesChain) {
+    XorBytes(cipher, chain, static_cast<std::int32_t>(size), chain);
+  } else {
+    std::memcpy(chain, cipher, size);
+  }
+}
+
 }  // namespace velunor

@@ -17,15 +17,41 @@ enum TCipherMode : std::uint8_t {
   cmCFBMAC = 7,  // authentication value computed the cmCFB way
 };
 
+// Whether a mode computes an authentication value: it leaves the data as it
+// is and only moves the chain (so does a value beyond the eight modes,
+// which does nothing at all).
+constexpr bool IsMacMode(TCipherMode mode) {
+  return mode >= cmCTSMAC;
+}
+
+// How the chain value F moves on after a whole block that was coded as
+// C = E(P xor F): F = C xor Carry(F), where cmCTS carries F over and cmCBC
+// does not (F = C). The one place of that rule, for the run block by block
+// and for a cipher that keeps F in registers as words of any width.
+struct TChainFeedback {
+  bool carriesChain;
+
+  template <class Word>
+  Word Carry(Word chain) const {
+    return carriesChain ? chain : Word{0};
+  }
+  template <class Word>
+  Word Next(Word chain, Word cipher) const {
+    return static_cast<Word>(cipher ^ Carry(chain));
+  }
+  // The same over the `size` bytes of a block.
+  void Next(std::uint8_t* chain, const std::uint8_t* cipher, std::size_t size) const;
+};
+
 // The largest block size the modes take: cmCTS and cmCBC decipher batches
 // of up to this many bytes and keep their cipher blocks on the stack.
 inline constexpr std::size_t kDecipherBatchBytes = 512;
 
 // The block interface the chaining modes work over: one block in place, a
 // run of consecutive blocks in place (a cipher may code independent blocks
-// at once), and a run of whole blocks chained through the chain value F the
-// way cmCTS (F = C xor F) or cmCBC (F = C) chains them (a cipher may keep F
-// in registers meanwhile).
+// at once), and a run of whole blocks chained through the chain value F:
+// each block is enciphered as C = E(P xor F) and F moves on by the caller's
+// rule (a cipher may keep F in registers meanwhile).
 class TBlockSteps {
  public:
   virtual void EncipherBlock(std::uint8_t* block) = 0;
@@ -34,7 +60,7 @@ class TBlockSteps {
   virtual void DecipherBlocks(std::uint8_t* blocks, std::size_t count) = 0;
   // From `source` to `dest`, which may be the same memory.
   virtual void EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
-                                     std::size_t count, TCipherMode mode) = 0;
+                                     std::size_t count, TChainFeedback feedback) = 0;
 
  protected:
   ~TBlockSteps() = default;

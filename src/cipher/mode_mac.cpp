@@ -18,9 +18,9 @@ void ChainMAC(TModeChain& chain, const std::uint8_t* data, std::size_t count, TC
   // Whole blocks are enciphered as cmCTS or cmCBC would, into W instead of
   // an output; a partial last block only moves F on by E(F).
   const std::size_t block = chain.blockSize;
-  const TCipherMode blockMode = mode == cmCTSMAC ? cmCTS : cmCBC;
+  const TChainFeedback feedback = ChainFeedbackOf(mode);
   for (; count >= block; count -= block, data += block) {
-    EncipherChainedBlockByBlock(chain, data, w, 1, blockMode);
+    EncipherChainedBlockByBlock(chain, data, w, 1, feedback);
   }
   if (count > 0) {
     chain.EncipherChainIntoScratch();

@@ -4,20 +4,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <span>
 
 #include "runtime/support.h"
 
 namespace velunor {
 
-// A key as a key schedule reads it: its first keySize bytes (at most kSize),
+// A key as a key schedule reads it: its first bytes (at most kSize),
 // then zero bytes up to kSize. Overwritten when it goes, as it holds the key.
 template <std::size_t kSize>
 class TPaddedKey {
  public:
-  TPaddedKey(const void* key, std::int32_t keySize) {
-    if (keySize > 0) {
-      std::memcpy(bytes_, key, std::min(static_cast<std::size_t>(keySize), kSize));
-    }
+  explicit TPaddedKey(std::span<const std::uint8_t> key) {
+    if (!key.empty()) std::memcpy(bytes_, key.data(), std::min(key.size(), kSize));
   }
   ~TPaddedKey() { SecureFill(bytes_, 0, kSize); }
   TPaddedKey(const TPaddedKey&) = delete;

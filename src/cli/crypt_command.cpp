@@ -33,7 +33,7 @@ CLI::Validator NoMacModeValidator() {
   return CLI::Validator(
       [](const std::string& value) {
         const auto mode = ParseModeOption(value);
-        if (!mode || *mode <= cmECB) return std::string();
+        if (!mode || !IsMacMode(*mode)) return std::string();
         return std::string(ModeOptionName(*mode)) +
                " computes an authentication value and leaves the data as it is: use `velunor "
                "mac` (an HMAC), or `velunor mac --chain " +

@@ -2,11 +2,6 @@
 
 #include <algorithm>
 
-#include "hash/hash_haval.h"
-#include "hash/hash_md4.h"
-#include "hash/hash_snefru.h"
-#include "hash/hash_square.h"
-
 namespace velunor::cli {
 
 namespace {
@@ -37,12 +32,7 @@ TWipedBytes PaddedKey(const THashClass& hash, const TWipedBytes& key, std::size_
 }  // namespace
 
 std::size_t HmacBlockSize(const THashClass& hash) {
-  // The MD4 family (MD5, SHA, SHA-1, RIPEMD, Tiger) shares MD4's 64-byte blocks.
-  if (hash.InheritsFrom(THash_MD4::Class())) return 64;
-  if (hash.InheritsFrom(THash_Haval256::Class())) return 128;
-  if (hash.InheritsFrom(THash_Snefru::Class())) return 32;
-  if (hash.InheritsFrom(THash_Square::Class())) return 16;
-  return 0;
+  return static_cast<std::size_t>(hash.BlockSize());
 }
 
 HmacSink::HmacSink(const THashClass& hash, const TWipedBytes& key)

@@ -27,8 +27,9 @@ CLI::Validator MacModeValidator() {
   return CLI::Validator(
       [](const std::string& value) {
         const auto mode = ParseModeOption(value);
-        return mode && *mode > cmECB ? std::string()
-                                     : "not a MAC mode: " + value + " (ctsmac, cbcmac or cfbmac)";
+        return mode && IsMacMode(*mode)
+                   ? std::string()
+                   : "not a MAC mode: " + value + " (ctsmac, cbcmac or cfbmac)";
       },
       "{ctsmac,cbcmac,cfbmac}");
 }

@@ -1,6 +1,6 @@
 #include "encrypter/text_coding.h"
 
-#include "protection/paragraphs.h"
+#include "runtime/text_lines.h"
 
 namespace velunor::encrypter {
 

@@ -8,14 +8,13 @@ namespace velunor {
 // Table-driven CRCs that take sixteen bytes per step (slicing by 16): each
 // byte of a step goes through its own table, which holds the byte's effect
 // after the bytes that follow it in the step, so the sixteen look-ups are
-// independent of each other. Same results as the byte-by-byte forms.
+// independent of each other. Same results as a byte at a time.
 
 // The reflected CRC-32 (polynomial EDB88320 hex) without initial or final
-// inversion, like UpdateCrc32.
+// inversion.
 std::uint32_t UpdateCrc32Sliced(std::uint32_t crc, const std::uint8_t* data, std::size_t size);
 
-// The reflected CRC-16/ARC (polynomial A001 hex) without inversion, like
-// UpdateCrc16 on the low 16 bits.
+// The reflected CRC-16/ARC (polynomial A001 hex) without inversion.
 std::uint16_t UpdateCrc16Sliced(std::uint16_t crc, const std::uint8_t* data, std::size_t size);
 
 // The CCITT polynomial 1021 hex in register form: each byte is shifted into

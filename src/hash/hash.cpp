@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "hash/mac.h"
 #include "protection/format_registry.h"
 #include "runtime/support.h"
 
@@ -22,16 +23,19 @@ ByteString THashClass::DigestAsText(std::string_view data, TProtection* protecti
 }
 
 const THashClass& THash::Class() {
-  static const THashClass cls("THash", &TProtection::Class(), 0, SelfTestInput,
+  static const THashClass cls("THash", &TProtection::Class(), THashInfo{}, SelfTestInput,
                               CreateHashObject<THash>);
   return cls;
 }
 
 void THash::Init() {
+  StartDigest();
   RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash::AddData(std::span<const std::uint8_t>) {}
+void THash::AddData(std::span<const std::uint8_t> data) {
+  if (!data.empty()) Absorb(data);
+}
 
 void THash::AddData(const void* buffer, std::int32_t length) {
   if (buffer == nullptr || length <= 0) return;
@@ -39,27 +43,33 @@ void THash::AddData(const void* buffer, std::int32_t length) {
 }
 
 void THash::Finish() {
+  CompleteDigest();
   RunChainHook(ChainHookPoint::kFinish);
 }
 
+// A keyed digest (TMAC) takes part at both points; any other chained object
+// codes the finished digest in place.
 void THash::RunChainHook(ChainHookPoint point) {
   TProtection* chained = Protection();
   if (chained == nullptr) return;
-  if (point == ChainHookPoint::kInit) {
-    chained->ChainedHashInitialized(*this, DigestBytes());
-  } else {
-    chained->ChainedHashFinished(*this, DigestBytes());
+  if (IsInstanceOf(chained, TMAC::Class())) {
+    auto& mac = static_cast<TMAC&>(*chained);
+    if (point == ChainHookPoint::kInit) {
+      mac.BeginKeyedDigest(*this);
+    } else {
+      mac.EndKeyedDigest(*this);
+    }
+  } else if (point == ChainHookPoint::kFinish) {
+    chained->ProcessMemory(DigestBytes(), caOverwrite);
   }
 }
 
-void THash::BeginCoding(TCodeAction action) {
+void THash::BeginRun(TCodeAction action) {
   Init();
   if (action == caShred) RandomizeBuffer(ClockSeed(), DigestBuffer(), DigestSize());
-  TProtection::BeginCoding(action);
 }
 
-void THash::EndCoding(TCodeAction action) {
-  TProtection::EndCoding(action);
+void THash::EndRun(TCodeAction action) {
   if (action == caDigest) {
     Finish();
   } else {
@@ -67,34 +77,31 @@ void THash::EndCoding(TCodeAction action) {
   }
 }
 
-void THash::CodeData(std::span<std::uint8_t> data, TCodeAction action) {
-  if (action != caDecode) TProtection::CodeData(data, action);
-  if (InActionSet(ActionSet, action)) {
-    const auto d = static_cast<std::size_t>(DigestSize());
-    if (action == caDigest) {
-      AddData(data);
-    } else if (d > 0) {  // a null digest has nothing to code with
-      for (std::size_t done = 0; done < data.size();) {
-        const std::size_t n = std::min(d, data.size() - done);
-        const std::span<std::uint8_t> piece = data.subspan(done, n);
-        if (action == caOverwrite || action == caShred) {
-          AddData(piece);
-          Finish();
-          std::copy_n(DigestBuffer(), n, piece.begin());
-        } else {
-          AddData(DigestBytes());
-          Finish();
-          XorBytes(piece.data(), DigestBuffer(), static_cast<std::int32_t>(n), piece.data());
-        }
-        done += n;
-      }
-    }
+void THash::CodeRun(std::span<std::uint8_t> data, TCodeAction action) {
+  const auto d = static_cast<std::size_t>(DigestSize());
+  if (action == caDigest) {
+    AddData(data);
+    return;
   }
-  if (action == caDecode) TProtection::CodeData(data, action);
+  if (d == 0) return;  // a null digest has nothing to code with
+  for (std::size_t done = 0; done < data.size();) {
+    const std::size_t n = std::min(d, data.size() - done);
+    const std::span<std::uint8_t> piece = data.subspan(done, n);
+    if (action == caOverwrite || action == caShred) {
+      AddData(piece);
+      Finish();
+      std::copy_n(DigestBuffer(), n, piece.begin());
+    } else {
+      AddData(DigestBytes());
+      Finish();
+      XorBytes(piece.data(), DigestBuffer(), static_cast<std::int32_t>(n), piece.data());
+    }
+    done += n;
+  }
 }
 
 const THashClass& TChecksum::Class() {
-  static const THashClass cls("TChecksum", &THash::Class(), 0, SelfTestInput,
+  static const THashClass cls("TChecksum", &THash::Class(), THashInfo{}, SelfTestInput,
                               CreateHashObject<TChecksum>);
   return cls;
 }

@@ -14,24 +14,31 @@ class THash;
 // The 32 self-test bytes shared by the hashes and ciphers.
 extern const std::uint8_t SelfTestInput[32];
 
-// The class reference of a hash class: its name, parent, digest size and
+// The sizes of a hash class, in bytes: its digest and the block its
+// compression takes (0 for a hash without blocks, such as the checksums).
+struct THashInfo {
+  std::int32_t DigestSize = 0;
+  std::int32_t BlockSize = 0;
+};
+
+// The class reference of a hash class: its name, parent, sizes and
 // known-answer data, and a way to create an object of the class.
 class THashClass : public TClass {
  public:
   using Factory = ProtectionRef<THash> (*)(TProtection* protection);
 
-  THashClass(std::string_view name, const TClass* parent, std::int32_t digestSize,
+  THashClass(std::string_view name, const TClass* parent, THashInfo info,
              const std::uint8_t* knownAnswerData, Factory factory)
-      : TClass(name, parent),
-        digestSize_(digestSize),
-        knownAnswer_(knownAnswerData),
-        factory_(factory) {}
+      : TClass(name, parent), info_(info), knownAnswer_(knownAnswerData), factory_(factory) {}
 
   // The digest length in bytes.
-  std::int32_t DigestSize() const { return digestSize_; }
+  std::int32_t DigestSize() const { return info_.DigestSize; }
+  // The length of the blocks the compression takes (HMAC pads its key to
+  // it); 0 for the hashes without blocks.
+  std::int32_t BlockSize() const { return info_.BlockSize; }
   // The class's digest of SelfTestInput, DigestSize bytes.
   std::span<const std::uint8_t> KnownAnswerData() const {
-    return {knownAnswer_, static_cast<std::size_t>(digestSize_)};
+    return {knownAnswer_, static_cast<std::size_t>(info_.DigestSize)};
   }
   // A new object of the class with `protection` chained.
   ProtectionRef<THash> Create(TProtection* protection = nullptr) const {
@@ -40,11 +47,11 @@ class THashClass : public TClass {
 
   // The digest of `data` as text in `format`, through a temporary object
   // chained to `protection`.
-  ByteString DigestAsText(std::string_view data, TProtection* protection,
-                          std::int32_t format) const;
+  [[nodiscard]] ByteString DigestAsText(std::string_view data, TProtection* protection,
+                                        std::int32_t format) const;
 
  private:
-  std::int32_t digestSize_;
+  THashInfo info_;
   const std::uint8_t* knownAnswer_;
   Factory factory_;
 };
@@ -59,6 +66,12 @@ ProtectionRef<THash> CreateHashObject(TProtection* protection) {
 // DigestBuffer. In the coding pipeline a hash digests (caDigest), replaces
 // data by digests (caOverwrite, caShred) or uses its running digest as a key
 // stream (caEncode, caDecode). THash itself is a null digest of size 0.
+//
+// Init, AddData and Finish are not virtual: they run the steps every hash
+// shares (the hand-over of the digest to the chained object at the end of
+// Init and Finish) around the three a hash brings itself: StartDigest,
+// Absorb and CompleteDigest. A hash class derives from THashFamily
+// (hash_family.h), which supplies its class reference.
 class THash : public TProtection {
  public:
   static const THashClass& Class();
@@ -66,11 +79,11 @@ class THash : public TProtection {
 
   std::int32_t DigestSize() const { return ClassType().DigestSize(); }
 
-  virtual void Init();
-  virtual void AddData(std::span<const std::uint8_t> data);
+  void Init();
+  void AddData(std::span<const std::uint8_t> data);
   // The same for `length` bytes at `buffer`; nothing for a length of 0 or less.
   void AddData(const void* buffer, std::int32_t length);
-  virtual void Finish();
+  void Finish();
   // The DigestSize digest bytes, owned by the object; none for a null digest.
   virtual std::uint8_t* DigestBuffer() { return nullptr; }
 
@@ -82,14 +95,21 @@ class THash : public TProtection {
     return MakeByteString(DigestBuffer(), static_cast<std::size_t>(DigestSize()));
   }
 
-  void BeginCoding(TCodeAction action) override;
-  void EndCoding(TCodeAction action) override;
-  using TProtection::CodeData;
-  void CodeData(std::span<std::uint8_t> data, TCodeAction action) override;
-
  protected:
   explicit THash(TProtection* protection) : TProtection(protection) {}
 
+  // Loads the start state of a digest.
+  virtual void StartDigest() {}
+  // Takes `data`, which is not empty, into the digest.
+  virtual void Absorb(std::span<const std::uint8_t>) {}
+  // Completes the digest in DigestBuffer.
+  virtual void CompleteDigest() {}
+
+  void BeginRun(TCodeAction action) override;
+  void CodeRun(std::span<std::uint8_t> data, TCodeAction action) override;
+  void EndRun(TCodeAction action) override;
+
+ private:
   enum class ChainHookPoint { kInit, kFinish };
   // Runs at the end of every Init and Finish: hands the digest to the
   // chained protection object, if any.
@@ -99,10 +119,11 @@ class THash : public TProtection {
 // The abstract parent of the checksum classes.
 class TChecksum : public THash {
  public:
-  using THash::THash;
-
   static const THashClass& Class();
   const THashClass& ClassType() const override { return Class(); }
+
+ protected:
+  using THash::THash;
 };
 
 }  // namespace velunor

@@ -11,16 +11,15 @@ namespace velunor {
 // the bottom while the top byte leaves through the most-significant-bit-first
 // table. No closing zero bytes are fed and nothing is XORed at the end, so
 // this is neither CRC-16/CCITT-FALSE nor the augmented CCITT CRC.
-class THash_CRC16_CCITT : public THash_XOR16 {
+class THash_CRC16_CCITT : public THashFamily<THash_CRC16_CCITT, THash_XOR16, THashInfo{2, 0}> {
  public:
-  using THash_XOR16::THash_XOR16;
+  static constexpr char kClassName[] = "THash_CRC16_CCITT";
+  static constexpr std::uint8_t kKnownAnswer[2] = {0xB0, 0xD1};
 
-  static const THashClass& Class();
-  const THashClass& ClassType() const override { return Class(); }
-
-  void Init() override;
-  using THash::AddData;
-  void AddData(std::span<const std::uint8_t> data) override;
+ protected:
+  using THashFamily::THashFamily;
+  void StartDigest() override;
+  void Absorb(std::span<const std::uint8_t> data) override;
 };
 
 }  // namespace velunor

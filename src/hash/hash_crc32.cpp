@@ -4,31 +4,16 @@
 
 namespace velunor {
 
-namespace {
-
-constexpr std::uint8_t kKnownAnswer[4] = {0x58, 0xEE, 0x1F, 0x31};
-
-}  // namespace
-
-const THashClass& THash_CRC32::Class() {
-  static const THashClass cls("THash_CRC32", &THash_XOR32::Class(), 4, kKnownAnswer,
-                              CreateHashObject<THash_CRC32>);
-  return cls;
-}
-
-void THash_CRC32::Init() {
+void THash_CRC32::StartDigest() {
   ChecksumRegister = 0xFFFFFFFFu;
-  RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_CRC32::AddData(std::span<const std::uint8_t> data) {
-  if (data.empty()) return;
+void THash_CRC32::Absorb(std::span<const std::uint8_t> data) {
   ChecksumRegister = UpdateCrc32Fast(ChecksumRegister, data.data(), data.size());
 }
 
-void THash_CRC32::Finish() {
+void THash_CRC32::CompleteDigest() {
   ChecksumRegister = ~ChecksumRegister;
-  RunChainHook(ChainHookPoint::kFinish);
 }
 
 }  // namespace velunor

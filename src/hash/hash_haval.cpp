@@ -10,22 +10,6 @@ namespace velunor {
 
 namespace {
 
-// Digests of SelfTestInput.
-constexpr std::uint8_t kKnownAnswer256[32] = {
-    0xE9, 0x92, 0xC1, 0xFB, 0x79, 0xE9, 0xBA, 0xA8, 0x28, 0x5C, 0x7A, 0x73, 0x0B, 0xEB, 0x0C, 0x7C,
-    0xAD, 0xF3, 0xF7, 0xAD, 0x26, 0xD7, 0xEF, 0xE2, 0x1F, 0xF4, 0xBF, 0x67, 0x57, 0x69, 0xD5, 0x9A};
-constexpr std::uint8_t kKnownAnswer224[28] = {
-    0x32, 0x3A, 0xDC, 0xB3, 0x75, 0xB5, 0x8F, 0x5A, 0x6A, 0xF1, 0x66, 0x89, 0x99, 0x5A,
-    0x7A, 0x98, 0x71, 0x6E, 0x22, 0x77, 0xBC, 0x02, 0x29, 0x38, 0x67, 0xA5, 0xCC, 0xE1};
-constexpr std::uint8_t kKnownAnswer192[24] = {0x30, 0xAE, 0xEC, 0x3F, 0xC1, 0x8E, 0x61, 0x18,
-                                              0xA4, 0xF2, 0xA3, 0xE8, 0x06, 0x6C, 0x3B, 0x64,
-                                              0xA6, 0xA9, 0x2E, 0x7D, 0xE2, 0x52, 0xA0, 0xB5};
-constexpr std::uint8_t kKnownAnswer160[20] = {0x13, 0xDD, 0xBD, 0x32, 0x33, 0xBC, 0x04,
-                                              0x8D, 0x6D, 0xF6, 0x63, 0x56, 0x37, 0xE2,
-                                              0xA0, 0xD0, 0x53, 0x1B, 0x99, 0x03};
-constexpr std::uint8_t kKnownAnswer128[16] = {0xD8, 0xCB, 0xCD, 0xEC, 0x7A, 0xFD, 0xC8, 0xA5,
-                                              0xF2, 0x7B, 0xD2, 0x12, 0xB9, 0x33, 0x9A, 0xBD};
-
 // The published HAVAL constants (Zheng, Pieprzyk, Seberry, AUSCRYPT'92): the
 // initial chaining words are the first eight words of the fractional part of
 // pi, the step constants of passes 2..5 the next 128. Pass 1 has none.
@@ -169,36 +153,6 @@ std::int32_t PassCountFor(std::int32_t digestSize) {
 
 }  // namespace
 
-const THashClass& THash_Haval256::Class() {
-  static const THashClass cls("THash_Haval256", &THash::Class(), 32, kKnownAnswer256,
-                              CreateHashObject<THash_Haval256>);
-  return cls;
-}
-
-const THashClass& THash_Haval224::Class() {
-  static const THashClass cls("THash_Haval224", &THash_Haval256::Class(), 28, kKnownAnswer224,
-                              CreateHashObject<THash_Haval224>);
-  return cls;
-}
-
-const THashClass& THash_Haval192::Class() {
-  static const THashClass cls("THash_Haval192", &THash_Haval256::Class(), 24, kKnownAnswer192,
-                              CreateHashObject<THash_Haval192>);
-  return cls;
-}
-
-const THashClass& THash_Haval160::Class() {
-  static const THashClass cls("THash_Haval160", &THash_Haval256::Class(), 20, kKnownAnswer160,
-                              CreateHashObject<THash_Haval160>);
-  return cls;
-}
-
-const THashClass& THash_Haval128::Class() {
-  static const THashClass cls("THash_Haval128", &THash_Haval256::Class(), 16, kKnownAnswer128,
-                              CreateHashObject<THash_Haval128>);
-  return cls;
-}
-
 THash_Haval256::~THash_Haval256() {
   SecureFill(ChainingState, 0, sizeof ChainingState);
   SecureFill(BlockBuffer, 0, sizeof BlockBuffer);
@@ -219,21 +173,20 @@ void THash_Haval256::ChooseCompressRoutine() {
   }
 }
 
-void THash_Haval256::Init() {
+void THash_Haval256::StartDigest() {
   std::memset(BlockBuffer, 0, sizeof BlockBuffer);
   ChooseCompressRoutine();
   ByteCount = 0;
   std::memcpy(ChainingState, kInitialChaining, sizeof ChainingState);
-  RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_Haval256::AddData(std::span<const std::uint8_t> data) {
+void THash_Haval256::Absorb(std::span<const std::uint8_t> data) {
   if (Compress == nullptr) ChooseCompressRoutine();  // fed before the first Init
   FeedBlocks(BlockBuffer, ByteCount, data,
              [this](const std::uint8_t* block) { Compress(ChainingState, block); });
 }
 
-void THash_Haval256::Finish() {
+void THash_Haval256::CompleteDigest() {
   if (Compress == nullptr) ChooseCompressRoutine();
   // Padding: 01, zeros, then the pass count and version, the digest length
   // in units of 4 bits, and the 64-bit bit length in bytes 118..127.
@@ -251,7 +204,6 @@ void THash_Haval256::Finish() {
   Compress(ChainingState, BlockBuffer);
   std::memset(BlockBuffer, 0, kBlockSize);
   FoldDigest();
-  RunChainHook(ChainHookPoint::kFinish);
 }
 
 std::uint8_t* THash_Haval256::DigestBuffer() {

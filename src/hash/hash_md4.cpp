@@ -2,77 +2,10 @@
 
 #include <cstring>
 
-#include "hash/block_feeder.h"
 #include "runtime/byte_order.h"
 #include "runtime/support.h"
 
 namespace velunor {
-
-namespace {
-
-constexpr std::uint8_t kKnownAnswer[16] = {0x25, 0xEA, 0xBF, 0xCC, 0x8C, 0xC9, 0x6F, 0xD9,
-                                           0x2D, 0xCF, 0x7E, 0xBD, 0x7F, 0x87, 0x7C, 0x7C};
-
-constexpr std::uint32_t kInitialChaining[10] = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476,
-                                                0xC3D2E1F0, 0x76543210, 0xFEDCBA98, 0x89ABCDEF,
-                                                0x01234567, 0x3C2D1E0F};
-
-}  // namespace
-
-const THashClass& THash_MD4::Class() {
-  static const THashClass cls("THash_MD4", &THash::Class(), 16, kKnownAnswer,
-                              CreateHashObject<THash_MD4>);
-  return cls;
-}
-
-THash_MD4::~THash_MD4() {
-  SecureFill(ChainingState, 0, sizeof ChainingState);
-  SecureFill(BlockBuffer, 0, sizeof BlockBuffer);
-}
-
-void THash_MD4::ResetBlockState() {
-  std::memset(BlockBuffer, 0, sizeof BlockBuffer);
-  std::memcpy(ChainingState, kInitialChaining, sizeof ChainingState);
-  ByteCount = 0;
-}
-
-void THash_MD4::Init() {
-  ResetBlockState();
-  RunChainHook(ChainHookPoint::kInit);
-}
-
-void THash_MD4::AddData(std::span<const std::uint8_t> data) {
-  FeedBlockRuns(
-      BlockBuffer, ByteCount, data,
-      [this](const std::uint8_t* blocks, std::size_t count) { CompressBlocks(blocks, count); });
-}
-
-void THash_MD4::PadAndCompress(std::uint8_t padByte, bool lengthBigEndian) {
-  const auto used = static_cast<std::size_t>(ByteCount % kBlockSize);
-  BlockBuffer[used] = padByte;
-  std::memset(BlockBuffer + used + 1, 0, kBlockSize - used - 1);
-  if (used >= 56) {
-    CompressBlock(BlockBuffer);
-    std::memset(BlockBuffer, 0, kBlockSize);
-  }
-  const std::uint64_t bits = ByteCount * 8;
-  if (lengthBigEndian) {
-    StoreBE(BlockBuffer + 56, bits);
-  } else {
-    StoreLE(BlockBuffer + 56, bits);
-  }
-  CompressBlock(BlockBuffer);
-  std::memset(BlockBuffer, 0, kBlockSize);
-}
-
-void THash_MD4::Finish() {
-  PadAndCompress(0x80, false);
-  RunChainHook(ChainHookPoint::kFinish);
-}
-
-std::uint8_t* THash_MD4::DigestBuffer() {
-  return reinterpret_cast<std::uint8_t*>(ChainingState);
-}
 
 namespace {
 
@@ -161,19 +94,13 @@ void THash_MD4::CompressBlock(const std::uint8_t* block) {
   CompressMd4(ChainingState, block);
 }
 
-// Descendants bring their own compression; MD4's own runs keep the chaining
-// words in registers from block to block.
+// Runs keep the chaining words in registers from block to block.
 void THash_MD4::CompressBlocks(const std::uint8_t* blocks, std::size_t count) {
-  if (&ClassType() == &Class()) {
-    std::uint32_t h[4];
-    std::memcpy(h, ChainingState, sizeof h);
-    for (; count > 0; --count, blocks += kBlockSize)
-      CompressMd4(h, blocks);
-    std::memcpy(ChainingState, h, sizeof h);
-    return;
-  }
+  std::uint32_t h[4];
+  std::memcpy(h, ChainingState, sizeof h);
   for (; count > 0; --count, blocks += kBlockSize)
-    CompressBlock(blocks);
+    CompressMd4(h, blocks);
+  std::memcpy(ChainingState, h, sizeof h);
 }
 
 }  // namespace velunor

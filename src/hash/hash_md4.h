@@ -4,50 +4,23 @@
 
 #include <cstdint>
 
-#include "hash/hash.h"
+#include "hash/hash_family.h"
+#include "hash/mdx_hash.h"
 
 namespace velunor {
 
-// MD4, and the 64-byte block framework of its descendants (MD5, the RIPEMD
-// family, SHA and Tiger): a byte count, a block buffer, padding with a 64-bit
-// length field, and ten chaining words of which each algorithm uses what it
-// needs. The digest is the start of the chaining words, each stored least
-// significant byte first.
-class THash_MD4 : public THash {
+// MD4 (RFC 1320): three rounds of sixteen steps over the first four
+// chaining words of the 64-byte block framework.
+class THash_MD4 : public THashFamily<THash_MD4, TMDxHash, THashInfo{16, 64}> {
  public:
-  using THash::THash;
-  ~THash_MD4() override;
-
-  static const THashClass& Class();
-  const THashClass& ClassType() const override { return Class(); }
-
-  void Init() override;
-  using THash::AddData;
-  void AddData(std::span<const std::uint8_t> data) override;
-  void Finish() override;
-  std::uint8_t* DigestBuffer() override;
+  static constexpr char kClassName[] = "THash_MD4";
+  static constexpr std::uint8_t kKnownAnswer[16] = {0x25, 0xEA, 0xBF, 0xCC, 0x8C, 0xC9, 0x6F, 0xD9,
+                                                    0x2D, 0xCF, 0x7E, 0xBD, 0x7F, 0x87, 0x7C, 0x7C};
 
  protected:
-  static constexpr std::size_t kBlockSize = 64;
-
-  // Folds one 64-byte block into ChainingState.
-  virtual void CompressBlock(const std::uint8_t* block);
-  // Folds `count` consecutive blocks in order; block by block unless a hash
-  // has a faster way for runs.
-  virtual void CompressBlocks(const std::uint8_t* blocks, std::size_t count);
-
-  // Init without the chain hook: zeroed block buffer, count 0, the ten
-  // initial chaining words.
-  void ResetBlockState();
-  // The framework's padding: `padByte` after the data, zero fill, and the
-  // bit length in bytes 56..63 in the given byte order; then compresses.
-  void PadAndCompress(std::uint8_t padByte, bool lengthBigEndian);
-
-  // Bytes fed since Init. Kept 64 bits wide so that inputs of 4 GiB and more
-  // are padded with their true length.
-  std::uint64_t ByteCount = 0;
-  std::uint8_t BlockBuffer[kBlockSize] = {};
-  std::uint32_t ChainingState[10] = {};
+  using THashFamily::THashFamily;
+  void CompressBlock(const std::uint8_t* block) override;
+  void CompressBlocks(const std::uint8_t* blocks, std::size_t count) override;
 };
 
 }  // namespace velunor

@@ -9,9 +9,6 @@ namespace velunor {
 
 namespace {
 
-constexpr std::uint8_t kKnownAnswer[16] = {0x3E, 0xD8, 0x34, 0x8C, 0xD2, 0xA4, 0x45, 0xD6,
-                                           0x75, 0x5D, 0x4B, 0xC9, 0xFE, 0xDC, 0xC2, 0xC6};
-
 // The four round functions. F is the bitwise selection "x ? y : z" with one
 // operation less than the textbook form; G = "z ? x : y" adds its two
 // disjoint halves, so the half without x, the newest register, is ready early.
@@ -29,12 +26,6 @@ inline std::uint32_t I(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
 }
 
 }  // namespace
-
-const THashClass& THash_MD5::Class() {
-  static const THashClass cls("THash_MD5", &THash_MD4::Class(), 16, kKnownAnswer,
-                              CreateHashObject<THash_MD5>);
-  return cls;
-}
 
 namespace {
 

@@ -54,7 +54,7 @@ void RegisterBuiltInHashes(THashRegistry& registry) {
   registry.Register(&THash_XOR16::Class(), "XOR-16", "Checksum");
   registry.Register(&THash_XOR32::Class(), "XOR-32", "Checksum");
   registry.Register(&THash_CRC16_CCITT::Class(), "CRC-16 CCITT", "Checksum");
-  registry.Register(&Thash_CRC16_Standard::Class(), "CRC-16 Standard", "Checksum");
+  registry.Register(&THash_CRC16_Standard::Class(), "CRC-16 Standard", "Checksum");
   registry.Register(&THash_CRC32::Class(), "CRC-32", "Checksum");
 }
 

@@ -6,19 +6,6 @@
 
 namespace velunor {
 
-namespace {
-
-constexpr std::uint8_t kKnownAnswer[16] = {0xCF, 0xA0, 0x32, 0xCF, 0xD0, 0x8F, 0x87, 0x3A,
-                                           0x78, 0xDF, 0x13, 0xE7, 0xEB, 0xCD, 0x98, 0x0F};
-
-}  // namespace
-
-const THashClass& THash_RipeMD128::Class() {
-  static const THashClass cls("THash_RipeMD128", &THash_MD4::Class(), 16, kKnownAnswer,
-                              CreateHashObject<THash_RipeMD128>);
-  return cls;
-}
-
 // The published RIPEMD-128 compression: two independent lines of 64 steps
 // over copies of the four chaining words, combined at the end. A step
 // computes T = (A + f(B, C, D) + X + K) <<< s and moves A <- D, D <- C,

@@ -10,20 +10,6 @@ namespace velunor {
 
 namespace {
 
-constexpr std::uint8_t kKnownAnswer[20] = {0x19, 0x54, 0xDE, 0xBC, 0x1B, 0x55, 0x35,
-                                           0x30, 0x08, 0x1D, 0x9B, 0x80, 0x70, 0xA0,
-                                           0xF2, 0x4A, 0x9D, 0xF7, 0x34, 0x04};
-
-}  // namespace
-
-const THashClass& THash_RipeMD160::Class() {
-  static const THashClass cls("THash_RipeMD160", &THash_MD4::Class(), 20, kKnownAnswer,
-                              CreateHashObject<THash_RipeMD160>);
-  return cls;
-}
-
-namespace {
-
 // The published RIPEMD-160 compression on the five chaining words at `h`: two
 // independent lines of 80 steps over copies of the five chaining words,
 // combined at the end. A step computes T = ((A + f(B, C, D) + X + K) <<< s) + E
@@ -223,13 +209,8 @@ void THash_RipeMD160::CompressBlock(const std::uint8_t* block) {
   CompressRipeMd160(ChainingState, block);
 }
 
-// Descendants bring their own compression; RIPEMD-160's own runs keep the
-// chaining words in registers from block to block.
+// Runs keep the chaining words in registers from block to block.
 void THash_RipeMD160::CompressBlocks(const std::uint8_t* blocks, std::size_t count) {
-  if (&ClassType() != &Class()) {
-    THash_MD4::CompressBlocks(blocks, count);
-    return;
-  }
   std::uint32_t h[5];
   std::memcpy(h, ChainingState, sizeof h);
   for (; count > 0; --count, blocks += kBlockSize)

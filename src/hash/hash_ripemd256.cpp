@@ -10,10 +10,6 @@ namespace velunor {
 
 namespace {
 
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0xC3, 0xB1, 0xD7, 0xAC, 0xA8, 0x9A, 0x47, 0x7A, 0x38, 0xD3, 0x6D, 0x39, 0xEF, 0x00, 0xFB, 0x45,
-    0xFC, 0x4E, 0xC3, 0x1A, 0x71, 0x21, 0xDB, 0x9E, 0x1C, 0x76, 0xC5, 0xDE, 0x99, 0x88, 0x18, 0xC2};
-
 constexpr std::uint32_t kInitialChaining[8] = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476,
                                                0x76543210, 0xFEDCBA98, 0x89ABCDEF, 0x01234567};
 
@@ -34,16 +30,9 @@ inline std::uint32_t F4(std::uint32_t x, std::uint32_t y, std::uint32_t z) {
 
 }  // namespace
 
-const THashClass& THash_RipeMD256::Class() {
-  static const THashClass cls("THash_RipeMD256", &THash_MD4::Class(), 32, kKnownAnswer,
-                              CreateHashObject<THash_RipeMD256>);
-  return cls;
-}
-
-void THash_RipeMD256::Init() {
+void THash_RipeMD256::StartDigest() {
   ResetBlockState();
   std::memcpy(ChainingState, kInitialChaining, sizeof kInitialChaining);
-  RunChainHook(ChainHookPoint::kInit);
 }
 
 // The published RIPEMD-256 compression. A step computes

@@ -8,21 +8,6 @@
 
 namespace velunor {
 
-namespace {
-
-constexpr std::uint8_t kKnownAnswer[40] = {
-    0xB7, 0xBD, 0x2C, 0x75, 0xB7, 0x13, 0x50, 0x91, 0xE4, 0x67, 0x09, 0x46, 0xF1, 0x41,
-    0x5A, 0x48, 0x45, 0xDF, 0x8E, 0x07, 0xBA, 0x67, 0x4E, 0xA9, 0xFD, 0x66, 0xED, 0x01,
-    0xD9, 0x6F, 0x23, 0x20, 0xB5, 0x11, 0x12, 0xC5, 0xA7, 0x41, 0xA6, 0x5C};
-
-}  // namespace
-
-const THashClass& THash_RipeMD320::Class() {
-  static const THashClass cls("THash_RipeMD320", &THash_MD4::Class(), 40, kKnownAnswer,
-                              CreateHashObject<THash_RipeMD320>);
-  return cls;
-}
-
 // The published RIPEMD-320 compression: the two lines of RIPEMD-160, the
 // left one on chaining words h0..h4 and the right one on h5..h9, with one
 // register exchanged between the lines after every round (B, D, A, C, E)

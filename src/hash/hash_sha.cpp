@@ -1,5 +1,7 @@
 #include "hash/hash_sha.h"
 
+#include <span>
+
 #include "hash/sha1_extensions.h"
 #include "runtime/byte_order.h"
 #include "runtime/support.h"
@@ -7,10 +9,6 @@
 namespace velunor {
 
 namespace {
-
-constexpr std::uint8_t kKnownAnswer[20] = {0xDC, 0x1F, 0x7D, 0x7C, 0x96, 0xDD, 0xC7,
-                                           0xFC, 0x4D, 0x0A, 0xF2, 0xCC, 0x12, 0xE7,
-                                           0xF7, 0x66, 0x5B, 0xB1, 0x85, 0xAC};
 
 // The round functions of steps 0..19, 20..39 and 40..59 (60..79 use Parity
 // again). Choose is the bitwise selection "x ? y : z"; Majority adds two
@@ -160,12 +158,6 @@ void CompressShaPortable(std::uint32_t* state, const std::uint8_t* block, bool s
   }
 }
 
-const THashClass& THash_SHA::Class() {
-  static const THashClass cls("THash_SHA", &THash_RipeMD160::Class(), 20, kKnownAnswer,
-                              CreateHashObject<THash_SHA>);
-  return cls;
-}
-
 void THash_SHA::CompressBlock(const std::uint8_t* block) {
   CompressBlocks(block, 1);
 }
@@ -180,10 +172,11 @@ void THash_SHA::CompressBlocks(const std::uint8_t* blocks, std::size_t count) {
     CompressShaPortable(ChainingState, blocks, sha1);
 }
 
-void THash_SHA::Finish() {
+void THash_SHA::CompleteDigest() {
   PadAndCompress(0x80, true);
-  SwapBytes32Buffer(ChainingState, ChainingState, 5);
-  RunChainHook(ChainHookPoint::kFinish);
+  // The digest words are stored most significant byte first.
+  for (std::uint32_t& word : std::span(ChainingState, 5))
+    word = SwapBytes(word);
 }
 
 }  // namespace velunor

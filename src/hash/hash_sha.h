@@ -2,7 +2,8 @@
 
 #include <cstdint>
 
-#include "hash/hash_ripemd160.h"
+#include "hash/hash_family.h"
+#include "hash/mdx_hash.h"
 
 namespace velunor {
 
@@ -12,16 +13,16 @@ namespace velunor {
 // words and writes its length most significant byte first. After Finish the
 // five digest words are byte-reversed in place, so DigestBuffer holds the
 // digest in its published byte order.
-class THash_SHA : public THash_RipeMD160 {
+class THash_SHA : public THashFamily<THash_SHA, TMDxHash, THashInfo{20, 64}> {
  public:
-  using THash_RipeMD160::THash_RipeMD160;
-
-  static const THashClass& Class();
-  const THashClass& ClassType() const override { return Class(); }
-
-  void Finish() override;
+  static constexpr char kClassName[] = "THash_SHA";
+  static constexpr std::uint8_t kKnownAnswer[20] = {0xDC, 0x1F, 0x7D, 0x7C, 0x96, 0xDD, 0xC7,
+                                                    0xFC, 0x4D, 0x0A, 0xF2, 0xCC, 0x12, 0xE7,
+                                                    0xF7, 0x66, 0x5B, 0xB1, 0x85, 0xAC};
 
  protected:
+  using THashFamily::THashFamily;
+  void CompleteDigest() override;
   // The two standards differ only in the message expansion: SHA-1 rotates
   // each expanded word left by one bit, SHA-0 does not.
   enum class ShaVariant : std::uint8_t { kSha0 = 0, kSha1 = 1 };

@@ -14,11 +14,6 @@ namespace velunor {
 
 namespace {
 
-// The digest of SelfTestInput, as this class computes it.
-constexpr std::uint8_t kKnownAnswer[32] = {
-    0xD6, 0x90, 0xEE, 0x67, 0x28, 0xD9, 0xBA, 0x02, 0xA3, 0xC7, 0x90, 0xEE, 0x50, 0x73, 0x19, 0x74,
-    0x1F, 0xBF, 0x6B, 0x83, 0xEB, 0x9A, 0x6B, 0xDF, 0xF5, 0x7A, 0xD8, 0xC3, 0x07, 0x8D, 0xA4, 0x34};
-
 constexpr std::int32_t kPasses = 8;
 constexpr std::int32_t kMaxPasses = 8;  // two of the sixteen S-boxes per pass
 
@@ -90,26 +85,19 @@ void MixSnefruBlock(std::uint32_t (&block)[16], std::int32_t passes) {
   std::memcpy(block, w, sizeof w);
 }
 
-const THashClass& THash_Snefru::Class() {
-  static const THashClass cls("THash_Snefru", &THash::Class(), 32, kKnownAnswer,
-                              CreateHashObject<THash_Snefru>);
-  return cls;
-}
-
 THash_Snefru::~THash_Snefru() {
   SecureFill(WorkingBlock, 0, sizeof WorkingBlock);
   SecureFill(MessageBuffer, 0, sizeof MessageBuffer);
 }
 
-void THash_Snefru::Init() {
+void THash_Snefru::StartDigest() {
   std::memset(WorkingBlock, 0, sizeof WorkingBlock);
   std::memset(MessageBuffer, 0, sizeof MessageBuffer);
   PassCount = kPasses;
   ByteCount = 0;
-  RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_Snefru::AddData(std::span<const std::uint8_t> data) {
+void THash_Snefru::Absorb(std::span<const std::uint8_t> data) {
   FeedBlocks(MessageBuffer, ByteCount, data,
              [this](const std::uint8_t* block) { CompressBlock(block); });
 }
@@ -121,7 +109,7 @@ void THash_Snefru::CompressBlock(const std::uint8_t* block) {
     WorkingBlock[i] ^= WorkingBlock[15 - i];
 }
 
-void THash_Snefru::Finish() {
+void THash_Snefru::CompleteDigest() {
   // Zero fill after the data; the 64-bit bit length takes the last eight
   // bytes, in a block of its own only when the data leaves less room.
   constexpr std::size_t kLengthOffset = kBlockSize - 8;
@@ -134,7 +122,6 @@ void THash_Snefru::Finish() {
   StoreLE(MessageBuffer + kLengthOffset, ByteCount * 8);
   CompressBlock(MessageBuffer);
   std::memset(MessageBuffer, 0, kBlockSize);
-  RunChainHook(ChainHookPoint::kFinish);
 }
 
 std::uint8_t* THash_Snefru::DigestBuffer() {

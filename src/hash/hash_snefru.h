@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "hash/hash.h"
+#include "hash/hash_family.h"
 
 namespace velunor {
 
@@ -20,21 +20,22 @@ void MixSnefruBlock(std::uint32_t (&block)[16], std::int32_t passes);
 // Snefru-256 the previous chaining value is not fed forward, and the bit
 // length (least significant byte first) shares the last data block whenever
 // eight bytes of it are free, so the digests differ from the published ones.
-class THash_Snefru : public THash {
+class THash_Snefru : public THashFamily<THash_Snefru, THash, THashInfo{32, 32}> {
  public:
-  using THash::THash;
+  static constexpr char kClassName[] = "THash_Snefru";
+  static constexpr std::uint8_t kKnownAnswer[32] = {0xD6, 0x90, 0xEE, 0x67, 0x28, 0xD9, 0xBA, 0x02,
+                                                    0xA3, 0xC7, 0x90, 0xEE, 0x50, 0x73, 0x19, 0x74,
+                                                    0x1F, 0xBF, 0x6B, 0x83, 0xEB, 0x9A, 0x6B, 0xDF,
+                                                    0xF5, 0x7A, 0xD8, 0xC3, 0x07, 0x8D, 0xA4, 0x34};
   ~THash_Snefru() override;
 
-  static const THashClass& Class();
-  const THashClass& ClassType() const override { return Class(); }
-
-  void Init() override;
-  using THash::AddData;
-  void AddData(std::span<const std::uint8_t> data) override;
-  void Finish() override;
   std::uint8_t* DigestBuffer() override;
 
  protected:
+  using THashFamily::THashFamily;
+  void StartDigest() override;
+  void Absorb(std::span<const std::uint8_t> data) override;
+  void CompleteDigest() override;
   static constexpr std::size_t kBlockSize = 32;
 
   // Folds one 32-byte message block into the chaining value.

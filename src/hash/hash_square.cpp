@@ -11,10 +11,6 @@ namespace velunor {
 
 namespace {
 
-// The digest of SelfTestInput.
-constexpr std::uint8_t kKnownAnswer[16] = {0x2B, 0x65, 0xF1, 0xCB, 0x55, 0xA9, 0x38, 0x46,
-                                           0xD5, 0xA4, 0x04, 0xE4, 0x1D, 0x93, 0xD1, 0x88};
-
 constexpr std::uint32_t kInitialChaining[4] = {0x67452301, 0xEFCDAB89, 0x98BADCFE, 0x10325476};
 
 // The last block holds the length in bytes 8..15; the padding byte must fit before it.
@@ -22,30 +18,23 @@ constexpr std::size_t kLengthOffset = 8;
 
 }  // namespace
 
-const THashClass& THash_Square::Class() {
-  static const THashClass cls("THash_Square", &THash::Class(), 16, kKnownAnswer,
-                              CreateHashObject<THash_Square>);
-  return cls;
-}
-
 THash_Square::~THash_Square() {
   SecureFill(ChainingState, 0, sizeof ChainingState);
   SecureFill(BlockBuffer, 0, sizeof BlockBuffer);
 }
 
-void THash_Square::Init() {
+void THash_Square::StartDigest() {
   std::memset(BlockBuffer, 0, sizeof BlockBuffer);
   std::memcpy(ChainingState, kInitialChaining, sizeof ChainingState);
   ByteCount = 0;
-  RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_Square::AddData(std::span<const std::uint8_t> data) {
+void THash_Square::Absorb(std::span<const std::uint8_t> data) {
   FeedBlocks(BlockBuffer, ByteCount, data,
              [this](const std::uint8_t* block) { CompressBlock(block); });
 }
 
-void THash_Square::Finish() {
+void THash_Square::CompleteDigest() {
   const auto used = static_cast<std::size_t>(ByteCount % kBlockSize);
   BlockBuffer[used] = 0x80;
   std::memset(BlockBuffer + used + 1, 0, kBlockSize - used - 1);
@@ -56,7 +45,6 @@ void THash_Square::Finish() {
   StoreLE(BlockBuffer + kLengthOffset, ByteCount * 8);
   CompressBlock(BlockBuffer);
   std::memset(BlockBuffer, 0, kBlockSize);
-  RunChainHook(ChainHookPoint::kFinish);
 }
 
 std::uint8_t* THash_Square::DigestBuffer() {

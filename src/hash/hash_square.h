@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "hash/hash.h"
+#include "hash/hash_family.h"
 
 namespace velunor {
 
@@ -17,21 +17,20 @@ namespace velunor {
 // (Merkle-Damgard strengthening, which with Davies-Meyer keeps collisions as
 // hard as the cipher allows). Chaining value and digest: four words, each
 // stored least significant byte first; they enter Square as its four rows.
-class THash_Square : public THash {
+class THash_Square : public THashFamily<THash_Square, THash, THashInfo{16, 16}> {
  public:
-  using THash::THash;
+  static constexpr char kClassName[] = "THash_Square";
+  static constexpr std::uint8_t kKnownAnswer[16] = {0x2B, 0x65, 0xF1, 0xCB, 0x55, 0xA9, 0x38, 0x46,
+                                                    0xD5, 0xA4, 0x04, 0xE4, 0x1D, 0x93, 0xD1, 0x88};
   ~THash_Square() override;
 
-  static const THashClass& Class();
-  const THashClass& ClassType() const override { return Class(); }
-
-  void Init() override;
-  using THash::AddData;
-  void AddData(std::span<const std::uint8_t> data) override;
-  void Finish() override;
   std::uint8_t* DigestBuffer() override;
 
  protected:
+  using THashFamily::THashFamily;
+  void StartDigest() override;
+  void Absorb(std::span<const std::uint8_t> data) override;
+  void CompleteDigest() override;
   static constexpr std::size_t kBlockSize = 16;
 
   // Folds one 16-byte block into ChainingState.

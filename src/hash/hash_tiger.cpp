@@ -10,10 +10,6 @@ namespace velunor {
 
 namespace {
 
-constexpr std::uint8_t kKnownAnswer[24] = {0x58, 0x78, 0x75, 0x23, 0xE0, 0x9A, 0x90, 0x84,
-                                           0xD8, 0xE3, 0x62, 0x96, 0x68, 0x95, 0xE0, 0xEF,
-                                           0x9E, 0x62, 0x1B, 0x4F, 0xBC, 0x4A, 0x44, 0xCA};
-
 constexpr std::uint64_t kInitialChaining[3] = {0x0123456789ABCDEF, 0xFEDCBA9876543210,
                                                0xF096A5B4C3B2E187};
 
@@ -79,22 +75,14 @@ inline void KeySchedule(std::uint64_t* x) {
 
 }  // namespace
 
-const THashClass& THash_Tiger::Class() {
-  static const THashClass cls("THash_Tiger", &THash_MD4::Class(), 24, kKnownAnswer,
-                              CreateHashObject<THash_Tiger>);
-  return cls;
-}
-
-void THash_Tiger::Init() {
+void THash_Tiger::StartDigest() {
   ResetBlockState();
   if (PassCount < kStandardPassCount || PassCount > kMaxPassCount) PassCount = kStandardPassCount;
   std::memcpy(ChainingState, kInitialChaining, sizeof kInitialChaining);
-  RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_Tiger::Finish() {
+void THash_Tiger::CompleteDigest() {
   PadAndCompress(0x01, false);
-  RunChainHook(ChainHookPoint::kFinish);
 }
 
 namespace {

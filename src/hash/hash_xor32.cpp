@@ -5,29 +5,15 @@
 
 namespace velunor {
 
-namespace {
-
-constexpr std::uint8_t kKnownAnswer[4] = {0x8D, 0xAD, 0x89, 0x7F};
-
-}  // namespace
-
-const THashClass& THash_XOR32::Class() {
-  static const THashClass cls("THash_XOR32", &TChecksum::Class(), 4, kKnownAnswer,
-                              CreateHashObject<THash_XOR32>);
-  return cls;
-}
-
 THash_XOR32::~THash_XOR32() {
   SecureFill(&ChecksumRegister, 0, sizeof ChecksumRegister);
 }
 
-void THash_XOR32::Init() {
+void THash_XOR32::StartDigest() {
   ChecksumRegister = 0;
-  RunChainHook(ChainHookPoint::kInit);
 }
 
-void THash_XOR32::AddData(std::span<const std::uint8_t> data) {
-  if (data.empty()) return;
+void THash_XOR32::Absorb(std::span<const std::uint8_t> data) {
   const std::uint8_t* bytes = data.data();
   std::size_t size = data.size();
   if (size % 2 != 0) {
@@ -37,9 +23,7 @@ void THash_XOR32::AddData(std::span<const std::uint8_t> data) {
   ChecksumRegister = UpdateXor32Folded(ChecksumRegister, bytes, size / 2);
 }
 
-void THash_XOR32::Finish() {
-  RunChainHook(ChainHookPoint::kFinish);
-}
+void THash_XOR32::CompleteDigest() {}
 
 std::uint8_t* THash_XOR32::DigestBuffer() {
   return reinterpret_cast<std::uint8_t*>(&ChecksumRegister);

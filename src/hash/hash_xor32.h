@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "hash/hash.h"
+#include "hash/hash_family.h"
 
 namespace velunor {
 
@@ -15,21 +15,19 @@ namespace velunor {
 // only when every piece after the first has an even length. The digest is
 // the register, least significant byte first. Parent of THash_CRC32, which
 // shares its register.
-class THash_XOR32 : public TChecksum {
+class THash_XOR32 : public THashFamily<THash_XOR32, TChecksum, THashInfo{4, 0}> {
  public:
-  using TChecksum::TChecksum;
+  static constexpr char kClassName[] = "THash_XOR32";
+  static constexpr std::uint8_t kKnownAnswer[4] = {0x8D, 0xAD, 0x89, 0x7F};
   ~THash_XOR32() override;
 
-  static const THashClass& Class();
-  const THashClass& ClassType() const override { return Class(); }
-
-  void Init() override;
-  using THash::AddData;
-  void AddData(std::span<const std::uint8_t> data) override;
-  void Finish() override;
   std::uint8_t* DigestBuffer() override;
 
  protected:
+  using THashFamily::THashFamily;
+  void StartDigest() override;
+  void Absorb(std::span<const std::uint8_t> data) override;
+  void CompleteDigest() override;
   std::uint32_t ChecksumRegister = 0;
 };
 

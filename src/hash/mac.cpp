@@ -34,14 +34,6 @@ void TMAC::BeginKeyedDigest(THash& hash) {
   WipeSecret(key);
 }
 
-void TMAC::ChainedHashInitialized(THash& hash, std::span<std::uint8_t>) {
-  BeginKeyedDigest(hash);
-}
-
-void TMAC::ChainedHashFinished(THash& hash, std::span<std::uint8_t>) {
-  EndKeyedDigest(hash);
-}
-
 void TMAC::EndKeyedDigest(THash& hash) {
   if (Protection() != nullptr)
     Protection()->ProcessMemory(hash.DigestBuffer(), hash.DigestSize(), caOverwrite);

@@ -5,6 +5,8 @@
 
 namespace velunor {
 
+class THash;
+
 // A keyed digest: chained behind a hash, a TMAC mixes the digest of its
 // password into the hash's initial chaining values at Init, and passes the
 // finished digest through its own chained protection at Finish.
@@ -15,11 +17,10 @@ class TMAC : public TProtection {
   static const TClass& Class();
   const TClass& ClassType() const override { return Class(); }
 
+  // Run by the hash that has this object chained, at the end of its Init
+  // and of its Finish.
   virtual void BeginKeyedDigest(THash& hash);
   virtual void EndKeyedDigest(THash& hash);
-
-  void ChainedHashInitialized(THash& hash, std::span<std::uint8_t> digest) override;
-  void ChainedHashFinished(THash& hash, std::span<std::uint8_t> digest) override;
 
   ByteString Password;
 

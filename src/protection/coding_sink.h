@@ -9,9 +9,10 @@
 
 namespace velunor {
 
-// One coding run of a protection object over a byte stream, in the pieces of
-// ProcessStream: every piece passed to CodeData holds 4096 bytes except the
-// last of the run, which holds the rest. The coded bytes go to `next`
+// One coding run of a protection object over a byte stream, the one piece
+// rule of every such run (ProcessStream, ProcessFile, ProcessText and the
+// command line): every piece passed to CodeData holds kProcessBufferSize
+// (4096) bytes except the last of the run, which holds the rest. The coded bytes go to `next`
 // (for caDigest the bytes read, unchanged). Each piece is coded the same
 // whether more follow or not, so the run needs no look-ahead and holds at
 // most one piece.

@@ -5,14 +5,12 @@
 #include "protection/string_format_hexl.h"
 #include "protection/string_format_mime64.h"
 #include "protection/string_format_xx.h"
-#include "runtime/support.h"
 
 namespace velunor {
 
 void StartFramework() {
   static std::once_flag started;
   std::call_once(started, [] {
-    ProcessorClass();
     RegisterFormatsAtStartUp({&TStringFormat::Class(), &TStringFormat_HEX::Class(),
                               &TStringFormat_HEXL::Class(), &TStringFormat_MIME64::Class(),
                               &TStringFormat_UU::Class(), &TStringFormat_XX::Class()});

@@ -1,9 +1,12 @@
 #include "protection/protection.h"
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <vector>
 
+#include "files/file_replacement.h"
+#include "protection/byte_sink.h"
 #include "protection/coding_sink.h"
 #include "protection/format_registry.h"
 #include "runtime/exceptions.h"
@@ -58,15 +61,21 @@ std::int32_t ReleaseProtection(TProtection* obj) {
 }
 
 void TProtection::BeginCoding(TCodeAction action) {
+  BeginRun(action);
   if (protection_ != nullptr) protection_->BeginCoding(action);
 }
 
 void TProtection::EndCoding(TCodeAction action) {
   if (protection_ != nullptr) protection_->EndCoding(action);
+  EndRun(action);
 }
 
+// The chained object is the inner layer: it sees the data before this
+// object codes it, and after this object has undone its coding.
 void TProtection::CodeData(std::span<std::uint8_t> data, TCodeAction action) {
-  if (protection_ != nullptr) protection_->CodeData(data, action);
+  if (action != caDecode && protection_ != nullptr) protection_->CodeData(data, action);
+  if (InActionSet(ActionSet, action)) CodeRun(data, action);
+  if (action == caDecode && protection_ != nullptr) protection_->CodeData(data, action);
 }
 
 namespace {
@@ -98,19 +107,57 @@ std::int32_t TProtection::ProcessMemory(void* data, std::int32_t size, TCodeActi
   return size;
 }
 
-void TProtection::ChainedHashInitialized(THash&, std::span<std::uint8_t>) {}
-
-void TProtection::ChainedHashFinished(THash&, std::span<std::uint8_t> digest) {
-  ProcessMemory(digest, caOverwrite);
-}
-
 namespace {
 
 std::int32_t ClampToInt32(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
+// Writes to a stream at a position of its own, which starts at the
+// stream's position: the writing half of a run in place, whose reading half
+// moves the same stream.
+class PlacedStreamSink final : public ByteSink {
+ public:
+  explicit PlacedStreamSink(TStream& stream) : stream_(stream), position_(stream.Position()) {}
+  void Write(const std::uint8_t* data, std::size_t size) override {
+    stream_.SetPosition(position_);
+    StreamSink(stream_).Write(data, size);
+    position_ = stream_.Position();
+  }
+
+ private:
+  TStream& stream_;
+  std::int64_t position_;
+};
+
 }  // namespace
+
+void TProtection::RunOverStream(TStream& source, std::int64_t size, TCodeAction action,
+                                ByteSink& out, bool inPlace) {
+  CodingSink run(*this, action, out);
+  const std::int64_t total = size;
+  ReportProgress(0, ClampToInt32(total));
+  try {
+    std::array<std::uint8_t, kProcessBufferSize> buffer{};
+    std::int64_t readPosition = source.Position();
+    while (size > 0) {
+      const auto wanted =
+          static_cast<std::int32_t>(std::min<std::int64_t>(size, kProcessBufferSize));
+      if (inPlace) source.SetPosition(readPosition);
+      const std::int32_t n = source.Read(buffer.data(), wanted);
+      if (inPlace) readPosition = source.Position();
+      if (n <= 0) break;
+      run.Write(buffer.data(), static_cast<std::size_t>(n));
+      size -= n;
+      ReportProgress(ClampToInt32(total - size), ClampToInt32(total));
+    }
+    run.Finish();
+  } catch (...) {
+    ReportProgress(0, 0);
+    throw;
+  }
+  ReportProgress(0, 0);
+}
 
 void TProtection::ProcessStream(TStream* source, TStream* dest, std::int64_t dataSize,
                                 TCodeAction action) {
@@ -120,38 +167,13 @@ void TProtection::ProcessStream(TStream* source, TStream* dest, std::int64_t dat
     dataSize = source->Size();
     source->SetPosition(0);
   }
-  BeginCoding(action);
-  const std::int64_t total = dataSize;
-  ReportProgress(0, ClampToInt32(total));
-  std::vector<std::uint8_t> buffer(kProcessBufferSize, 0);
-  try {
-    std::int64_t writePosition = dest->Position();
-    std::int64_t readPosition = source->Position();
-    while (dataSize > 0) {
-      const auto wanted =
-          static_cast<std::int32_t>(std::min<std::int64_t>(dataSize, kProcessBufferSize));
-      if (action != caDigest) source->SetPosition(readPosition);
-      const std::int32_t n = source->Read(buffer.data(), wanted);
-      if (action != caDigest) readPosition = source->Position();
-      if (n <= 0) break;
-      CodeData(std::span(buffer.data(), static_cast<std::size_t>(n)), action);
-      if (action != caDigest) {
-        dest->SetPosition(writePosition);
-        dest->Write(buffer.data(), n);
-        writePosition = dest->Position();
-      }
-      dataSize -= n;
-      ReportProgress(ClampToInt32(total - dataSize), ClampToInt32(total));
-    }
-  } catch (...) {
-    ReportProgress(0, 0);
-    buffer.clear();
-    EndCoding(action);
-    throw;
+  if (action == caDigest) {
+    DiscardingSink nothing;
+    RunOverStream(*source, dataSize, action, nothing, false);
+  } else {
+    PlacedStreamSink out(*dest);
+    RunOverStream(*source, dataSize, action, out, dest == source);
   }
-  ReportProgress(0, 0);
-  buffer.clear();
-  EndCoding(action);
 }
 
 namespace {
@@ -167,35 +189,58 @@ bool SameFile(const std::string& a, const std::string& b) {
   return a == b || system_file::SameFile(a, b);
 }
 
+// The new content of the file `name`, in pieces, put in place by Commit
+// (TFileReplacement). A failure is raised as the streams' errors: the file
+// cannot be created (EFCreateError) or written (EWriteError).
+class ReplacementSink final : public ByteSink {
+ public:
+  explicit ReplacementSink(const std::string& name) : name_(name), file_(Open(name)) {}
+  void Write(const std::uint8_t* data, std::size_t size) override {
+    Translated([&] { file_.Write(data, size); });
+  }
+  void Commit() {
+    Translated([&] { file_.Commit(); });
+  }
+
+ private:
+  static TFileReplacement Open(const std::string& name) {
+    try {
+      return TFileReplacement(name);
+    } catch (const EFileReplacement& e) {
+      throw EFCreateError(name, e.Error());
+    }
+  }
+  template <class Step>
+  void Translated(const Step& step) {
+    try {
+      step();
+    } catch (const EFileReplacement& e) {
+      if (e.Step() == TReplacementStep::kWrite) throw EWriteError();
+      throw EFCreateError(name_, e.Error());
+    }
+  }
+
+  std::string name_;
+  TFileReplacement file_;
+};
+
 }  // namespace
 
 void TProtection::ProcessFile(const std::string& sourceName, const std::string& destName,
                               TCodeAction action) {
-  std::unique_ptr<TFileStream> source;
-  std::unique_ptr<TFileStream> dest;
+  auto source = std::make_unique<TFileStream>(sourceName, TFileStream::Mode::kOpenRead);
   if (action == caDigest) {
     // Nothing is written, so reading is all a digest needs.
-    source = std::make_unique<TFileStream>(sourceName, TFileStream::Mode::kOpenRead);
-  } else if (!SameFile(sourceName, destName) && !IsBlank(destName)) {
-    source = std::make_unique<TFileStream>(sourceName, TFileStream::Mode::kOpenRead);
-    dest = std::make_unique<TFileStream>(destName, TFileStream::Mode::kCreate);
-  } else {
-    source = std::make_unique<TFileStream>(sourceName, TFileStream::Mode::kOpenReadWrite);
+    DiscardingSink nothing;
+    RunOverStream(*source, source->Size(), action, nothing, false);
+    return;
   }
-  auto finish = [&] {
-    if (dest) dest->SetSize(dest->Position());
-  };
-  try {
-    ProcessStream(source.get(), dest ? dest.get() : source.get(), source->Size(), action);
-  } catch (...) {
-    try {
-      finish();
-    } catch (const EStreamError&) {
-      // the first failure is the one to report
-    }
-    throw;
-  }
-  finish();
+  const bool inPlace = SameFile(sourceName, destName) || IsBlank(destName);
+  ReplacementSink dest(inPlace ? sourceName : destName);
+  RunOverStream(*source, source->Size(), action, dest, false);
+  // Closed first: a file that is open cannot be replaced everywhere.
+  source.reset();
+  dest.Commit();
 }
 
 ByteString TProtection::ProcessText(const ByteString& text, TCodeAction action,

@@ -36,12 +36,11 @@ constexpr bool InActionSet(TActionSet set, TCodeAction action) {
 using TProgressEvent =
     std::function<void(TObject* sender, std::int32_t current, std::int32_t maximal)>;
 
-// Size of the working buffer of stream and file runs.
+// The size of the pieces a coding run over a stream passes to CodeData
+// (CodingSink): every piece but the last of a run holds this many bytes.
 inline constexpr std::int32_t kProcessBufferSize = 4096;
 
-// The hashes, a layer above, hand their digests to the object chained
-// behind them through the hooks of TProtection.
-class THash;
+class ByteSink;
 
 // The common base of every object that transforms bytes. A coding run is
 // BeginCoding, CodeData on successive chunks, EndCoding. Objects are counted
@@ -50,6 +49,10 @@ class THash;
 // deletes an object, so objects live only behind counted references: the
 // constructors are protected, and MakeProtection (or a class reference's
 // Create) is the way to make one.
+//
+// The three steps are not virtual: they pass each call on to the chained
+// object and run this object's own part (BeginRun, CodeRun, EndRun) at its
+// fixed place, so that a subclass writes only what it does itself.
 class TProtection : public TObject {
  public:
   ~TProtection() override;
@@ -66,44 +69,55 @@ class TProtection : public TObject {
   // Told how far this object's stream and file runs have come; empty unless set.
   TProgressEvent OnProgress;
 
-  virtual void BeginCoding(TCodeAction action);
-  virtual void EndCoding(TCodeAction action);
-  // Codes the bytes of `data` in place.
-  virtual void CodeData(std::span<std::uint8_t> data, TCodeAction action);
+  // This object's BeginRun, then the chained object's BeginCoding.
+  void BeginCoding(TCodeAction action);
+  // The chained object's EndCoding, then this object's EndRun.
+  void EndCoding(TCodeAction action);
+  // Codes the bytes of `data` in place: the chained object first and then
+  // this object's CodeRun, except for caDecode, which undoes this object's
+  // coding first. CodeRun runs only for the actions in ActionSet.
+  void CodeData(std::span<std::uint8_t> data, TCodeAction action);
   // The same for `size` bytes at `data`; nothing is coded for no data or a
   // size of 0 or less.
   void CodeData(void* data, std::int32_t size, TCodeAction action);
 
   // Codes dataSize bytes of source into dest (dest may be empty or source
   // itself); a negative dataSize means the whole source from its start.
-  virtual void ProcessStream(TStream* source, TStream* dest, std::int64_t dataSize,
-                             TCodeAction action);
-  virtual void ProcessFile(const std::string& sourceName, const std::string& destName,
-                           TCodeAction action);
+  // The bytes go through the run in the pieces of CodingSink, as in
+  // ProcessText and the command line.
+  void ProcessStream(TStream* source, TStream* dest, std::int64_t dataSize, TCodeAction action);
+  // Codes the file sourceName into destName, or into itself when destName
+  // is blank or names the same file. The destination holds its old content
+  // or the complete new one (TFileReplacement), never a part of it.
+  void ProcessFile(const std::string& sourceName, const std::string& destName, TCodeAction action);
   // Codes a string; encoded results are written in text format `format`,
   // decoded input is read from it.
-  virtual ByteString ProcessText(const ByteString& text, TCodeAction action, std::int32_t format);
+  ByteString ProcessText(const ByteString& text, TCodeAction action, std::int32_t format);
   // A whole run over the bytes of `data`, coded in place.
   void ProcessMemory(std::span<std::uint8_t> data, TCodeAction action);
   // The same over `size` bytes at `data`; returns `size`.
   std::int32_t ProcessMemory(void* data, std::int32_t size, TCodeAction action);
-
-  // Run by a hash that has this object chained, at the end of its Init and
-  // of its Finish, with its digest bytes. A finished digest is coded in place
-  // (caOverwrite) here; a keyed digest takes part in both.
-  virtual void ChainedHashInitialized(THash& hash, std::span<std::uint8_t> digest);
-  virtual void ChainedHashFinished(THash& hash, std::span<std::uint8_t> digest);
 
   std::int32_t RefCount() const { return refCount_.load(); }
 
  protected:
   explicit TProtection(TProtection* protection);
 
+  // This object's own part of the three steps; nothing here.
+  virtual void BeginRun(TCodeAction) {}
+  virtual void CodeRun(std::span<std::uint8_t>, TCodeAction) {}
+  virtual void EndRun(TCodeAction) {}
+
  private:
   friend std::int32_t AcquireProtection(TProtection* obj);
   friend std::int32_t ReleaseProtection(TProtection* obj);
 
   void ReportProgress(std::int32_t current, std::int32_t maximal);
+  // One run over `size` bytes of `source` from its position into `out`,
+  // with progress reports. `inPlace`: `out` writes to `source` too, so the
+  // source is read at its own position before every piece.
+  void RunOverStream(TStream& source, std::int64_t size, TCodeAction action, ByteSink& out,
+                     bool inPlace);
 
   std::atomic<std::int32_t> refCount_{0};
   TProtection* protection_ = nullptr;

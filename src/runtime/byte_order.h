@@ -19,10 +19,9 @@ template <class Word>
 concept ByteOrderWord = std::same_as<Word, std::uint16_t> || std::same_as<Word, std::uint32_t> ||
     std::same_as<Word, std::uint64_t>;
 
-namespace byte_order_detail {
-
+// The word with its bytes in the opposite order.
 template <ByteOrderWord Word>
-constexpr Word Swap(Word value) {
+constexpr Word SwapBytes(Word value) {
   if constexpr (sizeof(Word) == 2) {
     return __builtin_bswap16(value);
   } else if constexpr (sizeof(Word) == 4) {
@@ -32,16 +31,18 @@ constexpr Word Swap(Word value) {
   }
 }
 
+namespace byte_order_detail {
+
 template <std::endian kOrder, class Word>
 inline Word Load(const std::uint8_t* bytes) {
   Word value;
   std::memcpy(&value, bytes, sizeof value);
-  return kOrder == std::endian::native ? value : Swap(value);
+  return kOrder == std::endian::native ? value : SwapBytes(value);
 }
 
 template <std::endian kOrder, class Word>
 inline void Store(std::uint8_t* bytes, Word value) {
-  if constexpr (kOrder != std::endian::native) value = Swap(value);
+  if constexpr (kOrder != std::endian::native) value = SwapBytes(value);
   std::memcpy(bytes, &value, sizeof value);
 }
 

@@ -29,6 +29,13 @@ class EStringFormat : public Exception {
   using Exception::Exception;
 };
 
+// A call with an argument the function cannot take (a destination shorter
+// than its source, an initial vector of another size than a block).
+class EInvalidArgument : public Exception {
+ public:
+  using Exception::Exception;
+};
+
 // A cipher used without a key, or given a key of invalid length.
 class ECipherException : public Exception {
  public:

@@ -19,14 +19,6 @@ inline constexpr std::uint32_t RotateRight32(std::uint32_t value, std::uint32_t 
   return std::rotr(value, static_cast<int>(shift & 31u));
 }
 
-inline constexpr std::uint32_t SwapBytes32(std::uint32_t value) {
-  return __builtin_bswap32(value);
-}
-
-// Dest[i] = SwapBytes32(Source[i]); works from the last word to the first, so
-// Dest may be the same memory as Source.
-void SwapBytes32Buffer(const std::uint32_t* source, std::uint32_t* dest, std::int32_t count);
-
 // Bit i of the result is bit 31 - i of value.
 std::uint32_t ReverseBits32(std::uint32_t value);
 
@@ -37,21 +29,12 @@ std::int32_t CompareBytes(const void* a, const void* b, std::int32_t count);
 // Dest[i] = A[i] xor B[i]; works from the end, so Dest may alias A or B.
 void XorBytes(const void* a, const void* b, std::int32_t count, void* dest);
 
-// The processor class: 3 without byte-swap instruction, 4 without processor
-// identification, else the processor family. Set once at start-up.
-std::int32_t DetectProcessorClass();
-std::int32_t ProcessorClass();
-
 // Overwrites the buffer with a linear congruential sequence fed by the
 // buffer's own bytes; returns the new seed.
 std::uint32_t RandomizeBuffer(std::uint32_t seed, void* buffer, std::int32_t size);
 
 // A seed from the time of day (UTC milliseconds) and a high-resolution counter.
 std::uint32_t ClockSeed();
-
-// Reflected table-driven CRCs without initial or final inversion.
-std::uint32_t UpdateCrc16(std::uint32_t crc, const void* data, std::int32_t size);
-std::uint32_t UpdateCrc32(std::uint32_t crc, const void* data, std::int32_t size);
 
 // The class name without everything up to and including its first underscore.
 std::string ShortClassName(const TClass& cls);

@@ -2,6 +2,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "runtime/byte_string.h"
 
 namespace velunor {
 
@@ -36,5 +39,12 @@ std::string WithLineBreaks(std::string_view text, std::string_view lineBreak);
 inline std::string WithCrLfBreaks(std::string_view text) {
   return WithLineBreaks(text, "\r\n");
 }
+
+// The lines of a text as a text box shows them (ForEachLine).
+std::vector<ByteString> SplitParagraphs(std::string_view text);
+
+// Every line followed by CR LF, the last one too: the plain text that is
+// encrypted.
+ByteString JoinLinesWithCrLf(const std::vector<ByteString>& lines);
 
 }  // namespace velunor

@@ -10,7 +10,6 @@
 #include <memory>
 
 #include "files/in_place_rewrite.h"
-#include "protection/paragraphs.h"
 #include "runtime/exceptions.h"
 #include "runtime/streams.h"
 #include "runtime/text_lines.h"

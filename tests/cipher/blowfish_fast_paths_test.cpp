@@ -70,6 +70,9 @@ TEST(BlowfishFastPaths, KeyScheduleFormsAgree) {
 // Blowfish with its batch and chain routines replaced by the cipher base's
 // block-by-block loops.
 class BlockByBlockBlowfish : public TCipher_Blowfish {
+ public:
+  BlockByBlockBlowfish() : TCipher_Blowfish(nullptr) {}
+
  protected:
   void EncipherBlocks(std::uint8_t* blocks, std::size_t count) override {
     TCipher::EncipherBlocks(blocks, count);
@@ -78,8 +81,8 @@ class BlockByBlockBlowfish : public TCipher_Blowfish {
     TCipher::DecipherBlocks(blocks, count);
   }
   void EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest, std::size_t count,
-                             TCipherMode mode) override {
-    TCipher::EncipherChainedBlocks(source, dest, count, mode);
+                             TChainFeedback feedback) override {
+    TCipher::EncipherChainedBlocks(source, dest, count, feedback);
   }
 };
 
@@ -88,7 +91,7 @@ class BlockByBlockBlowfish : public TCipher_Blowfish {
 // bytes and the same chain value as block by block.
 TEST(BlowfishFastPaths, ModesGiveTheBlockByBlockBytes) {
   const ByteString key = test::PatternBytes(32, 77);
-  const auto fast = MakeProtection<TCipher_Blowfish>();
+  const auto fast = MakeProtection<TCipher_Blowfish>(nullptr);
   BlockByBlockBlowfish reference;
   fast->Init(key.data(), 32, nullptr);
   reference.Init(key.data(), 32, nullptr);

@@ -27,7 +27,7 @@ const ByteString kKey =
     test::FromHex("0123456789abcdeff0e1d2c3b4a5968778695a4b3c2d1e0f1032547698badcfe");
 
 ProtectionRef<TCipher> KeyedBlowfish(TCipherMode mode = cmCTS, const void* iv = nullptr) {
-  ProtectionRef<TCipher> cipher = MakeProtection<TCipher_Blowfish>();
+  ProtectionRef<TCipher> cipher = MakeProtection<TCipher_Blowfish>(nullptr);
   cipher->Mode = mode;
   cipher->Init(kKey.data(), static_cast<std::int32_t>(kKey.size()), iv);
   return cipher;
@@ -229,7 +229,7 @@ void ExpectNotInitialized(const std::function<void()>& action) {
 }
 
 TEST(CipherErrors, CodingWithoutAKeyIsRefusedAndTouchesNothing) {
-  const auto cipher = MakeProtection<TCipher_Blowfish>();
+  const auto cipher = MakeProtection<TCipher_Blowfish>(nullptr);
   EXPECT_FALSE(cipher->HasStateFlag(TCipher::kInitialized));
   ByteString data = test::PatternBytes(16, 1);
   const ByteString before = data;
@@ -247,14 +247,14 @@ TEST(CipherErrors, SpanFormsRefuseAShortDestinationAndAnInitialVectorOfAnotherSi
   auto cipher = KeyedBlowfish();
   const std::array<std::uint8_t, 16> source{};
   std::array<std::uint8_t, 15> shortDest{};
-  EXPECT_THROW(cipher->EncipherBuffer(source, shortDest), std::invalid_argument);
-  EXPECT_THROW(cipher->DecipherBuffer(source, shortDest), std::invalid_argument);
+  EXPECT_THROW(cipher->EncipherBuffer(source, shortDest), EInvalidArgument);
+  EXPECT_THROW(cipher->DecipherBuffer(source, shortDest), EInvalidArgument);
   EXPECT_EQ(BlockOf(cipher->ChainBlock()), BlockOf(cipher->InitVector())) << "nothing was coded";
   for (const std::size_t ivSize : {7u, 9u}) {
     const ByteString iv(ivSize, 'i');
     EXPECT_THROW(
         cipher->Init(std::span(BytesOf(kKey), kKey.size()), std::span(BytesOf(iv), ivSize)),
-        std::invalid_argument);
+        EInvalidArgument);
   }
 }
 
@@ -277,7 +277,7 @@ TEST(CipherErrors, KeyLengths) {
   const ByteString key57 = key56 + "x";
   const ByteString block = "8 bytes!";
   auto enciphered = [&](const ByteString& key, std::int32_t size, bool strict = false) {
-    const auto cipher = MakeProtection<TCipher_Blowfish>();
+    const auto cipher = MakeProtection<TCipher_Blowfish>(nullptr);
     cipher->StrictKeyLength = strict;
     cipher->Mode = cmECB;
     cipher->Init(key.data(), size, nullptr);
@@ -314,13 +314,13 @@ TEST(CipherKeyword, InitKeyKeysWithTheDigestAndEnciphersIt) {
   const ByteString keyword = "Schl\xFCsselwort";
   ByteString digest = THash_RipeMD256::Class().DigestAsText(keyword, nullptr, sfCopy);
 
-  const auto fromKeyword = MakeProtection<TCipher_Blowfish>();
+  const auto fromKeyword = MakeProtection<TCipher_Blowfish>(nullptr);
   fromKeyword->InitKey(keyword, nullptr);
   EXPECT_TRUE(fromKeyword->HasStateFlag(TCipher::kKeyedFromKeyword));
   EXPECT_TRUE(fromKeyword->HasStateFlag(TCipher::kInitialized));
   EXPECT_EQ(BlockOf(fromKeyword->ChainBlock()), BlockOf(fromKeyword->InitVector()));
 
-  const auto fromDigest = MakeProtection<TCipher_Blowfish>();
+  const auto fromDigest = MakeProtection<TCipher_Blowfish>(nullptr);
   fromDigest->Init(digest.data(), 32, nullptr);
   EXPECT_EQ(BlockOf(fromKeyword->InitVector()), BlockOf(fromDigest->InitVector()));
   // The hash no longer holds the plain digest: it holds its cmCTS encipherment.
@@ -336,7 +336,7 @@ TEST(CipherKeyword, NoModeLeavesThePlainDigestInTheKeyHash) {
   const ByteString digest = THash_RipeMD256::Class().DigestAsText(keyword, nullptr, sfCopy);
   for (int mode = cmCTS; mode <= cmCFBMAC; ++mode) {
     SCOPED_TRACE(mode);
-    const auto cipher = MakeProtection<TCipher_Blowfish>();
+    const auto cipher = MakeProtection<TCipher_Blowfish>(nullptr);
     cipher->Mode = static_cast<TCipherMode>(mode);
     cipher->InitKey(keyword, nullptr);
     EXPECT_EQ(cipher->KeyHash().Digest().find(digest.substr(0, 8)), ByteString::npos);
@@ -346,11 +346,11 @@ TEST(CipherKeyword, NoModeLeavesThePlainDigestInTheKeyHash) {
 
 TEST(CipherKeyword, KeyHashClassDecidesTheKey) {
   const ByteString keyword = "keyword";
-  const auto md4Keyed = MakeProtection<TCipher_Blowfish>();
+  const auto md4Keyed = MakeProtection<TCipher_Blowfish>(nullptr);
   md4Keyed->SetKeyHashClass(&THash_MD4::Class());
   md4Keyed->InitKey(keyword, nullptr);
   const ByteString md4Digest = THash_MD4::Class().DigestAsText(keyword, nullptr, sfCopy);
-  const auto expected = MakeProtection<TCipher_Blowfish>();
+  const auto expected = MakeProtection<TCipher_Blowfish>(nullptr);
   expected->Init(md4Digest.data(), 16, nullptr);
   EXPECT_EQ(BlockOf(md4Keyed->InitVector()), BlockOf(expected->InitVector()));
 

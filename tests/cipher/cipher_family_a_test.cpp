@@ -144,13 +144,13 @@ TEST(CipherSAFER, BaseClassChoosesTheStrengthenedVariantByKeyLength) {
   for (const auto& c : cases) {
     SCOPED_TRACE("key of " + std::to_string(c.keyLength));
     const ByteString key = test::PatternBytes(c.keyLength, 4);
-    const auto cipher = MakeProtection<TCipher_SAFER>();
+    const auto cipher = MakeProtection<TCipher_SAFER>(nullptr);
     Key(*cipher, key);
     EXPECT_EQ(cipher->Variant(), c.variant);
     EXPECT_EQ(test::ToHex(Ecb(*cipher, plain)), EcbUnder(*c.same, key, plain));
   }
   // The published SK-128 vector through the base class.
-  const auto cipher = MakeProtection<TCipher_SAFER>();
+  const auto cipher = MakeProtection<TCipher_SAFER>(nullptr);
   Key(*cipher, test::FromHex("00000000000000010000000000000001"));
   ByteString block = test::FromHex("0102030405060708");
   cipher->EncipherBlock(BytesOf(block));
@@ -163,10 +163,10 @@ TEST(CipherSAFER, FortyBitVariantsUseTheSixtyFourBitSchedulesWithFiveRounds) {
   const ByteString key = test::PatternBytes(5, 2);
   const ByteString plain = test::PatternBytes(24, 6);
   const ByteString padded = key + ByteString(3, '\0');
-  const auto k64 = MakeProtection<TCipher_SAFER_K64>();
+  const auto k64 = MakeProtection<TCipher_SAFER_K64>(nullptr);
   k64->SetRounds(5);
   Key(*k64, padded);
-  const auto sk64 = MakeProtection<TCipher_SAFER_SK64>();
+  const auto sk64 = MakeProtection<TCipher_SAFER_SK64>(nullptr);
   sk64->SetRounds(5);
   Key(*sk64, padded);
   const std::string k40 = EcbUnder(TCipher_SAFER_K40::Class(), key, plain);
@@ -219,7 +219,7 @@ TEST(CipherTEA, RoundsFollowTheirOwnDefinitionAndCycleCount) {
 }
 
 TEST(CipherTEA, NewObjectsRunSixteenCyclesAndTheTwoClassesDiffer) {
-  const auto tea = MakeProtection<TCipher_TEA>();
+  const auto tea = MakeProtection<TCipher_TEA>(nullptr);
   EXPECT_EQ(tea->Cycles(), 16u);
   const ByteString key = test::PatternBytes(16, 1);
   const ByteString plain = test::PatternBytes(8, 2);
@@ -261,7 +261,7 @@ TEST(CipherSCOP, KeyStreamOfTheDesignersCode) {
   };
   for (const auto& v : vectors) {
     SCOPED_TRACE(v.key);
-    const auto cipher = MakeProtection<TCipher_SCOP>();
+    const auto cipher = MakeProtection<TCipher_SCOP>(nullptr);
     // With an initial vector given, keying draws nothing from the stream.
     const ByteString iv(128, '\0');
     Key(*cipher, test::FromHex(v.key), iv.data());
@@ -286,18 +286,18 @@ TEST(CipherSCOP, KeyStreamOfTheDesignersCode) {
 // each of its words is FFFFFFFF plus a key-stream word.
 TEST(CipherSCOP, DefaultInitialVectorDrawsTheFirstBlock) {
   const ByteString key = test::FromHex("0102030405");
-  const auto withIV = MakeProtection<TCipher_SCOP>();
+  const auto withIV = MakeProtection<TCipher_SCOP>(nullptr);
   const ByteString zeros(128, '\0');
   Key(*withIV, key, zeros.data());
   ByteString expected(128, '\xFF');
   withIV->EncipherBlock(BytesOf(expected));
-  const auto plain = MakeProtection<TCipher_SCOP>();
+  const auto plain = MakeProtection<TCipher_SCOP>(nullptr);
   Key(*plain, key);
   EXPECT_EQ(test::ToHex(MakeByteString(plain->InitVector(), 128)), test::ToHex(expected));
 }
 
 TEST(CipherSCOP, EveryPipelineRunRestartsTheKeyStream) {
-  const auto cipher = MakeProtection<TCipher_SCOP>();
+  const auto cipher = MakeProtection<TCipher_SCOP>(nullptr);
   cipher->InitKey("keyword", nullptr);
   const ByteString plain = test::PatternBytes(3 * 4096 + 77, 8);
   for (const TCipherMode mode : {cmCTS, cmCBC, cmCFB, cmOFB, cmECB}) {
@@ -335,7 +335,7 @@ TEST(CipherSCOP, OneByteKeyIsTheByteAndAZeroByte) {
 }
 
 TEST(CipherSCOP, EmptyKeyIsRefused) {
-  const auto cipher = MakeProtection<TCipher_SCOP>();
+  const auto cipher = MakeProtection<TCipher_SCOP>(nullptr);
   Key(*cipher, test::FromHex("0102"));
   for (const std::int32_t length : {0, -1}) {
     try {

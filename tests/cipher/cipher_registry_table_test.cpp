@@ -59,9 +59,9 @@ TEST(CipherRegistryTable, HierarchyOfTheSAFERAndTEAClasses) {
   EXPECT_TRUE(TCipher_SAFER_K40::Class().InheritsFrom(TCipher_SAFER::Class()));
   EXPECT_TRUE(TCipher_TEAN::Class().InheritsFrom(TCipher_TEA::Class()));
   // Objects report the most derived class.
-  const auto sk128 = MakeProtection<TCipher_SAFER_SK128>();
+  const auto sk128 = MakeProtection<TCipher_SAFER_SK128>(nullptr);
   EXPECT_EQ(&sk128->ClassType(), &TCipher_SAFER_SK128::Class());
-  const auto tean = MakeProtection<TCipher_TEAN>();
+  const auto tean = MakeProtection<TCipher_TEAN>(nullptr);
   EXPECT_EQ(&tean->ClassType(), &TCipher_TEAN::Class());
   // The SAFER base class is not registered.
   EXPECT_EQ(FindCipherClass("SAFER"), nullptr);

@@ -100,7 +100,7 @@ const std::vector<ClassRow>& ClassRows() {
       {THash_XOR16::Class(), TChecksum::Class(), 2, "XOR-16", "Checksum"},
       {THash_XOR32::Class(), TChecksum::Class(), 4, "XOR-32", "Checksum"},
       {THash_CRC16_CCITT::Class(), THash_XOR16::Class(), 2, "CRC-16 CCITT", "Checksum"},
-      {Thash_CRC16_Standard::Class(), THash_XOR16::Class(), 2, "CRC-16 Standard", "Checksum"},
+      {THash_CRC16_Standard::Class(), THash_XOR16::Class(), 2, "CRC-16 Standard", "Checksum"},
       {THash_CRC32::Class(), THash_XOR32::Class(), 4, "CRC-32", "Checksum"},
   };
   return rows;

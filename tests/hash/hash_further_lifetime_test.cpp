@@ -24,7 +24,7 @@ const THashClass* const kClasses[] = {
     &THash_Haval128::Class(),    &THash_Haval160::Class(),    &THash_Haval192::Class(),
     &THash_Haval224::Class(),    &THash_Haval256::Class(),    &THash_Snefru::Class(),
     &THash_Sapphire128::Class(), &THash_Sapphire320::Class(), &THash_XOR16::Class(),
-    &THash_XOR32::Class(),       &THash_CRC16_CCITT::Class(), &Thash_CRC16_Standard::Class(),
+    &THash_XOR32::Class(),       &THash_CRC16_CCITT::Class(), &THash_CRC16_Standard::Class(),
     &THash_CRC32::Class(),
 };
 
@@ -64,7 +64,7 @@ TEST(HashFurtherLifetime, DestructionZeroesTheDigest) {
       {"XOR16", DigestAroundDestruction<THash_XOR16>()},
       {"XOR32", DigestAroundDestruction<THash_XOR32>()},
       {"CRC16_CCITT", DigestAroundDestruction<THash_CRC16_CCITT>()},
-      {"CRC16_Standard", DigestAroundDestruction<Thash_CRC16_Standard>()},
+      {"CRC16_Standard", DigestAroundDestruction<THash_CRC16_Standard>()},
       {"CRC32", DigestAroundDestruction<THash_CRC32>()},
   };
   for (const auto& [name, digests] : cases) {

@@ -175,7 +175,7 @@ TEST(HashMAC, ProtectionBehindTheMACOverwritesTheFinishedDigest) {
 
 // A keyed Blowfish in cmCTS, to stand behind a hash.
 ProtectionRef<TCipher> KeyedBlowfish() {
-  ProtectionRef<TCipher> cipher = MakeProtection<TCipher_Blowfish>();
+  ProtectionRef<TCipher> cipher = MakeProtection<TCipher_Blowfish>(nullptr);
   const ByteString key = "chain hook key";
   cipher->Init(key.data(), static_cast<std::int32_t>(key.size()), nullptr);
   return cipher;
@@ -197,7 +197,7 @@ TEST(HashChainHook, OtherProtectionCodesTheDigestAtFinishOnly) {
 
 TEST(HashChainHook, AFailingProtectionFailsTheFinish) {
   ProtectionRef<THash> hash =
-      THash_RipeMD256::Class().Create(MakeProtection<TCipher_Blowfish>().Get());
+      THash_RipeMD256::Class().Create(MakeProtection<TCipher_Blowfish>(nullptr).Get());
   hash->Init();  // nothing is passed at Init, so the unkeyed cipher is not noticed
   try {
     hash->Finish();

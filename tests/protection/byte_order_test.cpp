@@ -52,6 +52,12 @@ TEST(ByteOrder, SingleWordsLoadAndStoreTheirBytesInOrder) {
   }
 }
 
+TEST(ByteOrder, SwapReversesTheBytesOfEachWidth) {
+  EXPECT_EQ(SwapBytes(std::uint16_t{0x1122}), 0x2211u);
+  EXPECT_EQ(SwapBytes(std::uint32_t{0x11223344}), 0x44332211u);
+  EXPECT_EQ(SwapBytes(std::uint64_t{0x1122334455667788}), 0x8877665544332211u);
+}
+
 TEST(ByteOrder, RunsOfWordsFollowTheWordOrder) {
   std::uint32_t big[2];
   LoadBE(big, kCounting + 1);

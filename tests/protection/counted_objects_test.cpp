@@ -7,32 +7,13 @@
 #include <type_traits>
 #include <utility>
 
-#include "cipher/cipher_3way.h"
 #include "cipher/cipher_blowfish.h"
-#include "cipher/cipher_gost.h"
-#include "cipher/cipher_idea.h"
-#include "cipher/cipher_q128.h"
 #include "cipher/cipher_safer.h"
-#include "cipher/cipher_scop.h"
-#include "cipher/cipher_shark.h"
-#include "cipher/cipher_square.h"
 #include "cipher/cipher_tea.h"
-#include "cipher/cipher_twofish.h"
-#include "hash/hash_crc16_ccitt.h"
-#include "hash/hash_crc16_standard.h"
 #include "hash/hash_crc32.h"
 #include "hash/hash_haval.h"
-#include "hash/hash_md5.h"
-#include "hash/hash_ripemd128.h"
-#include "hash/hash_ripemd256.h"
-#include "hash/hash_ripemd320.h"
+#include "hash/hash_md4.h"
 #include "hash/hash_sapphire.h"
-#include "hash/hash_sha1.h"
-#include "hash/hash_snefru.h"
-#include "hash/hash_square.h"
-#include "hash/hash_tiger.h"
-#include "hash/hash_xor16.h"
-#include "hash/hash_xor32.h"
 #include "hash/mac.h"
 
 namespace velunor {
@@ -45,18 +26,21 @@ constexpr bool kOnlyCounted = ((!std::is_default_constructible_v<T> &&
 
 static_assert(kOnlyCounted<TProtection, THash, TChecksum, TMAC, TCipher>);
 static_assert(!std::is_constructible_v<TMAC, ByteString, TProtection*>);
-static_assert(
-    kOnlyCounted<THash_MD4, THash_MD5, THash_SHA, THash_SHA1, THash_RipeMD128, THash_RipeMD160,
-                 THash_RipeMD256, THash_RipeMD320, THash_Haval128, THash_Haval160, THash_Haval192,
-                 THash_Haval224, THash_Haval256, THash_Sapphire128, THash_Sapphire160,
-                 THash_Sapphire192, THash_Sapphire224, THash_Sapphire256, THash_Sapphire288,
-                 THash_Sapphire320, THash_Snefru, THash_Square, THash_Tiger, THash_XOR16,
-                 THash_XOR32, THash_CRC16_CCITT, Thash_CRC16_Standard, THash_CRC32>);
-static_assert(
-    kOnlyCounted<TCipher_3Way, TCipher_Blowfish, TCipher_Gost, TCipher_IDEA, TCipher_Q128,
-                 TCipher_SAFER, TCipher_SAFER_K40, TCipher_SAFER_SK40, TCipher_SAFER_K64,
-                 TCipher_SAFER_SK64, TCipher_SAFER_K128, TCipher_SAFER_SK128, TCipher_SCOP,
-                 TCipher_Shark, TCipher_Square, TCipher_TEA, TCipher_TEAN, TCipher_Twofish>);
+// Every hash and cipher class takes its constructors from its family
+// template, which keeps them protected: a class written the way
+// hash_family.h and cipher_family.h show is counted only, without a list of
+// classes here. A class of each shape, the variants of a variant among them:
+class TToyHash : public THashFamily<TToyHash, THash, THashInfo{1, 0}> {
+ public:
+  static constexpr char kClassName[] = "TToyHash";
+  static constexpr std::uint8_t kKnownAnswer[1] = {0};
+
+ protected:
+  using THashFamily::THashFamily;
+};
+static_assert(kOnlyCounted<TToyHash, THash_MD4, THash_Haval128, THash_Sapphire128, THash_CRC32>);
+static_assert(kOnlyCounted<TCipher_Blowfish, TCipher_SAFER, TCipher_SAFER_K40, TCipher_SAFER_SK40,
+                           TCipher_TEA, TCipher_TEAN>);
 static_assert(std::is_same_v<decltype(THash::Class().Create()), ProtectionRef<THash>>);
 static_assert(std::is_same_v<decltype(TCipher::Class().Create()), ProtectionRef<TCipher>>);
 

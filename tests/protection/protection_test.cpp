@@ -37,20 +37,14 @@ class Recorder : public TProtection {
     if (deleted_ != nullptr) *deleted_ = true;
   }
 
-  void BeginCoding(TCodeAction action) override {
+  void BeginRun(TCodeAction action) override {
     steps.push_back("B" + std::to_string(action));
     if (failBegin) throw std::runtime_error("begin");
-    TProtection::BeginCoding(action);
   }
-  void EndCoding(TCodeAction action) override {
-    steps.push_back("E" + std::to_string(action));
-    TProtection::EndCoding(action);
-  }
-  using TProtection::CodeData;
-  void CodeData(std::span<std::uint8_t> data, TCodeAction action) override {
+  void EndRun(TCodeAction action) override { steps.push_back("E" + std::to_string(action)); }
+  void CodeRun(std::span<std::uint8_t> data, TCodeAction) override {
     steps.push_back("C" + std::to_string(data.size()));
     if (static_cast<int>(steps.size()) - 1 == failAtStep) throw std::runtime_error("code");
-    TProtection::CodeData(data, action);
     for (std::uint8_t& byte : data)
       byte ^= kMask;
   }
@@ -284,20 +278,26 @@ TEST_F(PipelineFiles, DigestCreatesNothingAndChangesNothing) {
   EXPECT_FALSE(fs::exists(Path("b")));
 }
 
-TEST_F(PipelineFiles, FailuresKeepWhatWasWrittenOrCodeNothing) {
+TEST_F(PipelineFiles, AFailedRunLeavesEveryDestinationAsItWas) {
   Write("a", data_);
-  Recorder failing;
-  failing.failAtStep = 2;
-  EXPECT_THROW(failing.ProcessFile(Path("a"), Path("b"), caEncode), std::runtime_error);
-  EXPECT_EQ(failing.steps, (Steps{"B0", "C4096", "C904", "E0"}));
-  EXPECT_EQ(Read("b"), Masked(data_.substr(0, 4096)));
+  Write("b", "old b");
+  // Into an existing file, a new one and the source itself.
+  for (const std::string& dest : {Path("b"), Path("c"), Path("a")}) {
+    SCOPED_TRACE(dest);
+    Recorder failing;
+    failing.failAtStep = 2;
+    EXPECT_THROW(failing.ProcessFile(Path("a"), dest, caEncode), std::runtime_error);
+    EXPECT_EQ(failing.steps, (Steps{"B0", "C4096", "C904", "E0"}));
+  }
+  EXPECT_EQ(Read("a"), data_);
+  EXPECT_EQ(Read("b"), "old b");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 
   Recorder missing;
   EXPECT_THROW(missing.ProcessFile(Path("none"), Path("b"), caEncode), EFOpenError);
-  EXPECT_EQ(Read("b").size(), 4096u);
   EXPECT_THROW(missing.ProcessFile(Path("a"), Path("no/such/dir"), caEncode), EFCreateError);
   EXPECT_EQ(missing.steps, Steps{});
-  EXPECT_EQ(Read("a"), data_);
+  EXPECT_EQ(Read("b"), "old b");
 }
 
 TEST(Chain, StepsReachTheChainedObject) {

@@ -34,22 +34,13 @@ TEST(Support, Rotations) {
   }
 }
 
-TEST(Support, ByteAndBitOrder) {
-  EXPECT_EQ(SwapBytes32(0x11223344u), 0x44332211u);
+TEST(Support, BitOrder) {
   const std::pair<std::uint32_t, std::uint32_t> reversals[] = {
       {0x00000001u, 0x80000000u}, {0x0000000Fu, 0xF0000000u}, {0x80000000u, 0x00000001u},
       {0x12345678u, 0x1E6A2C48u}, {0xFFFFFFFFu, 0xFFFFFFFFu}, {0u, 0u},
   };
   for (const auto& [value, reversed] : reversals)
     EXPECT_EQ(ReverseBits32(value), reversed) << value;
-
-  // In place, from the last word to the first.
-  std::array<std::uint32_t, 3> words{0x11223344u, 0xAABBCCDDu, 0x01020304u};
-  SwapBytes32Buffer(words.data(), words.data(), 3);
-  EXPECT_EQ(words, (std::array<std::uint32_t, 3>{0x44332211u, 0xDDCCBBAAu, 0x04030201u}));
-  SwapBytes32Buffer(words.data(), words.data(), 0);
-  SwapBytes32Buffer(words.data(), words.data(), -1);
-  EXPECT_EQ(words[0], 0x44332211u);
 }
 
 TEST(Support, CompareBytes) {
@@ -107,19 +98,6 @@ TEST(Support, RandomizeBuffer) {
   std::array<std::uint8_t, 2> pair{0, 0};
   EXPECT_EQ(RandomizeBuffer(0u, pair.data(), 2), 134775814u);
   EXPECT_EQ(pair, (std::array<std::uint8_t, 2>{0, 8}));
-}
-
-TEST(Support, CrcCheckValues) {
-  const char* digits = "123456789";
-  EXPECT_EQ(UpdateCrc32(0xFFFFFFFFu, digits, 9) ^ 0xFFFFFFFFu, 0xCBF43926u);
-  EXPECT_EQ(UpdateCrc16(0u, digits, 9), 0xBB3Du);
-  // The upper half passes through CRC-16 unchanged.
-  EXPECT_EQ(UpdateCrc16(0xABCD0000u, digits, 9), 0xABCDBB3Du);
-  // Absent data and empty ranges leave the value alone; pieces chain.
-  EXPECT_EQ(UpdateCrc32(0x12345678u, nullptr, 9), 0x12345678u);
-  EXPECT_EQ(UpdateCrc16(0x12345678u, digits, 0), 0x12345678u);
-  EXPECT_EQ(UpdateCrc32(UpdateCrc32(0xFFFFFFFFu, digits, 4), digits + 4, 5),
-            UpdateCrc32(0xFFFFFFFFu, digits, 9));
 }
 
 TEST(Support, ShortClassName) {

@@ -69,7 +69,7 @@ TEST_F(WindowsFiles, ProcessFileTellsFilesApart) {
   const ByteString plain = test::PatternBytes(10000, 5);
   std::ofstream(dir_ / "plain.txt", std::ios::binary) << plain;
   std::ofstream(dir_ / "other.txt", std::ios::binary) << "other";
-  const auto cipher = MakeProtection<TCipher_Blowfish>();
+  const auto cipher = MakeProtection<TCipher_Blowfish>(nullptr);
   cipher->InitKey("Geheimnis", nullptr);
   cipher->ProcessFile(Utf8Path(u8"plain.txt"), Utf8Path(u8"other.txt"), caEncode);
   EXPECT_EQ(ReadBack(dir_ / "plain.txt"), plain);
