@@ -46,17 +46,21 @@ int ReportFault(const encrypter::TWindowLaunch& launch) {
   const QString argument = QString::fromStdString(launch.faultArgument);
   switch (launch.fault) {
     case TLaunchFault::kUnknownOption:
-      Say(Translate("unbekannte Option %1").arg(argument));
+      Say(QCoreApplication::translate("velunor::WindowModes", "unbekannte Option %1")
+              .arg(argument));
       break;
     case TLaunchFault::kMissingFile:
-      Say(Translate("--edit braucht eine Datei"));
+      Say(QCoreApplication::translate("velunor::WindowModes", "--edit braucht eine Datei"));
       break;
     case TLaunchFault::kBadWrap:
-      Say(Translate("--wrap braucht eine Zahl von 0 bis 998, nicht \"%1\"").arg(argument));
+      Say(QCoreApplication::translate("velunor::WindowModes",
+                                      "--wrap braucht eine Zahl von 0 bis 998, nicht \"%1\"")
+              .arg(argument));
       break;
     case TLaunchFault::kSurplusArgument:
     case TLaunchFault::kNone:
-      Say(Translate("überzähliges Argument %1").arg(argument));
+      Say(QCoreApplication::translate("velunor::WindowModes", "überzähliges Argument %1")
+              .arg(argument));
       break;
   }
   std::cerr << Translate(kUsage).toStdString() << '\n';
@@ -68,9 +72,11 @@ void WriteAll(int fd, const std::string& bytes) {
     const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
-      throw Exception(Translate("Die Standardausgabe nimmt das Ergebnis nicht an (%1)")
-                          .arg(QString::fromStdString(ErrorReason(errno)))
-                          .toStdString());
+      throw Exception(
+          QCoreApplication::translate("velunor::WindowModes",
+                                      "Die Standardausgabe nimmt das Ergebnis nicht an (%1)")
+              .arg(QString::fromStdString(ErrorReason(errno)))
+              .toStdString());
     }
     written += static_cast<std::size_t>(n);
   }
@@ -86,7 +92,8 @@ void ReplaceEditedFile(const std::string& path, const std::string& result) {
     ReplaceFileAtomically(path, result);
   } catch (const EFileReplacement& failure) {
     throw Exception(
-        Translate("Datei %1 kann nicht gespeichert werden (%2)")
+        QCoreApplication::translate("velunor::WindowModes",
+                                    "Datei %1 kann nicht gespeichert werden (%2)")
             .arg(QString::fromStdString(path), QString::fromStdString(ErrorReason(failure.Error())))
             .toStdString());
   }
@@ -104,12 +111,14 @@ int RunFilter(const encrypter::TWindowLaunch& launch, platform::TWindowSystem& w
     try {
       text.text = ReadWholeFile(launch.file);
     } catch (const EFOpenError& failure) {
-      Say(Translate("Datei %1 kann nicht gelesen werden (%2)")
+      Say(QCoreApplication::translate("velunor::WindowModes",
+                                      "Datei %1 kann nicht gelesen werden (%2)")
               .arg(QString::fromStdString(launch.file),
                    QString::fromStdString(ErrorReason(failure.Error()))));
       return kExitCancelled;
     } catch (const EStreamError&) {
-      Say(Translate("Datei %1 kann nicht gelesen werden (%2)")
+      Say(QCoreApplication::translate("velunor::WindowModes",
+                                      "Datei %1 kann nicht gelesen werden (%2)")
               .arg(QString::fromStdString(launch.file),
                    QString::fromStdString(ErrorReason(errno != 0 ? errno : error))));
       return kExitCancelled;
