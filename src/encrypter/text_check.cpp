@@ -29,6 +29,8 @@ bool IsTextByte(unsigned char byte) {
 }  // namespace
 
 bool LooksLikeText(std::string_view decrypted) {
+  // An empty cipher text decrypts to nothing, whatever the keyword.
+  if (decrypted.empty()) return true;
   if (WarnOfWrongKeyword(false, decrypted)) return false;
   return std::all_of(decrypted.begin(), decrypted.end(),
                      [](char c) { return IsTextByte(static_cast<unsigned char>(c)); });

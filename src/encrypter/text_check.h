@@ -10,7 +10,7 @@ namespace velunor::encrypter {
 // and adds what that rule lets through: a text holds no control characters
 // but TAB, CR and LF, and none of the five bytes code page 1252 leaves
 // undefined. A wrong keyword gives bytes of every value, so a text of a few
-// dozen of them almost never passes both.
+// dozen of them almost never passes both. An empty text passes.
 bool LooksLikeText(std::string_view decrypted);
 
 }  // namespace velunor::encrypter

@@ -112,6 +112,7 @@ TEST(TextCheck, ADecryptionReadsAsTextWithASpaceEarlyAndNoControlCharacters) {
       {std::string(49, 'x') + " z", true},
       {std::string(50, 'x') + " z", false},  // the window's rule
       {"Ja\r\n", false},
+      {"", true},
       {"Hallo Welt\x01", false},
       {std::string("Hallo Welt\0", 11), false},
       {"Hallo Welt\x81", false},
