@@ -10,7 +10,7 @@
 #   claws_mail_test.sh BIN_DIR SOURCE_DIR
 set -u
 . "$(dirname "$0")/x11_steps.sh"
-. "$(dirname "$0")/recipe_steps.sh"
+. "$(dirname "$0")/mail_program_steps.sh"
 
 bin=$(cd "$1" && pwd)
 recipe=$2/share/examples/claws-mail-actionsrc
@@ -138,24 +138,6 @@ give_keyword() {
   focus "$dialog"
   type_text "$1"
   press Return
-}
-
-# Types the keyword into the window as editor and presses the coding
-# button shown and "&OK"; waits for the window to end.
-code_in_window() {
-  local window
-  window=$(visible_window --class '^TFormVelunorFilter$')
-  [ -n "$window" ] || fail "no Velunor window"
-  focus "$window"
-  type_text "$keyword"
-  press Tab space
-  sleep 0.5
-  press alt+o
-  for _ in $(seq 100); do
-    xdotool search --class '^TFormVelunorFilter$' >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  fail "the Velunor window does not end after OK"
 }
 
 body() { sed '1,/^$/d' "$1"; }

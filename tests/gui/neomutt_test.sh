@@ -9,7 +9,7 @@
 #   neomutt_test.sh BIN_DIR SOURCE_DIR
 set -u
 . "$(dirname "$0")/x11_steps.sh"
-. "$(dirname "$0")/recipe_steps.sh"
+. "$(dirname "$0")/mail_program_steps.sh"
 
 bin=$1
 recipe=$2/share/examples/neomuttrc
@@ -146,13 +146,7 @@ mv "$inbox"/*/* "$work/first.eml"
 # The same mail decrypts in the window, as an external editor.
 "$bin/cmvelunor" --edit "$work/first.eml" &
 editor=$!
-focus "$(visible_window --class '^TFormVelunorFilter$')"
-type_text "$keyword"
-press Tab space
-sleep 0.5
-press alt+o
-for _ in $(seq 100); do kill -0 "$editor" 2>/dev/null && sleep 0.1; done
-kill -0 "$editor" 2>/dev/null && fail "the window as editor does not end after OK"
+code_in_window
 wait "$editor" || fail "the window as editor ended with $?"
 grep -qxF "$letter" "$work/first.eml" || fail "the window decrypted to $(cat "$work/first.eml")"
 grep -qx 'Subject: Treffen' "$work/first.eml" || fail "the window lost the header"
@@ -160,13 +154,7 @@ grep -qx 'Subject: Treffen' "$work/first.eml" || fail "the window lost the heade
 # Encrypted in the window, opened from the compose menu (Esc V).
 compose Abendessen
 keys Escape V
-window=$(visible_window --class '^TFormVelunorFilter$')
-[ -n "$window" ] || fail "Esc V opens no window"
-focus "$window"
-type_text "$keyword"
-press Tab space
-sleep 0.5
-press alt+o
+code_in_window
 wait_for_screen "Press any key"
 keys Enter
 send 1
