@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iostream>
 #include <iterator>
+#include <optional>
 
 #include "app/form_ask_keyword.h"
 #include "app/form_velunor_filter.h"
@@ -99,6 +100,23 @@ void ReplaceEditedFile(const std::string& path, const std::string& result) {
   }
 }
 
+// The text of the file to edit; says why and gives nothing when it cannot
+// be read.
+std::optional<std::string> ReadEditedFile(const std::string& path) {
+  int error = EIO;
+  try {
+    errno = 0;
+    return ReadWholeFile(path);
+  } catch (const EFOpenError& failure) {
+    error = failure.Error();
+  } catch (const EStreamError&) {
+    if (errno != 0) error = errno;
+  }
+  Say(QCoreApplication::translate("velunor::WindowModes", "Datei %1 kann nicht gelesen werden (%2)")
+          .arg(QString::fromStdString(path), QString::fromStdString(ErrorReason(error))));
+  return std::nullopt;
+}
+
 int RunFilter(const encrypter::TWindowLaunch& launch, platform::TWindowSystem& windowSystem) {
   TFilterText text;
   text.wrapColumns = launch.wrapColumns;
@@ -106,23 +124,9 @@ int RunFilter(const encrypter::TWindowLaunch& launch, platform::TWindowSystem& w
     text.text = ReadStandardInput();
     text.deliver = [](const std::string& result) { WriteAll(STDOUT_FILENO, result); };
   } else {
-    errno = 0;
-    const int error = EIO;
-    try {
-      text.text = ReadWholeFile(launch.file);
-    } catch (const EFOpenError& failure) {
-      Say(QCoreApplication::translate("velunor::WindowModes",
-                                      "Datei %1 kann nicht gelesen werden (%2)")
-              .arg(QString::fromStdString(launch.file),
-                   QString::fromStdString(ErrorReason(failure.Error()))));
-      return kExitCancelled;
-    } catch (const EStreamError&) {
-      Say(QCoreApplication::translate("velunor::WindowModes",
-                                      "Datei %1 kann nicht gelesen werden (%2)")
-              .arg(QString::fromStdString(launch.file),
-                   QString::fromStdString(ErrorReason(errno != 0 ? errno : error))));
-      return kExitCancelled;
-    }
+    std::optional<std::string> content = ReadEditedFile(launch.file);
+    if (!content) return kExitCancelled;
+    text.text = std::move(*content);
     text.deliver = [file = launch.file](const std::string& result) {
       ReplaceEditedFile(file, result);
     };

@@ -43,11 +43,14 @@ grep -qF "$editor_command" "$2/README.md" || fail "the README lacks the external
 mkdir -p "$config" "$mailbox"/{inbox,sent,queue,draft,trash} "$work/path" "$work/runtime"
 chmod 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime
-# velunor as the actions run it, its output kept for the test too.
+# velunor as the actions run it, its output and exit status kept for the
+# test too.
 cat >"$work/path/velunor" <<EOF
 #!/bin/bash
 "$bin/velunor" "\$@" | tee -a "$work/velunor.out"
-exit \${PIPESTATUS[0]}
+status=\${PIPESTATUS[0]}
+echo "\$status" >>"$work/velunor.status"
+exit "\$status"
 EOF
 ln -s "$bin/cmvelunor" "$work/path/cmvelunor"
 # The mail command delivers into the inbox, as MH numbers its messages.
@@ -58,6 +61,7 @@ while [ -e "$mailbox/inbox/\$n" ]; do n=\$((n + 1)); done
 cat >"$mailbox/inbox/.new" && mv "$mailbox/inbox/.new" "$mailbox/inbox/\$n"
 EOF
 chmod +x "$work/path/velunor" "$work/deliver"
+: >"$work/velunor.status"
 cat >"$config/accountrc" <<EOF
 [Account: 1]
 account_name=Alice
@@ -122,12 +126,29 @@ wait_for_edited_text() {
 # Sends the mail of the compose window with its "Send" button; waits for
 # mail $1 in the inbox.
 send() {
-  xdotool mousemove --window "$compose_window" 35 50 click 1
-  for _ in $(seq 150); do
-    [ -e "$mailbox/inbox/$1" ] && return 0
-    sleep 0.1
+  # While an action or the editor is still ending, Claws Mail may not send
+  # yet: the button is pressed again as long as the window is there.
+  for _ in 1 2 3; do
+    xdotool mousemove --window "$compose_window" 35 50 click 1 2>/dev/null
+    for _ in $(seq 50); do
+      [ -e "$mailbox/inbox/$1" ] && return 0
+      sleep 0.1
+    done
   done
   fail "mail $1 was not delivered"
+}
+
+# Waits until velunor has run $1 times and sets velunor_status to the
+# last run's exit status.
+wait_for_velunor_runs() {
+  for _ in $(seq 300); do
+    if [ "$(wc -l <"$work/velunor.status" 2>/dev/null)" = "$1" ]; then
+      velunor_status=$(tail -n 1 "$work/velunor.status")
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "velunor did not run $1 times"
 }
 
 # Answers the keyword dialog with keyword $1.
@@ -146,6 +167,7 @@ body() { sed '1,/^$/d' "$1"; }
 compose
 press ctrl+alt+e
 give_keyword "$keyword"
+wait_for_velunor_runs 1
 wait_for_edited_text
 send 1
 body "$mailbox/inbox/1" | grep -q 'Hallo' && fail "the mail went out in plain text"
@@ -163,7 +185,7 @@ grep -qxF "$letter" "$work/first.eml" || fail "the window decrypted to $(cat "$w
 compose
 press ctrl+shift+x
 code_in_window
-sleep 1
+sleep 2
 send 2
 [ "$(body "$mailbox/inbox/2")" = "$(body "$mailbox/inbox/1")" ] ||
   fail "the window encrypted to $(cat "$mailbox/inbox/2")"
@@ -176,6 +198,8 @@ sleep 1
 focus "$main"
 press ctrl+alt+d
 give_keyword falsch
+wait_for_velunor_runs 2
+[ "$velunor_status" = 3 ] || fail "a wrong keyword ended velunor with $velunor_status"
 # Claws Mail shows what the action printed, here velunor's complaint.
 output=$(visible_window --name "^Action's input/output$")
 [ -n "$output" ] || fail "no output window after a wrong keyword"
@@ -192,13 +216,11 @@ if [ -n "${VELUNOR_SCREENSHOT_DIR:-}" ]; then
 fi
 focus "$output"
 press Escape
+sleep 1
 focus "$main"
 press ctrl+alt+d
 give_keyword "$keyword"
-for _ in $(seq 100); do
-  grep -qxF "$letter" "$work/velunor.out" 2>/dev/null && break
-  sleep 0.1
-done
+wait_for_velunor_runs 3
 grep -qxF "$letter" "$work/velunor.out" ||
   fail "the action decrypted to $(cat "$work/velunor.out" 2>/dev/null)"
 grep -qx 'Subject: Treffen' "$work/velunor.out" || fail "the action lost the header"

@@ -78,6 +78,17 @@ wait_for_screen() {
   fail "the terminal does not show \"$1\""
 }
 
+# Waits up to 15 s for velunor's keyword prompt on the last line: the
+# terminal may still show an earlier one above.
+wait_for_keyword_prompt() {
+  for _ in $(seq 150); do
+    [ "$("${terminal[@]}" capture-pane -p 2>/dev/null | sed -e 's/ *$//' -e '/^$/d' | tail -n 1)" = \
+      "Keyword:" ] && return 0
+    sleep 0.1
+  done
+  fail "the terminal does not ask for the keyword"
+}
+
 # Waits until the inbox holds $1 mails.
 wait_for_mails() {
   for _ in $(seq 150); do
@@ -113,10 +124,17 @@ quit_neomutt() {
   fail "neomutt does not end"
 }
 
+# Answers "Press any key to continue" once the command has ended (a key
+# pressed before goes to the command's terminal and is lost).
+continue_after_command() {
+  wait_for_screen "Press any key"
+  keys Enter
+}
+
 # Decrypts the mail under the cursor with keyword $1 (Esc v).
 decrypt_in_neomutt() {
   keys Escape v
-  wait_for_screen "Keyword:"
+  wait_for_keyword_prompt
   keys "$1" Enter
 }
 
@@ -124,10 +142,9 @@ decrypt_in_neomutt() {
 # delivered mail holds the cipher text broken at 76 columns.
 compose Treffen
 keys Escape v
-wait_for_screen "Keyword:"
+wait_for_keyword_prompt
 keys "$keyword" Enter
-wait_for_screen "Press any key"
-keys Enter
+continue_after_command
 send 1
 first=$(ls -d "$inbox"/new/*)
 grep -q 'Hallo' "$first" && fail "the mail went out in plain text"
@@ -139,7 +156,7 @@ neomutt_in_terminal
 wait_for_screen "Treffen"
 decrypt_in_neomutt "$keyword"
 wait_for_screen "das Treffen ist morgen um acht, am alten Bahnhof."
-keys Enter
+continue_after_command
 quit_neomutt
 mv "$inbox"/*/* "$work/first.eml"
 
@@ -155,8 +172,7 @@ grep -qx 'Subject: Treffen' "$work/first.eml" || fail "the window lost the heade
 compose Abendessen
 keys Escape V
 code_in_window
-wait_for_screen "Press any key"
-keys Enter
+continue_after_command
 send 1
 grep -q 'Hallo' "$inbox"/new/* && fail "the window's mail went out in plain text"
 
@@ -165,9 +181,9 @@ neomutt_in_terminal
 wait_for_screen "Abendessen"
 decrypt_in_neomutt falsch
 wait_for_screen "wrong keyword or damaged cipher text"
-keys Enter
+continue_after_command
 decrypt_in_neomutt "$keyword"
 wait_for_screen "das Treffen ist morgen um acht, am alten Bahnhof."
-keys Enter
+continue_after_command
 quit_neomutt
 echo "neomutt with velunor and the window: passed"
