@@ -16,10 +16,11 @@ RUN_PACKAGES := cmake ninja-build g++ pkg-config ccache \
   libwayland-dev libwayland-bin wayland-protocols fonts-liberation
 
 # What the tests, the checks and CI need besides: X servers and tools to
-# drive them, clipboard histories, the Windows cross build and Wine, the
+# drive them, clipboard histories, the mail programs the recipes are tested
+# with (neomutt in tmux, Claws Mail), the Windows cross build and Wine, the
 # fuzzing compiler, the package checkers.
 TEST_PACKAGES := rhash time openssl \
-  xvfb xauth xdotool xclip x11-utils openbox wmctrl copyq \
+  xvfb xauth xdotool xclip x11-utils openbox wmctrl copyq neomutt tmux claws-mail \
   clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 binutils \
   dpkg-dev fakeroot lintian desktop-file-utils appstream man-db \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64

@@ -50,7 +50,7 @@ TRichTextBox* NewTextBox(QWidget* parent, const QRect& geometry) {
   return box;
 }
 
-void ShowWrongKeywordWarning(QWidget* owner) {
+void ShowWrongKeywordBox(QWidget* owner) {
   TMessageBox box(QMessageBox::Warning, TFormVelunor::tr("Vermutlich falsches Schlüsselwort!"),
                   TFormVelunor::tr("Mit einem falschen Schlüsselwort wird die E-Mail unbrauchbar.\n"
                                    "Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!"),
@@ -338,6 +338,10 @@ ByteString TFormVelunor::PlainTextOfInput() const {
 
 void TFormVelunor::ShowCodingDone(const ByteString& result) {
   RichEditOut->SetText(result);
+  EnterCodingDoneState();
+}
+
+void TFormVelunor::EnterCodingDoneState() {
   ButtonEncrypt->setEnabled(false);
   ButtonDecrypt->setEnabled(false);
   RichEditIn->SetReadOnly(true);
@@ -368,11 +372,12 @@ void TFormVelunor::ButtonDecryptClick() {
 void TFormVelunor::WarnWhenTheKeywordLooksWrong() {
   if (!mailClientMode_) return;
   // The output box's text: it ends before a zero byte of the result.
-  if (!encrypter::WarnOfWrongKeyword(windowSystem_.IsKeyDown(platform::TKey::kControl),
-                                     RichEditOut->Text())) {
-    return;
-  }
-  ShowWrongKeywordWarning(this);
+  if (!encrypter::WarnOfWrongKeyword(CtrlDown(), RichEditOut->Text())) return;
+  ShowWrongKeywordWarning();
+}
+
+void TFormVelunor::ShowWrongKeywordWarning() {
+  ShowWrongKeywordBox(this);
   // Back to the keyword, ready to be replaced. A window manager may hand
   // the focus to another window when the box closes, and the window's own
   // focus would go back to "&OK".

@@ -50,9 +50,9 @@ class TFormVelunor : public TGradientForm {
   void EditPasswordChange();
   void EditPasswordClick();
   void ButtonPasteFromClipboardClick();
-  void ButtonEncryptClick();
-  void ButtonDecryptClick();
-  void ButtonOKClick();
+  virtual void ButtonEncryptClick();
+  virtual void ButtonDecryptClick();
+  virtual void ButtonOKClick();
   void ButtonEscClick();
   void RichEditInMouseDown();
   void RichEditInMouseUp();
@@ -107,6 +107,21 @@ class TFormVelunor : public TGradientForm {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
+  // The keyword's code page 1252 bytes; raises when it holds characters the
+  // code page lacks.
+  TWipedBytes KeywordBytes() const;
+  // Raises when the input box holds characters code page 1252 lacks.
+  void CheckInputCodePage() const;
+  // The state after a coding: coding buttons off, boxes read-only, "&OK" on.
+  void ShowCodingDone(const ByteString& result);
+  void EnterCodingDoneState();
+  // Whether a Ctrl key is down at this moment.
+  bool CtrlDown() const { return windowSystem_.IsKeyDown(platform::TKey::kControl); }
+  // "Vermutlich falsches Schlüsselwort!", then back to the keyword, selected.
+  void ShowWrongKeywordWarning();
+
+  platform::TWindowSystem& windowSystem_;
+
  private:
   void CreateTopPanel();
   void CreateClientPanel();
@@ -119,13 +134,6 @@ class TFormVelunor : public TGradientForm {
   // Runs one of the handlers under RunHandler.
   void Run(void (TFormVelunor::*handler)());
 
-  // The keyword's code page 1252 bytes; raises when it holds characters the
-  // code page lacks.
-  TWipedBytes KeywordBytes() const;
-  // Raises when the input box holds characters code page 1252 lacks.
-  void CheckInputCodePage() const;
-  // The state after a coding: coding buttons off, boxes read-only, "&OK" on.
-  void ShowCodingDone(const ByteString& result);
   void CopyResultToClipboard();
 
   // Mail-client mode.
@@ -139,7 +147,6 @@ class TFormVelunor : public TGradientForm {
   // The hand-off's steps on this window and its desktop.
   class THandOffToMailClient;
 
-  platform::TWindowSystem& windowSystem_;
   // Whether the output box holds the result of a decryption.
   bool outputIsDecrypted_ = false;
   std::string handOffFile_;
