@@ -4,25 +4,19 @@
 #include <QCoreApplication>
 #include <exception>
 
+#include "app/failure_text.h"
 #include "app/instance_channel.h"
+#include "encrypter/program.h"
 #include "platform/wayland_activation.h"
 #include "platform/window_system.h"
 #include "widgets/message_box.h"
-#include "widgets/window_messages.h"
 
 namespace velunor {
 
-std::string ErrorBoxText(std::string_view message) {
-  std::string text(message);
-  // UTF-8 continuation bytes lie above "." as the characters they end do.
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
-}
-
-void ShowErrorBox(QWidget* parent, const std::string& message) {
-  const std::string text = WindowMessage(message).toStdString();
-  TMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
-                  QString::fromUtf8(ErrorBoxText(text)), QMessageBox::Ok, parent);
+void ShowErrorBox(QWidget* parent, const QString& message) {
+  TMessageBox box(QMessageBox::Critical, QString::fromLatin1(encrypter::kApplicationTitle),
+                  QString::fromStdString(encrypter::ErrorBoxText(message.toStdString())),
+                  QMessageBox::Ok, parent);
   box.exec();
 }
 
@@ -30,7 +24,7 @@ void RunHandler(QWidget* parent, const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    ShowErrorBox(parent, error.what());
+    ShowErrorBox(parent, FailureText(error));
   }
 }
 
@@ -62,7 +56,8 @@ bool CheckSingleInstance(platform::TWindowSystem& windowSystem, const QString& p
     channel->AskToComeForward(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
     return true;
   }
-  const platform::TWindowHandle running = windowSystem.FindTopLevelWindow(kMainWindowClassName);
+  const platform::TWindowHandle running =
+      windowSystem.FindTopLevelWindow(encrypter::kMainWindowClassName);
   if (running == 0) return false;
   ShowAlreadyRunningNotice(programFileName);
   windowSystem.RestoreOrRaise(running);

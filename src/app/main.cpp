@@ -8,6 +8,7 @@
 
 #include "app/application.h"
 #include "app/clipboard_keeper.h"
+#include "app/failure_text.h"
 #include "app/form_velunor.h"
 #include "app/instance_channel.h"
 #include "app/start_platform.h"
@@ -15,6 +16,7 @@
 #include "app/wayland_window_system.h"
 #include "app/window_language.h"
 #include "cipher/cipher_registry.h"
+#include "encrypter/program.h"
 #include "hash/hash_registry.h"
 #include "platform/window_system.h"
 #include "protection/framework.h"
@@ -60,7 +62,7 @@ int main(int argc, char** argv) {
   const QString programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
   if (CheckSingleInstance(*windowSystem, programFileName,
                           instanceChannel ? &*instanceChannel : nullptr)) {
-    return kExitAlreadyRunning;
+    return encrypter::kExitAlreadyRunning;
   }
 
   // Dragged by their caption bars, the windows are moved by the window
@@ -72,7 +74,7 @@ int main(int argc, char** argv) {
     return windowSystem->StartWindowMove(window.winId(), screenPosition.x(), screenPosition.y());
   });
 
-  QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+  QCoreApplication::setApplicationName(QString::fromLatin1(encrypter::kApplicationTitle));
   QGuiApplication::setWindowIcon(ApplicationIcon());
 
   QPointer<TFormVelunor> form = new TFormVelunor(*windowSystem);
@@ -88,7 +90,7 @@ int main(int argc, char** argv) {
   }
   form->show();
   // Once the window is up: a cheat-sheet text kept at the last end.
-  QTimer::singleShot(0, form, [form] { TFormSpicker::ReportKeptText(form); });
+  QTimer::singleShot(0, form, [form] { ReportKeptText(form); });
 
   const int status = QApplication::exec();
   delete form.data();
