@@ -45,6 +45,13 @@ The e-mail is unchanged; the result is on the clipboard</translation>
     </message>
 </context>
 <context>
+    <name>velunor::TFormAskKeyword</name>
+    <message>
+        <source>CMVelunor - Schlüsselwort</source>
+        <translation>CMVelunor - Keyword</translation>
+    </message>
+</context>
+<context>
     <name>velunor::TFormSpicker</name>
     <message>
         <source>Spickzettel für Schlüsselwörter</source>
@@ -229,6 +236,57 @@ Please enter a different keyword if necessary!</translation>
     <message>
         <source>Datei %1 kann nicht erstellt werden</source>
         <translation>Cannot create file %1</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::WindowModes</name>
+    <message>
+        <source>Aufruf: cmvelunor [DATEI]
+        cmvelunor --filter [--wrap N]
+        cmvelunor --edit DATEI [--wrap N]
+        cmvelunor --ask-keyword [TEXT]
+--filter: Text von der Standardeingabe, Ergebnis auf die Standardausgabe.
+--edit: Text aus DATEI, Ergebnis ersetzt DATEI (externer Editor eines E-Mail-Programms).
+--wrap N: verschlüsselter Text in Zeilen zu N Zeichen (Vorgabe 76, 0: eine Zeile).
+--ask-keyword: fragt nach einem Schlüsselwort und gibt es aus.
+Abbrechen endet mit Status 1, Fehler im Aufruf mit 2.</source>
+        <translation>Usage: cmvelunor [FILE]
+        cmvelunor --filter [--wrap N]
+        cmvelunor --edit FILE [--wrap N]
+        cmvelunor --ask-keyword [TEXT]
+--filter: text from standard input, result to standard output.
+--edit: text from FILE, the result replaces FILE (a mail program&apos;s external editor).
+--wrap N: the cipher text in lines of N characters (default 76, 0: one line).
+--ask-keyword: asks for a keyword and prints it.
+Cancel ends with status 1, a fault in the arguments with 2.</translation>
+    </message>
+    <message>
+        <source>unbekannte Option %1</source>
+        <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>--edit braucht eine Datei</source>
+        <translation>--edit needs a file</translation>
+    </message>
+    <message>
+        <source>--wrap braucht eine Zahl von 0 bis 998, nicht &quot;%1&quot;</source>
+        <translation>--wrap needs a number from 0 to 998, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>überzähliges Argument %1</source>
+        <translation>surplus argument %1</translation>
+    </message>
+    <message>
+        <source>Die Standardausgabe nimmt das Ergebnis nicht an (%1)</source>
+        <translation>Standard output does not take the result (%1)</translation>
+    </message>
+    <message>
+        <source>Datei %1 kann nicht gespeichert werden (%2)</source>
+        <translation>File %1 cannot be saved (%2)</translation>
+    </message>
+    <message>
+        <source>Datei %1 kann nicht gelesen werden (%2)</source>
+        <translation>File %1 cannot be read (%2)</translation>
     </message>
 </context>
 </TS>

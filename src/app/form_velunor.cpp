@@ -62,6 +62,9 @@ class TFormVelunor::TFrontEnd final : public encrypter::TEncrypterFrontEnd {
     return form_.RichEditIn->CharactersOutsideCodePage();
   }
   void SetInputText(std::string_view bytes) override { form_.RichEditIn->SetText(bytes); }
+  void SetInputUtf8Text(std::string_view utf8) override {
+    form_.RichEditIn->setPlainText(QString::fromUtf8(utf8));
+  }
   void PasteIntoInput() override {
     form_.RichEditIn->SelectWholeText();
     form_.RichEditIn->PasteClipboardText();
@@ -69,6 +72,9 @@ class TFormVelunor::TFrontEnd final : public encrypter::TEncrypterFrontEnd {
 
   ByteString OutputText() override { return form_.RichEditOut->Text(); }
   void SetOutputText(std::string_view bytes) override { form_.RichEditOut->SetText(bytes); }
+  void SetOutputUtf8Text(std::string_view utf8) override {
+    form_.RichEditOut->setPlainText(QString::fromUtf8(utf8));
+  }
   void CopyOutputToClipboard(bool sensitive) override {
     form_.RichEditOut->SelectWholeText();
     form_.RichEditOut->CopySelectedText(sensitive ? TClipboardMark::kSensitive
@@ -138,11 +144,22 @@ class TFormVelunor::TFrontEnd final : public encrypter::TEncrypterFrontEnd {
 };
 
 TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* parent)
+    : TFormVelunor(
+          windowSystem,
+          [](encrypter::TEncrypterFrontEnd& frontEnd,
+             encrypter::TFormVelunorComponents& components) {
+            return std::make_unique<encrypter::TEncrypterSession>(frontEnd, components);
+          },
+          encrypter::kMainWindowClassName, parent) {}
+
+TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem,
+                           const TSessionFactory& makeSession, const char* windowClassName,
+                           QWidget* parent)
     : TGradientForm(parent),
       windowSystem_(windowSystem),
       frontEnd_(std::make_unique<TFrontEnd>(*this)),
       // FormCreate: the session chooses the coding's algorithms.
-      session_(std::make_unique<encrypter::TEncrypterSession>(*frontEnd_, Components)) {
+      session_(makeSession(*frontEnd_, Components)) {
   setWindowTitle(tr("CMVelunor - Text ent-/verschlüsseln"));
   setWindowIcon(ApplicationIcon());
   setFont(WindowFont());
@@ -155,7 +172,7 @@ TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* paren
   NameControls();
   ConnectHandlers();
   SetCancelButton(ButtonEsc);
-  ApplyWindowClassName();
+  ApplyWindowClassName(windowClassName);
   frontEnd_->ShowControls(session_->Controls());
 }
 
@@ -305,13 +322,12 @@ bool TFormVelunor::eventFilter(QObject* watched, QEvent* event) {
   return TGradientForm::eventFilter(watched, event);
 }
 
-void TFormVelunor::ApplyWindowClassName() {
+void TFormVelunor::ApplyWindowClassName(const char* className) {
   // The toolkit names the class of a new window itself; its requests must
   // reach the window system before the name is replaced.
   const WId window = winId();
   QGuiApplication::sync();
-  windowSystem_.SetWindowClassName(static_cast<platform::TWindowHandle>(window),
-                                   encrypter::kMainWindowClassName);
+  windowSystem_.SetWindowClassName(static_cast<platform::TWindowHandle>(window), className);
 }
 
 // ---- Handlers ---------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -95,6 +96,13 @@ class TFormVelunor : public TGradientForm {
   void Closed();
 
  protected:
+  // What another use of the window (the filter) brings: its own session
+  // (rules and steps) and the class name of its window.
+  using TSessionFactory = std::function<std::unique_ptr<encrypter::TEncrypterSession>(
+      encrypter::TEncrypterFrontEnd&, encrypter::TFormVelunorComponents&)>;
+  TFormVelunor(platform::TWindowSystem& windowSystem, const TSessionFactory& makeSession,
+               const char* windowClassName, QWidget* parent);
+
   void FormActivate() override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,7 +118,7 @@ class TFormVelunor : public TGradientForm {
   void NameControls();
   // Runs one of the session's handlers under RunHandler.
   void Run(void (encrypter::TEncrypterSession::*handler)());
-  void ApplyWindowClassName();
+  void ApplyWindowClassName(const char* className);
 
   // What the session asks of this window and its desktop.
   class TFrontEnd;

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWindow>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/application.h"
 #include "app/clipboard_keeper.h"
@@ -15,8 +17,10 @@
 #include "app/termination_signals.h"
 #include "app/wayland_window_system.h"
 #include "app/window_language.h"
+#include "app/window_modes.h"
 #include "cipher/cipher_registry.h"
 #include "encrypter/program.h"
+#include "encrypter/window_launch.h"
 #include "hash/hash_registry.h"
 #include "platform/window_system.h"
 #include "protection/framework.h"
@@ -42,10 +46,14 @@ int main(int argc, char** argv) {
   LoadWindowTranslation();
   QuitEventLoopOnTerminationSignals();
   std::unique_ptr<platform::TWindowSystem> windowSystem = platform::CreateWindowSystem();
+  // The arguments once the toolkit has taken its own options out of them.
+  const encrypter::TWindowLaunch launch =
+      encrypter::ParseWindowArguments(std::vector<std::string>(argv + 1, argv + argc));
+  const bool singleInstance = launch.mode == encrypter::TWindowMode::kWindow;
   std::optional<TInstanceChannel> instanceChannel;
   if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
     windowSystem = std::make_unique<TWaylandWindowSystem>(std::move(windowSystem));
-    instanceChannel.emplace();
+    if (singleInstance) instanceChannel.emplace();
   }
   // Message boxes place themselves, frame and all, over their window.
   TMessageBox::SetWindowManagerView(
@@ -60,8 +68,8 @@ int main(int argc, char** argv) {
          return QMargins(frame->left, frame->top, frame->right, frame->bottom);
        }});
   const QString programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-  if (CheckSingleInstance(*windowSystem, programFileName,
-                          instanceChannel ? &*instanceChannel : nullptr)) {
+  if (singleInstance && CheckSingleInstance(*windowSystem, programFileName,
+                                            instanceChannel ? &*instanceChannel : nullptr)) {
     return encrypter::kExitAlreadyRunning;
   }
 
@@ -77,10 +85,12 @@ int main(int argc, char** argv) {
   QCoreApplication::setApplicationName(QString::fromLatin1(encrypter::kApplicationTitle));
   QGuiApplication::setWindowIcon(ApplicationIcon());
 
+  // The filter, the editor and the keyword dialog: not the single instance.
+  if (const auto status = RunWindowMode(launch, *windowSystem)) return *status;
+
   QPointer<TFormVelunor> form = new TFormVelunor(*windowSystem);
-  // The mail client names its hand-off file as the first argument (the
-  // toolkit has taken its own options out of the list by now).
-  form->SetHandOffFile(argc > 1 ? argv[1] : "");
+  // The mail client names its hand-off file as the first argument.
+  form->SetHandOffFile(launch.file);
   TClipboardKeeper keeper(*windowSystem, *form, instanceChannel ? &*instanceChannel : nullptr);
   QObject::connect(form, &TFormVelunor::QuitRequested, &keeper, &TClipboardKeeper::EndProgram);
   QObject::connect(form, &TFormVelunor::Closed, &application, [] { QCoreApplication::exit(0); });

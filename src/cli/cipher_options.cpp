@@ -42,13 +42,17 @@ void AddCipherOptions(CLI::App& command, CipherOptions& options) {
       "--keyword-file", options.keyword.keywordFile,
       "file whose text is the keyword (one trailing line break removed; - for standard input)");
   auto* keyword = command.add_option("--keyword", options.keyword.keyword, "the keyword");
+  auto* keywordCommand = command.add_option(
+      "--keyword-command", options.keyword.keywordCommand,
+      "shell command that prints the keyword on its first line (e.g. cmvelunor --ask-keyword)");
   auto* key =
       command.add_option("--key", options.key, "raw key bytes in hex, instead of a keyword");
   options.keyOption = key;
   command.add_option("--iv", options.iv, "initial vector in hex (one block)");
   command.add_option("FILE", options.file, "input file (default or -: standard input)");
-  key->excludes(keywordFile)->excludes(keyword);
-  keywordFile->excludes(keyword);
+  key->excludes(keywordFile)->excludes(keyword)->excludes(keywordCommand);
+  keywordFile->excludes(keyword)->excludes(keywordCommand);
+  keyword->excludes(keywordCommand);
   options.keywordOption = keyword;
 }
 

@@ -51,6 +51,9 @@ int ParseAndRun(CLI::App& app, int argc, const char* const* argv, CommandContext
     } catch (const UsageError& e) {
       err << "velunor: " << e.Message() << '\n';
       return kExitUsage;
+    } catch (const DoubtfulDecryption& e) {
+      err << "velunor: " << e.Message() << '\n';
+      return kExitDoubtful;
     } catch (const velunor::Exception& e) {
       err << "velunor: " << e.Message() << '\n';
       return kExitFailure;

@@ -10,6 +10,9 @@
 #include "cli/process_environment.h"
 #include "cli/stream_options.h"
 #include "cli/text_input.h"
+#include "encrypter/cipher_text_lines.h"
+#include "encrypter/mail_decryption.h"
+#include "encrypter/text_check.h"
 #include "encrypter/text_coding.h"
 #include "managers/cipher_manager.h"
 #include "protection/coding_sink.h"
@@ -25,6 +28,9 @@ namespace {
 // Blowfish in cmCTS, text in base 64.
 struct CryptOptions : CipherOptions, StreamOptions {
   bool text = false;
+  std::size_t wrap = 0;  // encrypt: columns of the cipher text's lines
+  bool mail = false;     // decrypt: the cipher texts within a mail
+  bool force = false;    // decrypt: write a doubtful result all the same
 };
 
 // Refuses the MAC modes: they leave the data as it is, so "encrypting" in
@@ -42,7 +48,7 @@ CLI::Validator NoMacModeValidator() {
       "");
 }
 
-void AddCryptOptions(CLI::App& command, CryptOptions& options) {
+void AddCryptOptions(CLI::App& command, CryptOptions& options, bool encrypt) {
   options.mode = "cts";
   options.format = "default";
   AddCipherOptions(command, options);
@@ -55,9 +61,23 @@ void AddCryptOptions(CLI::App& command, CryptOptions& options) {
                   "text format of the cipher text (" + FormatOptionNames() + ")")
       ->check(FormatValidator())
       ->capture_default_str();
-  command.add_flag(
+  auto* text = command.add_flag(
       "--text", options.text,
       "UTF-8 text with lines: coded as the window codes its text box (code page 1252, CR LF)");
+  if (encrypt) {
+    command
+        .add_option("--wrap", options.wrap,
+                    "with --text: break the cipher text into lines of N characters (for mail: 76)")
+        ->check(CLI::Range(std::size_t{0}, encrypter::kMaxMailLineLength))
+        ->needs(text);
+  } else {
+    command.add_flag("--mail", options.mail,
+                     "text of a mail (a whole message or its body, quoted or not): every "
+                     "cipher text in it is decrypted in its place, the rest kept; implies --text");
+    command.add_flag("--force", options.force,
+                     "with --text: write a result that does not read as text (a wrong keyword, "
+                     "a damaged cipher text) instead of refusing it with exit status 3");
+  }
   AddStreamOptions(command, options);
 }
 
@@ -67,16 +87,53 @@ std::string ToSystemLines(const std::string& text) {
   return WithLineBreaks(text, kTextLineBreak);
 }
 
+// A decryption that does not read as text is refused, unless forced: in a
+// mail filter it would silently replace the letter with garbage.
+void RefuseDoubtful(bool doubtful, const CryptOptions& options) {
+  if (doubtful && !options.force) throw DoubtfulDecryption();
+}
+
+ByteString EncryptText(TCipher& cipher, const ByteString& input, const CryptOptions& options,
+                       std::int32_t format) {
+  const ByteString cipherText = encrypter::EncryptPlainText(
+      cipher, encrypter::PlainTextOfText(ToCodePage1252(input, "the text")), format);
+  return encrypter::WrapAtColumns(cipherText, options.wrap, kTextLineBreak);
+}
+
+ByteString DecryptText(TCipher& cipher, const ByteString& input, const CryptOptions& options,
+                       std::int32_t format) {
+  const ByteString cipherText = PrepareTextInput(input, format);
+  // Base 64 cut short has lost characters: a line of a wrapped cipher text
+  // taken alone, for example.
+  const bool cutShort = ResolvedFormat(format) == sfBase64 && !encrypter::IsWholeBase64(cipherText);
+  RefuseDoubtful(cutShort, options);
+  const ByteString plain = encrypter::DecryptCipherText(cipher, cipherText, format);
+  RefuseDoubtful(!encrypter::LooksLikeText(plain), options);
+  return ToSystemLines(Cp1252ToUtf8(plain));
+}
+
+// The cipher texts of a mail, decrypted in their places; the mail's own
+// bytes and line breaks are kept around them.
+ByteString DecryptMailText(TCipher& cipher, const ByteString& input, const CryptOptions& options,
+                           std::int32_t format) {
+  if (ResolvedFormat(format) != sfBase64)
+    throw UsageError("--mail finds cipher texts in base 64 only");
+  const encrypter::TMailDecryption result =
+      encrypter::DecryptMail(input, [&cipher, format](const std::string& cipherText) {
+        return encrypter::DecryptCipherText(cipher, cipherText, format);
+      });
+  if (result.blocks == 0) throw Exception("the mail holds no cipher text");
+  RefuseDoubtful(result.doubtful > 0, options);
+  return result.text;
+}
+
 // The coding of --text: lines of a text box, small enough to be held whole,
 // coded as the window codes them.
 ByteString CodeTextBox(TCipher& cipher, const ByteString& input, bool encrypt,
-                       std::int32_t format) {
-  if (encrypt) {
-    return encrypter::EncryptPlainText(
-        cipher, encrypter::PlainTextOfText(ToCodePage1252(input, "the text")), format);
-  }
-  return ToSystemLines(
-      Cp1252ToUtf8(encrypter::DecryptCipherText(cipher, PrepareTextInput(input, format), format)));
+                       const CryptOptions& options, std::int32_t format) {
+  if (encrypt) return EncryptText(cipher, input, options, format);
+  if (options.mail) return DecryptMailText(cipher, input, options, format);
+  return DecryptText(cipher, input, options, format);
 }
 
 CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encrypt) {
@@ -85,7 +142,7 @@ CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encry
       encrypt ? "encrypt" : "decrypt",
       encrypt ? "Encrypt standard input or FILE with a keyword and print the cipher text"
               : "Decrypt the cipher text of standard input or FILE with a keyword");
-  AddCryptOptions(*command, *options);
+  AddCryptOptions(*command, *options, encrypt);
 
   return [options, encrypt, &context]() {
     TCipherManager manager;
@@ -97,9 +154,10 @@ CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encry
         options->output, context.out,
         encrypt ? TFileReplacement::kOrdinaryNewFileMode : TFileReplacement::kPrivateNewFileMode);
     TCipher& cipher = manager.CipherObject();
+    options->text = options->text || options->mail;
     if (options->text) {
       target.WriteString(
-          CodeTextBox(cipher, ReadInput(options->file, context.in), encrypt, format));
+          CodeTextBox(cipher, ReadInput(options->file, context.in), encrypt, *options, format));
     } else if (encrypt) {
       CodingPipeline pipeline(cipher, caEncode, format, target);
       PumpCommandInput(*options, options->file, context, pipeline);
@@ -108,7 +166,7 @@ CommandAction AddCryptCommand(CLI::App& app, CommandContext& context, bool encry
       TextInputSink preparation(format, pipeline);
       PumpCommandInput(*options, options->file, context, preparation);
     }
-    // The cipher text's line: a text file's line with --text.
+    // The cipher text's last line: a text file's line with --text.
     if (encrypt && format != sfCopy) target.WriteString(options->text ? kTextLineBreak : "\n");
     target.Commit();
     return kExitOk;

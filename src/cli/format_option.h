@@ -4,6 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "protection/format_registry.h"
+#include "protection/string_format.h"
+
 namespace velunor::cli {
 
 // A text format given by name (copy, hex, hexl, base64, uu, xx, none,
@@ -12,5 +15,10 @@ std::optional<std::int32_t> ParseFormatOption(const std::string& text);
 
 // The names accepted by ParseFormatOption, for help texts.
 std::string FormatOptionNames();
+
+// The format a number stands for: sfDefault is the default format.
+constexpr std::int32_t ResolvedFormat(std::int32_t format) {
+  return format == sfDefault ? DefaultFormat : format;
+}
 
 }  // namespace velunor::cli

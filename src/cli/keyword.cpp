@@ -5,6 +5,7 @@
 #include "cli/cli_app.h"
 #include "cli/coding_options.h"
 #include "cli/input.h"
+#include "cli/keyword_command.h"
 #include "cli/process_environment.h"
 #include "cli/terminal_prompt.h"
 #include "encrypter/keyword_rule.h"
@@ -77,12 +78,21 @@ TWipedBytes ObtainKeyword(KeywordSources& sources, std::istream& in) {
     return KeywordBytes(TextOf(ReadKeywordFile(sources.keywordFile, in)));
   }
   if (sources.keywordGiven) return CommandLineKeyword(sources.keyword);
+  if (!sources.keywordCommand.empty()) {
+    std::string line = RunKeywordCommand("--keyword-command", sources.keywordCommand);
+    return KeywordBytesOf(line);
+  }
   if (auto fromEnvironment = EnvironmentVariable(kKeywordVariable))
     return KeywordBytesOf(*fromEnvironment);
-  if (auto typed = PromptWithoutEcho("Keyword: ", kMaxKeywordTextBytes))
+  if (auto typed = PromptWithoutEcho(kKeywordPrompt, kMaxKeywordTextBytes))
     return KeywordBytesOf(*typed);
-  throw UsageError(std::string("no keyword given: use --keyword, --keyword-file or ") +
-                   kKeywordVariable);
+  if (const auto askPass = EnvironmentVariable(kAskPassVariable); askPass && !askPass->empty()) {
+    std::string line = RunKeywordCommand(kAskPassVariable, *askPass + " \"$1\"", {kKeywordPrompt});
+    return KeywordBytesOf(line);
+  }
+  throw UsageError(std::string("no keyword given: use --keyword, --keyword-file, "
+                               "--keyword-command, ") +
+                   kKeywordVariable + " or " + kAskPassVariable);
 }
 
 }  // namespace velunor::cli

@@ -45,6 +45,11 @@ class SilentTerminal {
     promptTerminal = terminal;
     termios silent = savedSettings;
     silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    // A line, edited as on any prompt, that Enter ends: a full-screen
+    // program that runs the tool (a mail program's filter) may have left
+    // the terminal sending single keys and Enter as CR.
+    silent.c_lflag |= ICANON;
+    silent.c_iflag |= ICRNL;
     ::tcsetattr(terminal, TCSAFLUSH, &silent);
   }
   ~SilentTerminal() {

@@ -1,9 +1,12 @@
 #include "cli/text_input.h"
 
+#include "cli/format_option.h"
+
 #include <algorithm>
 #include <cstring>
 
 #include "protection/format_registry.h"
+#include "protection/string_format.h"
 
 namespace velunor::cli {
 
@@ -18,13 +21,23 @@ const std::uint8_t* FindByte(const std::uint8_t* from, const std::uint8_t* end, 
 }  // namespace
 
 TextInputSink::TextInputSink(std::int32_t format, ByteSink& next)
-    : keepsLineBreaks_(format == sfCopy), next_(next) {}
+    : keepsLineBreaks_(format == sfCopy),
+      skipsQuoteMarks_(ResolvedFormat(format) == sfBase64),
+      next_(next) {}
 
 void TextInputSink::Write(const std::uint8_t* data, std::size_t size) {
   if (keepsLineBreaks_) {
     next_.Write(data, size);
-    return;
+  } else if (skipsQuoteMarks_) {
+    quoteMarks_.Feed(data, size, [this](const std::uint8_t* kept, std::size_t length) {
+      WriteWithoutLineBreaks(kept, length);
+    });
+  } else {
+    WriteWithoutLineBreaks(data, size);
   }
+}
+
+void TextInputSink::WriteWithoutLineBreaks(const std::uint8_t* data, std::size_t size) {
   // Passes on each run of bytes between line breaks. The next CR and the
   // next LF are looked for with memchr, each only once it has been passed,
   // so a text without breaks is scanned at memchr's speed.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "encrypter/quote_marks.h"
 #include "protection/byte_sink.h"
 #include "runtime/byte_string.h"
 
@@ -11,7 +12,8 @@ namespace velunor::cli {
 // another program wrote comes in lines (LF or CR LF, often a final break);
 // UU and XX refuse a line break where a line's length character belongs, so
 // the line breaks of every text format are removed. Copied bytes stay as
-// they are.
+// they are. Base 64 may come quoted or indented: the quote marks at the
+// starts of its lines go too (encrypter/quote_marks.h).
 ByteString PrepareTextInput(const ByteString& text, std::int32_t format);
 
 // The same preparation on a stream: passes the text on to `next` without
@@ -23,7 +25,11 @@ class TextInputSink final : public ByteSink {
   void Finish() override { next_.Finish(); }
 
  private:
+  void WriteWithoutLineBreaks(const std::uint8_t* data, std::size_t size);
+
   bool keepsLineBreaks_;
+  bool skipsQuoteMarks_;
+  encrypter::TQuoteMarkSkipper quoteMarks_;
   ByteSink& next_;
 };
 

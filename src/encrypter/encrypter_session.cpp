@@ -41,14 +41,16 @@ void TEncrypterSession::ActivateInMailClientMode() {
   Show();
   if (HandOffFileExists()) {
     frontEnd_.SetInputText(ReadWholeFile(handOffFile_));
-    if (const auto hidden = CodingButtonToHide(frontEnd_.InputText(), frontEnd_.CtrlDown())) {
-      (*hidden == TCodingButton::kEncrypt ? controls_.encryptHidden : controls_.decryptHidden) =
-          true;
-    }
+    HideCodingButton(CodingButtonToHide(frontEnd_.InputText(), frontEnd_.CtrlDown()));
   }
   ButtonRule();
   controls_.okEnabled = false;
   Show();
+}
+
+void TEncrypterSession::HideCodingButton(std::optional<TCodingButton> button) {
+  if (!button) return;
+  (*button == TCodingButton::kEncrypt ? controls_.encryptHidden : controls_.decryptHidden) = true;
 }
 
 // ---- The button rule and the paste action ----------------------------------
@@ -80,13 +82,16 @@ void TEncrypterSession::ReturnFocusToKeyword() {
 
 // ---- Coding -----------------------------------------------------------------
 
-TWipedBytes TEncrypterSession::CheckedKeyword() {
+TWipedBytes TEncrypterSession::KeywordBytes() {
   std::u32string characters = frontEnd_.KeywordCharacters();
   TKeywordBytes keyword = KeywordFromCharacters(characters);
   SecureFill(characters.data(), 0, characters.size() * sizeof(char32_t));
   CheckCodePage(TCodePageField::kKeyword, keyword.unrepresentable);
-  CheckCodePage(TCodePageField::kText, frontEnd_.InputCharactersOutsideCodePage());
   return std::move(keyword.bytes);
+}
+
+void TEncrypterSession::CheckInputCodePage() {
+  CheckCodePage(TCodePageField::kText, frontEnd_.InputCharactersOutsideCodePage());
 }
 
 ByteString TEncrypterSession::PlainTextOfInput() {
@@ -95,6 +100,10 @@ ByteString TEncrypterSession::PlainTextOfInput() {
 
 void TEncrypterSession::ShowCodingDone(std::string_view result, bool decrypted) {
   frontEnd_.SetOutputText(result);
+  EnterCodingDoneState(decrypted);
+}
+
+void TEncrypterSession::EnterCodingDoneState(bool decrypted) {
   controls_.encryptEnabled = false;
   controls_.decryptEnabled = false;
   controls_.boxesReadOnly = true;
@@ -107,13 +116,15 @@ void TEncrypterSession::ShowCodingDone(std::string_view result, bool decrypted) 
 }
 
 void TEncrypterSession::ButtonEncryptClick() {
-  const TWipedBytes keyword = CheckedKeyword();
+  const TWipedBytes keyword = KeywordBytes();
+  CheckInputCodePage();
   ShowCodingDone(
       EncryptWithKeyword(components_.CipherManager1, TextOf(keyword), PlainTextOfInput()), false);
 }
 
 void TEncrypterSession::ButtonDecryptClick() {
-  const TWipedBytes keyword = CheckedKeyword();
+  const TWipedBytes keyword = KeywordBytes();
+  CheckInputCodePage();
   ShowCodingDone(
       DecryptWithKeyword(components_.CipherManager1, TextOf(keyword), frontEnd_.InputText()), true);
   WarnWhenTheKeywordLooksWrong();
@@ -122,7 +133,10 @@ void TEncrypterSession::ButtonDecryptClick() {
 void TEncrypterSession::WarnWhenTheKeywordLooksWrong() {
   if (!mailClientMode_) return;
   // The output box's text: it ends before a zero byte of the result.
-  if (!WarnOfWrongKeyword(frontEnd_.CtrlDown(), frontEnd_.OutputText())) return;
+  if (WarnOfWrongKeyword(frontEnd_.CtrlDown(), frontEnd_.OutputText())) ShowWrongKeywordWarning();
+}
+
+void TEncrypterSession::ShowWrongKeywordWarning() {
   frontEnd_.ShowWrongKeywordWarning();
   // Back to the keyword, ready to be replaced.
   frontEnd_.MoveFocus(TFocus::kKeywordSelected);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "encrypter/form_velunor_components.h"
+#include "encrypter/mail_client_rules.h"
 #include "runtime/byte_string.h"
 #include "runtime/wiped_bytes.h"
 
@@ -53,6 +55,9 @@ class TEncrypterFrontEnd {
   virtual ByteString InputText() = 0;
   virtual std::u32string InputCharactersOutsideCodePage() = 0;
   virtual void SetInputText(std::string_view bytes) = 0;
+  // The same with a UTF-8 text, as a mail program hands one over (the
+  // filter, TFilterSession); the box keeps every character of it.
+  virtual void SetInputUtf8Text(std::string_view utf8) = 0;
   // Selects the input box's whole text and pastes the clipboard's text over
   // it: a read-only box ignores the paste, an empty clipboard pastes nothing.
   virtual void PasteIntoInput() = 0;
@@ -61,6 +66,7 @@ class TEncrypterFrontEnd {
   // their first zero byte.
   virtual ByteString OutputText() = 0;
   virtual void SetOutputText(std::string_view bytes) = 0;
+  virtual void SetOutputUtf8Text(std::string_view utf8) = 0;
   // Selects the output box's whole text and copies it to the clipboard; a
   // sensitive text (a decrypted one) carries the marks that ask clipboard
   // histories not to keep it.
@@ -103,10 +109,16 @@ class TEncrypterFrontEnd {
 //   session.SetHandOffFile(firstArgument);
 //   ... on every activation: session.FormActivate();
 //   ... keyword changed: session.EditPasswordChange(); buttons: ...Click()
+//
+// Another use of the window (the filter) derives and replaces the handlers
+// that differ.
 class TEncrypterSession {
  public:
   // Chooses the coding's algorithms on the window's managers (FormCreate).
   TEncrypterSession(TEncrypterFrontEnd& frontEnd, TFormVelunorComponents& components);
+  virtual ~TEncrypterSession() = default;
+  TEncrypterSession(const TEncrypterSession&) = delete;
+  TEncrypterSession& operator=(const TEncrypterSession&) = delete;
 
   // The file the mail client hands over: the program's first argument.
   void SetHandOffFile(std::string path) { handOffFile_ = std::move(path); }
@@ -117,16 +129,16 @@ class TEncrypterSession {
   // Each activation of the window (not a message box closing): in
   // mail-client mode loads the hand-off file and leaves one coding button;
   // then the focus goes to the keyword. Raises when the file cannot be read.
-  void FormActivate();
+  virtual void FormActivate();
   // The keyword changed: the button rule.
   void EditPasswordChange();
   // The paste action (paste button, Ctrl+V anywhere in the window).
   void ButtonPasteFromClipboardClick();
-  void ButtonEncryptClick();
-  void ButtonDecryptClick();
+  virtual void ButtonEncryptClick();
+  virtual void ButtonDecryptClick();
   // Copies the result (or hands it to the mail client) and ends the
   // program; not while a cheat sheet cannot save its text.
-  void ButtonOKClick();
+  virtual void ButtonOKClick();
   // Whether the window may close (which ends the program): not while a
   // cheat sheet cannot save its text.
   bool MayClose();
@@ -141,22 +153,37 @@ class TEncrypterSession {
   // followed by CR LF, the last one too.
   ByteString PlainTextOfInput();
 
- private:
-  // Whether the program's first argument names an existing file.
-  bool HandOffFileExists() const;
-  void ActivateInMailClientMode();
+ protected:
   // The keyword's code page 1252 bytes; raises ECodePageFault when it holds
-  // characters the code page lacks, as does an input holding such.
-  TWipedBytes CheckedKeyword();
-  void ShowCodingDone(std::string_view result, bool decrypted);
-  void WarnWhenTheKeywordLooksWrong();
-  void HandOffToMailClient();
-  void CopyResultToClipboard();
+  // characters the code page lacks.
+  TWipedBytes KeywordBytes();
+  // Raises ECodePageFault when the input box holds characters the code
+  // page lacks.
+  void CheckInputCodePage();
+  // Hides the coding button the text does not need, for the rest of the run.
+  void HideCodingButton(std::optional<TCodingButton> button);
+  // After a coding: both coding buttons off, both boxes read-only, "&OK"
+  // on and focused.
+  void EnterCodingDoneState(bool decrypted);
+  // "Vermutlich falsches Schlüsselwort!", then back to the keyword,
+  // selected to be typed over.
+  void ShowWrongKeywordWarning();
+  // Shows the controls as they are now.
   void Show();
 
   TEncrypterFrontEnd& frontEnd_;
   TFormVelunorComponents& components_;
   TEncrypterControls controls_;
+
+ private:
+  // Whether the program's first argument names an existing file.
+  bool HandOffFileExists() const;
+  void ActivateInMailClientMode();
+  void ShowCodingDone(std::string_view result, bool decrypted);
+  void WarnWhenTheKeywordLooksWrong();
+  void HandOffToMailClient();
+  void CopyResultToClipboard();
+
   std::string handOffFile_;
   bool mailClientMode_ = false;
   // Whether the output box holds the result of a decryption.

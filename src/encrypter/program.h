@@ -15,6 +15,10 @@ inline constexpr const char* kApplicationTitle = "CMVelunor";
 // start finds the first by it and ends with kExitAlreadyRunning.
 inline constexpr const char* kMainWindowClassName = "TFormVelunor";
 inline constexpr int kExitAlreadyRunning = 42;
+// The class of the windows of the filter and the external editor
+// (TFilterSession): not the single instance, so a mail program may start
+// one while the window runs, and the window may start while one is open.
+inline constexpr const char* kFilterWindowClassName = "TFormVelunorFilter";
 
 // The mail client's main window: both the class and the text must match.
 inline constexpr const char* kMailClientClassName = "TMainForm";

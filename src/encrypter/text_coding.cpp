@@ -1,5 +1,6 @@
 #include "encrypter/text_coding.h"
 
+#include "encrypter/quote_marks.h"
 #include "protection/paragraphs.h"
 
 namespace velunor::encrypter {
@@ -29,7 +30,7 @@ ByteString EncryptWithKeyword(TCipherManager& manager, std::string_view keyword,
 ByteString DecryptWithKeyword(TCipherManager& manager, std::string_view keyword,
                               const ByteString& cipherText) {
   manager.InitKey(keyword);
-  return DecryptCipherText(manager.CipherObject(), cipherText);
+  return DecryptCipherText(manager.CipherObject(), WithoutQuoteMarks(cipherText));
 }
 
 }  // namespace velunor::encrypter

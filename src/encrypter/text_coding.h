@@ -34,7 +34,9 @@ ByteString DecryptCipherText(TCipher& cipher, const ByteString& cipherText,
 // encrypts the plain text.
 ByteString EncryptWithKeyword(TCipherManager& manager, std::string_view keyword,
                               const ByteString& plain);
-// "Entschlüsseln": keys afresh and decrypts the whole text, nothing appended.
+// "Entschlüsseln": keys afresh and decrypts the whole text, nothing
+// appended; quote marks at the starts of its lines are skipped
+// (quote_marks.h).
 ByteString DecryptWithKeyword(TCipherManager& manager, std::string_view keyword,
                               const ByteString& cipherText);
 

@@ -10,6 +10,7 @@
 #include "encrypter/code_page_fault.h"
 #include "encrypter/coding_profile.h"
 #include "encrypter/encrypter_session.h"
+#include "encrypter/filter_session.h"
 #include "encrypter/hand_off_file.h"
 #include "encrypter/text_coding.h"
 #include "hash/hash_ripemd256.h"
@@ -47,6 +48,7 @@ struct RecordingFrontEnd : TEncrypterFrontEnd {
   ByteString InputText() override { return input; }
   std::u32string InputCharactersOutsideCodePage() override { return inputOutside; }
   void SetInputText(std::string_view bytes) override { input = bytes; }
+  void SetInputUtf8Text(std::string_view utf8) override { input = utf8; }
   void PasteIntoInput() override {
     if (!shown.boxesReadOnly && !clipboard.empty()) input = clipboard;
   }
@@ -54,6 +56,7 @@ struct RecordingFrontEnd : TEncrypterFrontEnd {
   void SetOutputText(std::string_view bytes) override {
     output = bytes.substr(0, bytes.find('\0'));
   }
+  void SetOutputUtf8Text(std::string_view utf8) override { output = utf8; }
   void CopyOutputToClipboard(bool sensitive) override {
     clipboard = output;
     clipboardSensitive = sensitive;
@@ -360,6 +363,67 @@ TEST(EncrypterSession, AFailedHandOffKeepsTheLetterPutsTheResultOnTheClipboardAn
   EXPECT_EQ(window.frontEnd.quits, 1);
 }
 #endif
+
+// A window started as a mail program's filter on a text; "&OK" delivers.
+struct FilterWindow {
+  RecordingFrontEnd frontEnd;
+  TComponent formValues;
+  TFormVelunorComponents components{formValues};
+  std::vector<std::string> delivered;
+  TFilterSession session;
+
+  FilterWindow(std::string text, std::size_t wrapColumns)
+      : session(frontEnd, components,
+                {std::move(text), wrapColumns,
+                 [this](const std::string& result) { delivered.push_back(result); }}) {}
+};
+
+TEST(FilterSession, CodesTheMailInItsPlaceAndDeliversTheResultOnOk) {
+  const std::string mail =
+      "Hallo,\n\n" + CipherTextOf("geheim", "Hallo Welt, wie geht es?\r\n") + "\n";
+  const struct {
+    const char* name;
+    std::string text;
+    std::size_t wrap;
+    bool ctrlDown, decrypt;
+    std::u32string keyword;
+    std::string state;  // once the keyword is typed
+    std::optional<std::string> delivered;
+    int warnings;
+  } cases[] = {
+      {"encrypted, wrapped", "abc", 4, true, false, U"geheim", "on on, ok off, rw", "Mrg5\ntrk=\n",
+       0},
+      {"encrypted, one line", "abc", 0, true, false, U"geheim", "on on, ok off, rw", "Mrg5trk=\n",
+       0},
+      {"a cipher text: decrypted in its place", mail, 76, false, true, U"geheim",
+       "hidden on, ok off, rw", "Hallo,\n\nHallo Welt, wie geht es?\n", 0},
+      {"wrong keyword", mail, 76, false, true, U"anders", "hidden on, ok off, rw", std::nullopt, 1},
+      {"wrong keyword, Ctrl held", mail, 76, true, true, U"anders", "on on, ok off, rw",
+       std::nullopt, 0},
+  };
+  for (const auto& c : cases) {
+    FilterWindow window(c.text, c.wrap);
+    window.frontEnd.mailClient = true;  // not looked for
+    window.frontEnd.ctrlDown = c.ctrlDown;
+    window.session.FormActivate();
+    EXPECT_EQ(window.frontEnd.output, c.text) << c.name;  // shown until the first coding
+    window.frontEnd.keyword = c.keyword;
+    window.session.EditPasswordChange();
+    EXPECT_EQ(window.frontEnd.State(), c.state) << c.name;
+    EXPECT_TRUE(window.frontEnd.shown.outputFillsPanel) << c.name;
+    c.decrypt ? window.session.ButtonDecryptClick() : window.session.ButtonEncryptClick();
+    EXPECT_EQ(window.frontEnd.warnings, c.warnings) << c.name;
+    window.session.ButtonOKClick();
+    ASSERT_EQ(window.delivered.size(), 1U) << c.name;
+    if (c.delivered) {
+      EXPECT_EQ(window.delivered[0], *c.delivered) << c.name;
+    }
+    EXPECT_EQ(window.delivered[0], window.frontEnd.output) << c.name;
+    EXPECT_EQ(window.frontEnd.quits, 1) << c.name;
+    EXPECT_FALSE(window.frontEnd.clipboardSensitive) << c.name;  // never copied
+    EXPECT_FALSE(window.session.MailClientMode()) << c.name;
+  }
+}
 
 }  // namespace
 }  // namespace velunor::encrypter

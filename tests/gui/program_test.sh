@@ -23,6 +23,7 @@
 #   program_test.sh forgetful-clipboard-manager BIN_DIR   (X11)
 #   program_test.sh cheat-sheet BIN_DIR
 #   program_test.sh message-boxes BIN_DIR   (X11; needs mailclient-stub in BIN_DIR)
+#   program_test.sh filter-editor BIN_DIR
 #
 # Under with_xvfb.sh --openbox the same scenarios run under a window manager.
 set -u
@@ -720,6 +721,127 @@ message_boxes() {
   echo "message boxes: passed"
 }
 
+# The window as a mail program's filter and external editor, and the
+# keyword dialog, by keyboard alone: the focus starts on the keyword, Tab
+# reaches the only coding button shown. None of them is the single
+# instance: on X11 one runs beside the window, and the window starts
+# beside one.
+filter_editor() {
+  local work out
+  work=$(mktemp -d)
+  out=$work/out
+  keyword_code_ok() {
+    type_text "$1"
+    press Tab space
+    sleep 0.5
+    press alt+o
+  }
+  # The filter's windows: on X11 by their class, on Wayland by their title.
+  filter_window() {
+    if [ -n "${main_window_title:-}" ]; then main_window; else
+      visible_window --class '^TFormVelunorFilter$'
+    fi
+  }
+  local x11=""
+  [ -z "${main_window_title:-}" ] && x11=yes
+  [ -n "$x11" ] && start_with_window
+
+  printf 'Hallo Welt,\nbis bald!\n' | "$program" --filter --wrap 20 >"$out" &
+  started_pids+=($!)
+  local filter=$!
+  focus "$(filter_window)"
+  keyword_code_ok "$keyword"
+  expect_exit "$filter" 0 "the filter's OK"
+  [ "$(cat "$out")" = "$(printf 'Hallo Welt,\nbis bald!\n' |
+    "$bin/velunor" encrypt --text --wrap 20 --keyword "$keyword")" ] ||
+    fail "the filter printed $(cat "$out")"
+  if [ -n "$x11" ]; then kill "$program_pid" && wait "$program_pid" 2>/dev/null; fi
+  [ "$(awk '{ print length }' "$out" | sort -n | tail -n 1)" = 20 ] || fail "not wrapped at 20"
+
+  # A whole message: the body, a cipher text alone, calls for decrypting.
+  local mail=$work/mail.txt
+  { printf 'Subject: Treffen\n\n'; cat "$out"; } >"$mail"
+  "$program" --edit "$mail" &
+  started_pids+=($!)
+  local editor=$!
+  focus "$(filter_window)"
+  keyword_code_ok falsch
+  local box
+  box=$(visible_window --name '^Vermutlich falsches')
+  [ -n "$box" ] || fail "no warning after a wrong keyword in the editor"
+  press Return
+  sleep 0.5
+  keyword_code_ok "$keyword"
+  expect_exit "$editor" 0 "the editor's OK"
+  [ "$(cat "$mail")" = "$(printf 'Subject: Treffen\n\nHallo Welt,\nbis bald!')" ] ||
+    fail "the edited file holds $(cat "$mail")"
+
+  # An encryption in the editor: the cipher text broken at 76 columns
+  # unless told otherwise, the file replaced by a new one (renamed over
+  # it, never rewritten in place) with the old one's permissions.
+  local body=$work/body.txt
+  local lines
+  lines=$(for _ in 1 2 3 4; do echo 'Eine Zeile Text, lang genug, um umbrochen zu werden.'; done)
+  echo "$lines" >"$body"
+  chmod 640 "$body"
+  local inode
+  inode=$(stat -c %i "$body")
+  "$program" --edit "$body" &
+  started_pids+=($!)
+  editor=$!
+  focus "$(filter_window)"
+  keyword_code_ok "$keyword"
+  expect_exit "$editor" 0 "the editor's OK after encrypting"
+  [ "$(awk '{ print length }' "$body" | sort -n | tail -n 1)" = 76 ] ||
+    fail "the editor did not wrap at 76: $(cat "$body")"
+  [ "$(stat -c %a "$body")" = 640 ] || fail "the edited file lost its permissions"
+  [ "$(stat -c %i "$body")" != "$inode" ] || fail "the edited file was rewritten in place"
+  [ "$(VELUNOR_KEYWORD=$keyword "$bin/velunor" decrypt --text --mail <"$body")" = "$lines" ] ||
+    fail "the edited file does not decrypt"
+
+  # Esc hands nothing over: the edited file stays as it was, the filter
+  # prints nothing.
+  cp "$body" "$work/before"
+  "$program" --edit "$body" &
+  started_pids+=($!)
+  editor=$!
+  focus "$(filter_window)"
+  if [ -n "$x11" ]; then
+    start_with_window
+    kill "$program_pid"
+    focus "$(filter_window)"
+  fi
+  press Escape
+  expect_exit "$editor" 1 "Esc in the editor"
+  cmp -s "$body" "$work/before" || fail "Esc changed the edited file"
+  printf 'Hallo\n' | "$program" --filter >"$out" &
+  started_pids+=($!)
+  filter=$!
+  focus "$(filter_window)"
+  type_text "$keyword"
+  press Escape
+  expect_exit "$filter" 1 "Esc in the filter"
+  [ ! -s "$out" ] || fail "the cancelled filter printed $(cat "$out")"
+
+  "$program" --ask-keyword 'Schlüsselwort für velunor:' >"$out" &
+  started_pids+=($!)
+  local ask=$!
+  focus "$(visible_window --name '^CMVelunor - Schlüsselwort$')"
+  type_text "$keyword"
+  press Return
+  expect_exit "$ask" 0 "the keyword dialog's OK"
+  [ "$(cat "$out")" = "$keyword" ] || fail "the keyword dialog printed $(cat "$out")"
+  "$program" --ask-keyword >"$out" &
+  started_pids+=($!)
+  ask=$!
+  focus "$(visible_window --name '^CMVelunor - Schlüsselwort$')"
+  press Escape
+  expect_exit "$ask" 1 "Esc in the keyword dialog"
+  [ ! -s "$out" ] || fail "the cancelled keyword dialog printed $(cat "$out")"
+  rm -rf "$work"
+  echo "filter, editor and keyword dialog: passed"
+}
+
 # "abc" as the window encrypts it with the keyword.
 abc_cipher=$(printf 'abc' | "$bin/velunor" encrypt --text --keyword "$keyword") ||
   fail "velunor encrypt failed"
@@ -730,6 +852,7 @@ case "$scenario" in
   forgetful-clipboard-manager) forgetful_clipboard_manager ;;
   cheat-sheet) cheat_sheet ;;
   message-boxes) message_boxes ;;
+  filter-editor) filter_editor ;;
   native-start) native_start ;;
   mail-client-beside-wayland) mail_client_beside_wayland ;;
   clipboard-history-copyq) clipboard_history_copyq ;;
