@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QShowEvent>
+#include <exception>
 
 #include "encrypter/spicker_file.h"
 #include "runtime/form_description.h"
@@ -46,9 +47,9 @@ QString ProgramFilePath() {
 
 }  // namespace
 
-class TFormSpicker::TMemo final : public encrypter::TSpickerMemo {
+class TFormSpicker::TWindow final : public encrypter::TSpickerWindow {
  public:
-  explicit TMemo(QPlainTextEdit& memo) : memo_(memo) {}
+  explicit TWindow(TFormSpicker& form) : form_(form), memo_(*form.Memo1) {}
 
   std::string Text() override {
     // The raw text keeps no-break spaces, which the plain text turns into blanks.
@@ -71,7 +72,18 @@ class TFormSpicker::TMemo final : public encrypter::TSpickerMemo {
   bool Modified() override { return memo_.document()->isModified(); }
   void SetModified(bool modified) override { memo_.document()->setModified(modified); }
 
+  void Close() override { form_.close(); }
+  void ComeToFront() override {
+    form_.show();
+    form_.raise();
+    form_.activateWindow();
+  }
+  void ShowFailure(std::exception_ptr failure) override {
+    form_.runHandler_(&form_, [failure] { std::rethrow_exception(failure); });
+  }
+
  private:
+  TFormSpicker& form_;
   QPlainTextEdit& memo_;
 };
 
@@ -87,12 +99,12 @@ TFormSpicker::TFormSpicker(QWidget* owner, THandlerRunner runHandler)
   SetClientSize(kClientWidth, kClientHeight);
   CreateControls();
   SetCancelButton(ButtonEsc);
-  connect(ButtonEsc, &QPushButton::clicked, this, [this] { Run([this] { ButtonEscClick(); }); });
+  connect(ButtonEsc, &QPushButton::clicked, this, [this] { session_->ButtonEscClick(); });
   GradientFormCreate();
 }
 
 TFormSpicker::~TFormSpicker() {
-  GradientFormDestroy();
+  session_->GradientFormDestroy();
 }
 
 void TFormSpicker::CreateControls() {
@@ -126,15 +138,6 @@ void TFormSpicker::SetProgramFilePath(const QString& path) {
   ProgramFilePathOverride() = path;
 }
 
-bool TFormSpicker::Run(const std::function<void()>& handler) {
-  bool completed = false;
-  runHandler_(this, [&] {
-    handler();
-    completed = true;
-  });
-  return completed;
-}
-
 std::string TFormSpicker::CurrentSpickerFileName() {
   return encrypter::SpickerFileNameFor(ProgramFilePath().toStdString());
 }
@@ -144,42 +147,12 @@ std::string TFormSpicker::CurrentSpickerFileName() {
 void TFormSpicker::GradientFormCreate() {
   SetOuterWidth(kOuterWidth);
   SharedSpickerFileName() = CurrentSpickerFileName();
-  memo_ = std::make_unique<TMemo>(*Memo1);
-  sheet_ = std::make_unique<encrypter::TSpickerSheet>(*memo_, SharedSpickerFileName());
-}
-
-void TFormSpicker::GradientFormActivate() {
-  sheet_->Load();
-}
-
-void TFormSpicker::GradientFormDeactivate() {
-  if (!sheet_->Done()) SaveAndClose();
-}
-
-void TFormSpicker::ButtonEscClick() {
-  SaveAndClose();
-}
-
-void TFormSpicker::GradientFormDestroy() {
-  sheet_->SaveAtProgramEnd();
-}
-
-void TFormSpicker::SaveAndClose() {
-  sheet_->SaveAndFinish();
-  close();
-}
-
-void TFormSpicker::CloseUnsaved() {
-  sheet_->Abandon();
-  close();
+  window_ = std::make_unique<TWindow>(*this);
+  session_ = std::make_unique<encrypter::TSpickerSession>(*window_, SharedSpickerFileName());
 }
 
 bool TFormSpicker::SaveBeforeProgramEnd() {
-  if (sheet_->Done() || Run([this] { sheet_->Save(); })) return true;
-  show();
-  raise();
-  activateWindow();
-  return false;
+  return session_->SaveBeforeProgramEnd();
 }
 
 bool TFormSpicker::SaveOpenSheets(QWidget* owner) {
@@ -192,12 +165,11 @@ bool TFormSpicker::SaveOpenSheets(QWidget* owner) {
 // ---- Window events ----------------------------------------------------------
 
 void TFormSpicker::FormActivate() {
-  // A file that cannot be read must not be overwritten by an empty memo.
-  if (!Run([this] { GradientFormActivate(); })) CloseUnsaved();
+  session_->GradientFormActivate();
 }
 
 void TFormSpicker::FormDeactivate() {
-  Run([this] { GradientFormDeactivate(); });
+  session_->GradientFormDeactivate();
 }
 
 void TFormSpicker::showEvent(QShowEvent* event) {
@@ -211,7 +183,7 @@ void TFormSpicker::showEvent(QShowEvent* event) {
 
 void TFormSpicker::closeEvent(QCloseEvent* event) {
   // The frame's close button saves first, as "&Schließen" does.
-  if (!sheet_->Done() && !Run([this] { sheet_->SaveAndFinish(); })) {
+  if (!session_->CloseQuery()) {
     event->ignore();
     return;
   }

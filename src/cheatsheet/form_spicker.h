@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "encrypter/spicker_sheet.h"
+#include "encrypter/spicker_session.h"
 #include "widgets/gradient_form.h"
 
 namespace velunor {
@@ -19,9 +19,9 @@ using THandlerRunner = std::function<void(QWidget* parent, const std::function<v
 
 // The keyword cheat sheet "Spickzettel für Schlüsselwörter": a notepad whose
 // text lives in one file (SpickerFileName) and is saved whenever the window
-// closes or the focus goes to another window of the program. Its rules, and
-// those of its file, are the encrypter core's (encrypter::TSpickerSheet);
-// this is the window and its wiring.
+// closes or the focus goes to another window of the program. Its handlers
+// and rules, and those of its file, are the encrypter core's
+// (encrypter::TSpickerSession); this is the window and its wiring.
 //
 // Each opening creates a new window, which reads the file afresh. A window
 // is freed once it has closed with its text saved, so no hidden window can
@@ -63,12 +63,8 @@ class TFormSpicker : public TGradientForm {
   // user's data folder where the program's folder cannot be written.
   static std::string CurrentSpickerFileName();
 
-  // Handlers, named after the window's events and the control.
+  // Creation: the window's width and the sheet's file.
   void GradientFormCreate();
-  void GradientFormActivate();
-  void GradientFormDeactivate();
-  void ButtonEscClick();
-  void GradientFormDestroy();
 
   QFrame* Panel1;
   QPlainTextEdit* Memo1;
@@ -84,20 +80,13 @@ class TFormSpicker : public TGradientForm {
 
  private:
   void CreateControls();
-  // Runs a handler under the error box; false when it failed.
-  bool Run(const std::function<void()>& handler);
 
-  // Saves, then closes; a failed save leaves the window open.
-  void SaveAndClose();
-  // Closes without saving, as when the file could not be read.
-  void CloseUnsaved();
-
-  // Memo1 as the sheet's rules see it.
-  class TMemo;
+  // This window and Memo1 as the sheet's handlers see them.
+  class TWindow;
 
   THandlerRunner runHandler_;
-  std::unique_ptr<TMemo> memo_;
-  std::unique_ptr<encrypter::TSpickerSheet> sheet_;
+  std::unique_ptr<TWindow> window_;
+  std::unique_ptr<encrypter::TSpickerSession> session_;
 };
 
 }  // namespace velunor

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "encrypter/code_page_fault.h"
 #include "encrypter/hand_off_file.h"
 #include "encrypter/spicker_file.h"
+#include "encrypter/spicker_session.h"
 #include "encrypter/spicker_sheet.h"
 #include "support/scratch_folder.h"
 
@@ -137,6 +139,91 @@ TEST(SpickerSheet, NoTextIsLost) {
   older.Abandon();
   older.SaveAtProgramEnd();
   EXPECT_EQ(ScratchFolder::Read(file), "Zloty\r\nneu");
+}
+
+// The sheet's window: its memo, and what its handlers made it do.
+struct Window : TSpickerWindow {
+  Memo memo;
+  int closed = 0, broughtToFront = 0;
+  std::vector<std::string> failures;
+
+  std::string Text() override { return memo.Text(); }
+  void SetText(std::string_view utf8) override { memo.SetText(utf8); }
+  bool Modified() override { return memo.Modified(); }
+  void SetModified(bool value) override { memo.SetModified(value); }
+  void Close() override { ++closed; }
+  void ComeToFront() override { ++broughtToFront; }
+  void ShowFailure(std::exception_ptr failure) override {
+    try {
+      std::rethrow_exception(failure);
+    } catch (const Exception& shown) {
+      failures.push_back(shown.Message());
+    }
+  }
+};
+
+// What happens to a sheet once its file is loaded and a text typed; false:
+// the window may not close, or the program not end.
+enum class Then { kMainWindowActive, kEsc, kCloseButton, kProgramEnd };
+
+bool Happens(Then then, TSpickerSession& session) {
+  switch (then) {
+    case Then::kMainWindowActive:
+      session.GradientFormDeactivate();
+      session.GradientFormDeactivate();  // closed by now: nothing more
+      return true;
+    case Then::kEsc:
+      session.ButtonEscClick();
+      return session.CloseQuery();
+    case Then::kCloseButton:
+      return session.CloseQuery();
+    case Then::kProgramEnd:
+      return session.SaveBeforeProgramEnd();
+  }
+  return false;
+}
+
+TEST(SpickerSession, SavesAsTheWindowClosesAndStaysOpenWhenItCannot) {
+  const std::string tooLong(kMemoCapacity + 1, 'x');
+  const std::string lacking =
+      "Der Spickzettel enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen kann: "
+      "„ł“ (U+0142). Bitte ersetzen oder entfernen Sie diese Zeichen.";
+  const std::string capacity = "Text überschreitet Memo-Kapazität";
+  const struct {
+    std::string stored, typed;
+    Then then;
+    bool result;
+    std::string file;
+    int closed, broughtToFront;
+    std::vector<std::string> failures;
+  } cases[] = {
+      {"alt", "neu", Then::kMainWindowActive, true, "neu", 1, 0, {}},
+      {"alt", "neu", Then::kEsc, true, "neu", 1, 0, {}},
+      {"alt", "neu", Then::kCloseButton, true, "neu", 0, 0, {}},
+      {"alt", "Złoty", Then::kEsc, false, "alt", 0, 0, {lacking, lacking}},
+      {"alt", "Złoty", Then::kProgramEnd, false, "alt", 0, 1, {lacking}},
+      // A file that cannot be shown closes the window unsaved, and stays.
+      {tooLong, "", Then::kMainWindowActive, true, tooLong, 1, 0, {capacity}},
+      {tooLong, "", Then::kProgramEnd, true, tooLong, 1, 0, {capacity}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed + " " + std::to_string(static_cast<int>(c.then)));
+    ScratchFolder folder;
+    const std::string file = folder.File("cmvelunor.msg");
+    ScratchFolder::Write(file, c.stored);
+    Window window;
+    {
+      TSpickerSession session(window, file);
+      session.GradientFormActivate();
+      if (!c.typed.empty()) window.memo.Type(c.typed);
+      EXPECT_EQ(Happens(c.then, session), c.result);
+      session.GradientFormDestroy();  // the end: a sheet still open saves (or keeps) its text
+    }
+    EXPECT_EQ(ScratchFolder::Read(file), c.file);
+    EXPECT_EQ(window.closed, c.closed);
+    EXPECT_EQ(window.broughtToFront, c.broughtToFront);
+    EXPECT_EQ(window.failures, c.failures);
+  }
 }
 
 TEST(HandOffFile, IsReplacedWholeByTheResult) {
