@@ -64,7 +64,7 @@ int ReportFault(const encrypter::TWindowLaunch& launch) {
       break;
   }
   std::cerr << Translate(kUsage).toStdString() << '\n';
-  return kExitBadArguments;
+  return encrypter::kExitBadArguments;
 }
 
 void WriteAll(int fd, const std::string& bytes) {
@@ -115,13 +115,13 @@ int RunFilter(const encrypter::TWindowLaunch& launch, platform::TWindowSystem& w
                                       "Datei %1 kann nicht gelesen werden (%2)")
               .arg(QString::fromStdString(launch.file),
                    QString::fromStdString(ErrorReason(failure.Error()))));
-      return kExitCancelled;
+      return encrypter::kExitCancelled;
     } catch (const EStreamError&) {
       Say(QCoreApplication::translate("velunor::WindowModes",
                                       "Datei %1 kann nicht gelesen werden (%2)")
               .arg(QString::fromStdString(launch.file),
                    QString::fromStdString(ErrorReason(errno != 0 ? errno : error))));
-      return kExitCancelled;
+      return encrypter::kExitCancelled;
     }
     text.deliver = [file = launch.file](const std::string& result) {
       ReplaceEditedFile(file, result);
@@ -129,7 +129,8 @@ int RunFilter(const encrypter::TWindowLaunch& launch, platform::TWindowSystem& w
   }
   TFormVelunorFilter form(windowSystem, std::move(text));
   QObject::connect(&form, &TFormVelunor::QuitRequested, [] { QCoreApplication::exit(0); });
-  QObject::connect(&form, &TFormVelunor::Closed, [] { QCoreApplication::exit(kExitCancelled); });
+  QObject::connect(&form, &TFormVelunor::Closed,
+                   [] { QCoreApplication::exit(encrypter::kExitCancelled); });
   form.show();
   return QApplication::exec();
 }
@@ -142,11 +143,11 @@ int AskKeyword(const encrypter::TWindowLaunch& launch) {
       QCoreApplication::exit(0);
     } catch (const Exception& e) {
       Say(QString::fromStdString(e.Message()));
-      QCoreApplication::exit(kExitCancelled);
+      QCoreApplication::exit(encrypter::kExitCancelled);
     }
   });
   QObject::connect(&form, &TFormAskKeyword::Cancelled,
-                   [] { QCoreApplication::exit(kExitCancelled); });
+                   [] { QCoreApplication::exit(encrypter::kExitCancelled); });
   form.show();
   return QApplication::exec();
 }

@@ -12,6 +12,7 @@
 #include "encrypter/encrypter_session.h"
 #include "encrypter/filter_session.h"
 #include "encrypter/hand_off_file.h"
+#include "encrypter/single_instance.h"
 #include "encrypter/text_coding.h"
 #include "hash/hash_ripemd256.h"
 #include "support/scratch_folder.h"
@@ -422,6 +423,27 @@ TEST(FilterSession, CodesTheMailInItsPlaceAndDeliversTheResultOnOk) {
     EXPECT_EQ(window.frontEnd.quits, 1) << c.name;
     EXPECT_FALSE(window.frontEnd.clipboardSensitive) << c.name;  // never copied
     EXPECT_FALSE(window.session.MailClientMode()) << c.name;
+  }
+}
+
+TEST(SingleInstance, ASecondStartTellsTheUserAndBringsTheFirstForward) {
+  // The steps taken, in their order.
+  struct Running : TRunningInstance {
+    bool runs = false;
+    std::string steps;
+    bool Find() override {
+      steps += "find";
+      return runs;
+    }
+    void ShowAlreadyRunningNotice() override { steps += ", notice"; }
+    void BringForward() override { steps += ", forward"; }
+    void ProcessPendingMessage() override { steps += ", pending"; }
+  };
+  for (const bool runs : {false, true}) {
+    Running running;
+    running.runs = runs;
+    EXPECT_EQ(AnotherInstanceRuns(running), runs);
+    EXPECT_EQ(running.steps, runs ? "find, notice, forward, pending" : "find");
   }
 }
 
