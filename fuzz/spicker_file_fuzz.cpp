@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "cheatsheet/spicker_file.h"
+#include "encrypter/spicker_file.h"
 #include "fuzz_file.h"
 #include "runtime/text_lines.h"
 
@@ -10,7 +10,7 @@
 // its first zero byte, with the same lines, each break now CR LF.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static FuzzFile file;
-  const velunor::ByteString text = velunor::ReadSpickerText(file.Hold(data, size));
+  const velunor::ByteString text = velunor::encrypter::ReadSpickerText(file.Hold(data, size));
 
   std::string_view stored(reinterpret_cast<const char*>(data), size);
   stored = stored.substr(0, stored.find('\0'));

@@ -15,12 +15,12 @@ declare -A may_use=(
   [hash]="runtime primitives protection"
   [cipher]="runtime primitives protection hash"
   [managers]="runtime primitives protection hash cipher"
-  [encrypter]="runtime primitives protection hash cipher managers"
+  [encrypter]="runtime primitives protection hash cipher managers files"
   [files]=""
   [platform]=""
   [cli]="runtime primitives protection hash cipher managers encrypter files"
   [widgets]="runtime files"
-  [cheatsheet]="runtime files widgets"
+  [cheatsheet]="runtime files widgets encrypter"
   [app]="runtime primitives protection hash cipher managers encrypter files platform widgets cheatsheet"
 )
 

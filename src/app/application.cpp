@@ -4,25 +4,20 @@
 #include <QCoreApplication>
 #include <exception>
 
+#include "app/failure_text.h"
 #include "app/instance_channel.h"
+#include "encrypter/program.h"
+#include "encrypter/single_instance.h"
 #include "platform/wayland_activation.h"
 #include "platform/window_system.h"
 #include "widgets/message_box.h"
-#include "widgets/window_messages.h"
 
 namespace velunor {
 
-std::string ErrorBoxText(std::string_view message) {
-  std::string text(message);
-  // UTF-8 continuation bytes lie above "." as the characters they end do.
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
-}
-
-void ShowErrorBox(QWidget* parent, const std::string& message) {
-  const std::string text = WindowMessage(message).toStdString();
-  TMessageBox box(QMessageBox::Critical, QString::fromLatin1(kApplicationTitle),
-                  QString::fromUtf8(ErrorBoxText(text)), QMessageBox::Ok, parent);
+void ShowErrorBox(QWidget* parent, const QString& message) {
+  TMessageBox box(QMessageBox::Critical, QString::fromLatin1(encrypter::kApplicationTitle),
+                  QString::fromStdString(encrypter::ErrorBoxText(message.toStdString())),
+                  QMessageBox::Ok, parent);
   box.exec();
 }
 
@@ -30,7 +25,7 @@ void RunHandler(QWidget* parent, const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& error) {
-    ShowErrorBox(parent, error.what());
+    ShowErrorBox(parent, FailureText(error));
   }
 }
 
@@ -51,23 +46,56 @@ void ShowAlreadyRunningNotice(const QString& programFileName) {
   box.exec();
 }
 
+// The running instance's main window, found by class name.
+class TRunningWindow final : public encrypter::TRunningInstance {
+ public:
+  TRunningWindow(platform::TWindowSystem& windowSystem, const QString& programFileName)
+      : windowSystem_(windowSystem), programFileName_(programFileName) {}
+
+  bool Find() override {
+    window_ = windowSystem_.FindTopLevelWindow(encrypter::kMainWindowClassName);
+    return window_ != 0;
+  }
+  void ShowAlreadyRunningNotice() override { velunor::ShowAlreadyRunningNotice(programFileName_); }
+  void BringForward() override { windowSystem_.RestoreOrRaise(window_); }
+  void ProcessPendingMessage() override { velunor::ProcessPendingMessage(); }
+
+ private:
+  platform::TWindowSystem& windowSystem_;
+  const QString& programFileName_;
+  platform::TWindowHandle window_ = 0;
+};
+
+// The running instance that answers on the local channel (Wayland).
+class TRunningPeer final : public encrypter::TRunningInstance {
+ public:
+  TRunningPeer(TInstanceChannel& channel, const QString& programFileName)
+      : channel_(channel), programFileName_(programFileName) {}
+
+  bool Find() override { return channel_.ReachRunningInstance(); }
+  void ShowAlreadyRunningNotice() override { velunor::ShowAlreadyRunningNotice(programFileName_); }
+  void BringForward() override {
+    // The token a launcher gave this start lets the running one take the focus.
+    channel_.AskToComeForward(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
+  }
+  // The running instance comes forward in its own process: nothing is pending here.
+  void ProcessPendingMessage() override {}
+
+ private:
+  TInstanceChannel& channel_;
+  const QString& programFileName_;
+};
+
 }  // namespace
 
 bool CheckSingleInstance(platform::TWindowSystem& windowSystem, const QString& programFileName,
                          TInstanceChannel* channel) {
   if (channel != nullptr) {
-    if (!channel->ReachRunningInstance()) return false;
-    ShowAlreadyRunningNotice(programFileName);
-    // The token a launcher gave this start lets the running one take the focus.
-    channel->AskToComeForward(qEnvironmentVariable("XDG_ACTIVATION_TOKEN"));
-    return true;
+    TRunningPeer peer(*channel, programFileName);
+    return encrypter::AnotherInstanceRuns(peer);
   }
-  const platform::TWindowHandle running = windowSystem.FindTopLevelWindow(kMainWindowClassName);
-  if (running == 0) return false;
-  ShowAlreadyRunningNotice(programFileName);
-  windowSystem.RestoreOrRaise(running);
-  ProcessPendingMessage();
-  return true;
+  TRunningWindow window(windowSystem, programFileName);
+  return encrypter::AnotherInstanceRuns(window);
 }
 
 void BringWindowForward(QWidget& window, const QString& activationToken) {

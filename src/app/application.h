@@ -3,8 +3,6 @@
 #include <QString>
 #include <QtGlobal>
 #include <functional>
-#include <string>
-#include <string_view>
 
 class QWidget;
 
@@ -14,12 +12,6 @@ namespace platform {
 class TWindowSystem;
 }
 class TInstanceChannel;
-
-// The program's title: its task-bar entry and the caption of its error boxes.
-inline constexpr const char* kApplicationTitle = "CMVelunor";
-
-// The exit status of a start while another instance runs.
-inline constexpr int kExitAlreadyRunning = 42;
 
 // The exit status, and the one line said, when no graphical desktop can be
 // reached.
@@ -37,20 +29,13 @@ inline constexpr const char* kNoWaylandPlatformMessage = QT_TRANSLATE_NOOP(
     "installiert; ohne es ver- und entschlüsselt das Befehlszeilenprogramm velunor "
     "(velunor --help).\n");
 
-// The class name under which other programs find the main window.
-inline constexpr const char* kMainWindowClassName = "TFormVelunor";
-
-// A message as the error box shows it: with "." appended unless it is empty
-// or ends in a character whose code is at or below that of "." (such as
-// ".", "!" or a blank).
-std::string ErrorBoxText(std::string_view message);
-
-// The application's error box: the message (UTF-8) under the caption
+// The application's error box: the message (ErrorBoxText) under the caption
 // "CMVelunor" with the error icon and a single OK button.
-void ShowErrorBox(QWidget* parent, const std::string& message);
+void ShowErrorBox(QWidget* parent, const QString& message);
 
 // Runs a window handler. An exception leaving it ends the handler and is
-// shown in the error box; the window keeps the state the handler left.
+// shown in the error box (FailureText); the window keeps the state the
+// handler left.
 void RunHandler(QWidget* parent, const std::function<void()>& handler);
 
 // Lets pending window events be handled (painting, window system

@@ -4,11 +4,10 @@
 #include <QCoreApplication>
 
 #include "app/application.h"
+#include "encrypter/code_page_fault.h"
 #include "encrypter/keyword_rule.h"
-#include "runtime/exceptions.h"
 #include "runtime/form_description.h"
 #include "runtime/support.h"
-#include "widgets/codepage_text.h"
 #include "widgets/fixed_layout.h"
 #include "widgets/glyphs.h"
 
@@ -87,14 +86,8 @@ void TFormAskKeyword::ButtonOKClick() {
   const QList<uint> codes = text.toUcs4();
   const encrypter::TKeywordBytes keyword =
       encrypter::KeywordFromCharacters(std::u32string(codes.begin(), codes.end()));
-  if (!keyword.unrepresentable.empty()) {
-    throw Exception(
-        WindowText("%1 enthält Zeichen, die der Zeichensatz Windows-1252 nicht "
-                   "darstellen kann: %2. Bitte ersetzen oder entfernen Sie diese "
-                   "Zeichen.")
-            .arg(WindowText("Das Schlüsselwort"), DescribeCharacters(keyword.unrepresentable))
-            .toStdString());
-  }
+  // The error box words the fault (FailureText).
+  encrypter::CheckCodePage(encrypter::TCodePageField::kKeyword, keyword.unrepresentable);
   QByteArray utf8 = text.toUtf8();
   SecureFill(text.data(), 0, static_cast<std::size_t>(text.size()) * sizeof(QChar));
   EditKeyword->clear();

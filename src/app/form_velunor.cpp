@@ -6,16 +6,10 @@
 #include <QMouseEvent>
 
 #include "app/application.h"
-#include "app/hand_off_file.h"
-#include "encrypter/coding_profile.h"
-#include "encrypter/hand_off.h"
 #include "encrypter/keyword_rule.h"
-#include "encrypter/mail_client_rules.h"
-#include "encrypter/text_coding.h"
+#include "encrypter/program.h"
 #include "platform/window_system.h"
-#include "runtime/exceptions.h"
-#include "runtime/streams.h"
-#include "widgets/codepage_text.h"
+#include "runtime/support.h"
 #include "widgets/fixed_layout.h"
 #include "widgets/glyphs.h"
 #include "widgets/message_box.h"
@@ -26,10 +20,6 @@ namespace {
 
 constexpr int kClientWidth = 536;
 constexpr int kClientHeight = 331;
-
-// The mail client's main window.
-const char* const kMailClientClassName = "TMainForm";
-const char* const kMailClientWindowText = "Corvane Mail";
 
 // "MS Sans Serif" 8 point is 11 pixels high on the 96 dpi screens the layout
 // was made for; the pixel size keeps the texts in their fixed places. The
@@ -50,25 +40,126 @@ TRichTextBox* NewTextBox(QWidget* parent, const QRect& geometry) {
   return box;
 }
 
-void ShowWrongKeywordBox(QWidget* owner) {
-  TMessageBox box(QMessageBox::Warning, TFormVelunor::tr("Vermutlich falsches Schlüsselwort!"),
-                  TFormVelunor::tr("Mit einem falschen Schlüsselwort wird die E-Mail unbrauchbar.\n"
-                                   "Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!"),
-                  QMessageBox::Ok, owner);
-  box.exec();
-}
-
-QString CodePageFault(const QString& what, const std::u32string& characters) {
-  return TFormVelunor::tr(
-             "%1 enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen kann: %2. "
-             "Bitte ersetzen oder entfernen Sie diese Zeichen.")
-      .arg(what, DescribeCharacters(characters));
-}
-
 }  // namespace
 
+class TFormVelunor::TFrontEnd final : public encrypter::TEncrypterFrontEnd {
+ public:
+  explicit TFrontEnd(TFormVelunor& form) : form_(form) {}
+
+  std::size_t KeywordLength() override {
+    return static_cast<std::size_t>(form_.EditPassword->text().toUcs4().size());
+  }
+  std::u32string KeywordCharacters() override {
+    // The copy of the keyword's characters is zeroed once it is read.
+    QList<uint> codes = form_.EditPassword->text().toUcs4();
+    std::u32string characters(codes.begin(), codes.end());
+    SecureFill(codes.data(), 0, static_cast<std::size_t>(codes.size()) * sizeof(uint));
+    return characters;
+  }
+
+  ByteString InputText() override { return form_.RichEditIn->Text(); }
+  std::u32string InputCharactersOutsideCodePage() override {
+    return form_.RichEditIn->CharactersOutsideCodePage();
+  }
+  void SetInputText(std::string_view bytes) override { form_.RichEditIn->SetText(bytes); }
+  void SetInputUtf8Text(std::string_view utf8) override {
+    form_.RichEditIn->setPlainText(QString::fromUtf8(utf8));
+  }
+  void PasteIntoInput() override {
+    form_.RichEditIn->SelectWholeText();
+    form_.RichEditIn->PasteClipboardText();
+  }
+
+  ByteString OutputText() override { return form_.RichEditOut->Text(); }
+  void SetOutputText(std::string_view bytes) override { form_.RichEditOut->SetText(bytes); }
+  void SetOutputUtf8Text(std::string_view utf8) override {
+    form_.RichEditOut->setPlainText(QString::fromUtf8(utf8));
+  }
+  void CopyOutputToClipboard(bool sensitive) override {
+    form_.RichEditOut->SelectWholeText();
+    form_.RichEditOut->CopySelectedText(sensitive ? TClipboardMark::kSensitive
+                                                  : TClipboardMark::kNone);
+  }
+
+  void ShowControls(const encrypter::TEncrypterControls& controls) override {
+    form_.ButtonEncrypt->setEnabled(controls.encryptEnabled);
+    form_.ButtonDecrypt->setEnabled(controls.decryptEnabled);
+    if (controls.encryptHidden) form_.ButtonEncrypt->hide();
+    if (controls.decryptHidden) form_.ButtonDecrypt->hide();
+    form_.RichEditIn->SetReadOnly(controls.boxesReadOnly);
+    form_.RichEditOut->SetReadOnly(controls.boxesReadOnly);
+    form_.ButtonOK->setEnabled(controls.okEnabled);
+    if (controls.outputFillsPanel) {
+      // Above the other controls of the panel, the output box covers the
+      // input box, the paste button and the labels.
+      form_.RichEditOut->setGeometry(form_.PanelClient->contentsRect());
+      form_.RichEditOut->raise();
+    }
+  }
+  void MoveFocus(encrypter::TFocus focus) override {
+    switch (focus) {
+      case encrypter::TFocus::kOk:
+        form_.ButtonOK->setFocus();
+        return;
+      case encrypter::TFocus::kKeywordSelected:
+        form_.EditPassword->setFocus();
+        form_.EditPassword->selectAll();
+        return;
+      case encrypter::TFocus::kKeyword:
+        // The mouse pointer stays visible while typing here, so unlike on
+        // Windows nothing has to bring it back around the focus change.
+        form_.EditPassword->setFocus();
+        return;
+    }
+  }
+
+  bool FindMailClient() override {
+    mailClient_ = form_.windowSystem_.FindTopLevelWindow(encrypter::kMailClientClassName,
+                                                         encrypter::kMailClientWindowText);
+    return mailClient_ != 0;
+  }
+  bool NotifyMailClient() override {
+    return form_.windowSystem_.PostSystemCommand(mailClient_, platform::kHandOffCommand, 0);
+  }
+  bool CtrlDown() override { return form_.windowSystem_.IsKeyDown(platform::TKey::kControl); }
+  void ProcessPendingMessage() override { velunor::ProcessPendingMessage(); }
+
+  void ShowWrongKeywordWarning() override {
+    TMessageBox box(
+        QMessageBox::Warning, TFormVelunor::tr("Vermutlich falsches Schlüsselwort!"),
+        TFormVelunor::tr("Mit einem falschen Schlüsselwort wird die E-Mail unbrauchbar.\n"
+                         "Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!"),
+        QMessageBox::Ok, &form_);
+    box.exec();
+    // A window manager may hand the focus to another window when the box
+    // closes, and the window's own focus would go back to "&OK".
+    form_.activateWindow();
+  }
+  bool SaveOpenCheatSheets() override { return TFormSpicker::SaveOpenSheets(&form_); }
+  void Quit() override { emit form_.QuitRequested(); }
+
+ private:
+  TFormVelunor& form_;
+  platform::TWindowHandle mailClient_ = 0;
+};
+
 TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* parent)
-    : TGradientForm(parent), windowSystem_(windowSystem) {
+    : TFormVelunor(
+          windowSystem,
+          [](encrypter::TEncrypterFrontEnd& frontEnd,
+             encrypter::TFormVelunorComponents& components) {
+            return std::make_unique<encrypter::TEncrypterSession>(frontEnd, components);
+          },
+          encrypter::kMainWindowClassName, parent) {}
+
+TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem,
+                           const TSessionFactory& makeSession, const char* windowClassName,
+                           QWidget* parent)
+    : TGradientForm(parent),
+      windowSystem_(windowSystem),
+      frontEnd_(std::make_unique<TFrontEnd>(*this)),
+      // FormCreate: the session chooses the coding's algorithms.
+      session_(makeSession(*frontEnd_, Components)) {
   setWindowTitle(tr("CMVelunor - Text ent-/verschlüsseln"));
   setWindowIcon(ApplicationIcon());
   setFont(WindowFont());
@@ -81,8 +172,8 @@ TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem, QWidget* paren
   NameControls();
   ConnectHandlers();
   SetCancelButton(ButtonEsc);
-  ApplyWindowClassName();
-  FormCreate();
+  ApplyWindowClassName(windowClassName);
+  frontEnd_->ShowControls(session_->Controls());
 }
 
 TFormVelunor::~TFormVelunor() {
@@ -150,9 +241,6 @@ void TFormVelunor::CreateBottomPanel() {
   ButtonDecrypt = NewButton(PanelBottom, tr("Entschlüsseln"), QRect(185, 9, 90, 25));
   ButtonOK = NewButton(PanelBottom, tr("&OK"), QRect(372, 9, 75, 25));
   ButtonEsc = NewButton(PanelBottom, tr("Abbrechen"), QRect(451, 9, 75, 25));
-  ButtonEncrypt->setEnabled(false);
-  ButtonDecrypt->setEnabled(false);
-  ButtonOK->setEnabled(false);
 }
 
 void TFormVelunor::SetTabOrder() {
@@ -192,30 +280,33 @@ void TFormVelunor::NameControls() {
   setObjectName(QStringLiteral("FormVelunor"));
 }
 
-void TFormVelunor::Run(void (TFormVelunor::*handler)()) {
-  RunHandler(this, [this, handler] { (this->*handler)(); });
+void TFormVelunor::Run(void (encrypter::TEncrypterSession::*handler)()) {
+  RunHandler(this, [this, handler] { ((*session_).*handler)(); });
 }
 
 void TFormVelunor::ConnectHandlers() {
+  using encrypter::TEncrypterSession;
   connect(EditPassword, &QLineEdit::textChanged, this,
-          [this] { Run(&TFormVelunor::EditPasswordChange); });
+          [this] { Run(&TEncrypterSession::EditPasswordChange); });
   connect(ButtonEncrypt, &QPushButton::clicked, this,
-          [this] { Run(&TFormVelunor::ButtonEncryptClick); });
+          [this] { Run(&TEncrypterSession::ButtonEncryptClick); });
   connect(ButtonDecrypt, &QPushButton::clicked, this,
-          [this] { Run(&TFormVelunor::ButtonDecryptClick); });
-  connect(ButtonOK, &QPushButton::clicked, this, [this] { Run(&TFormVelunor::ButtonOKClick); });
-  connect(ButtonEsc, &QPushButton::clicked, this, [this] { Run(&TFormVelunor::ButtonEscClick); });
+          [this] { Run(&TEncrypterSession::ButtonDecryptClick); });
+  connect(ButtonOK, &QPushButton::clicked, this,
+          [this] { Run(&TEncrypterSession::ButtonOKClick); });
+  connect(ButtonEsc, &QPushButton::clicked, this, [this] { ButtonEscClick(); });
   connect(actPaste, &QAction::triggered, this,
-          [this] { Run(&TFormVelunor::ButtonPasteFromClipboardClick); });
-  connect(actSpickzettel, &QAction::triggered, this,
-          [this] { Run(&TFormVelunor::actSpickzettelExecute); });
-  // Both boxes send the focus back to the keyword box.
+          [this] { Run(&TEncrypterSession::ButtonPasteFromClipboardClick); });
+  connect(actSpickzettel, &QAction::triggered, this, [this] { actSpickzettelExecute(); });
+  // Both boxes send the focus back to the keyword box, on a key or a mouse
+  // button pressed or released.
   for (TRichTextBox* box : {RichEditIn, RichEditOut}) {
-    connect(box, &TRichTextBox::MouseDown, this,
-            [this] { Run(&TFormVelunor::RichEditInMouseDown); });
-    connect(box, &TRichTextBox::MouseUp, this, [this] { Run(&TFormVelunor::RichEditInMouseUp); });
-    connect(box, &TRichTextBox::KeyDown, this, [this] { Run(&TFormVelunor::RichEditInKeyDown); });
-    connect(box, &TRichTextBox::KeyUp, this, [this] { Run(&TFormVelunor::RichEditInKeyUp); });
+    for (const auto signal : {&TRichTextBox::MouseDown, &TRichTextBox::MouseUp}) {
+      connect(box, signal, this, [this] { Run(&TEncrypterSession::ReturnFocusToKeyword); });
+    }
+    for (const auto signal : {&TRichTextBox::KeyDown, &TRichTextBox::KeyUp}) {
+      connect(box, signal, this, [this] { Run(&TEncrypterSession::ReturnFocusToKeyword); });
+    }
   }
   // Clicks in the keyword box and double-clicks on its label.
   EditPassword->installEventFilter(this);
@@ -224,235 +315,29 @@ void TFormVelunor::ConnectHandlers() {
 
 bool TFormVelunor::eventFilter(QObject* watched, QEvent* event) {
   if (watched == EditPassword && event->type() == QEvent::MouseButtonRelease) {
-    Run(&TFormVelunor::EditPasswordClick);
+    Run(&encrypter::TEncrypterSession::ReturnFocusToKeyword);
   } else if (watched == Label1 && event->type() == QEvent::MouseButtonDblClick) {
     actSpickzettel->trigger();
   }
   return TGradientForm::eventFilter(watched, event);
 }
 
-void TFormVelunor::ApplyWindowClassName() {
+void TFormVelunor::ApplyWindowClassName(const char* className) {
   // The toolkit names the class of a new window itself; its requests must
   // reach the window system before the name is replaced.
   const WId window = winId();
   QGuiApplication::sync();
-  windowSystem_.SetWindowClassName(static_cast<platform::TWindowHandle>(window),
-                                   kMainWindowClassName);
+  windowSystem_.SetWindowClassName(static_cast<platform::TWindowHandle>(window), className);
 }
 
 // ---- Handlers ---------------------------------------------------------------
 
-void TFormVelunor::FormCreate() {
-  encrypter::SelectProfileAlgorithms(Components.HashManager1, Components.CipherManager1);
-}
-
 void TFormVelunor::FormActivate() {
-  // In stand-alone use an activation only moves the focus. A failed load of
-  // the hand-off file ends it before the focus moves.
-  RunHandler(this, [this] {
-    if (FindMailClient() != 0) ActivateInMailClientMode();
-    EditPassword->setFocus();
-  });
-}
-
-platform::TWindowHandle TFormVelunor::FindMailClient() const {
-  return windowSystem_.FindTopLevelWindow(kMailClientClassName, kMailClientWindowText);
-}
-
-bool TFormVelunor::HandOffFileExists() const {
-  return !handOffFile_.empty() && FileExists(handOffFile_);
-}
-
-void TFormVelunor::ActivateInMailClientMode() {
-  mailClientMode_ = true;
-  // Above the other controls of the panel, the output box covers the input
-  // box, the paste button and the labels.
-  RichEditOut->setGeometry(PanelClient->contentsRect());
-  RichEditOut->raise();
-  if (HandOffFileExists()) {
-    RichEditIn->Lines().LoadTextFile(handOffFile_);
-    HideOneCodingButton();
-  }
-  ButtonRule();
-  ButtonOK->setEnabled(false);
-}
-
-void TFormVelunor::HideOneCodingButton() {
-  // A hidden button stays hidden for the run.
-  const bool ctrlDown = windowSystem_.IsKeyDown(platform::TKey::kControl);
-  if (const auto hidden = encrypter::CodingButtonToHide(RichEditIn->Text(), ctrlDown)) {
-    (*hidden == encrypter::TCodingButton::kEncrypt ? ButtonEncrypt : ButtonDecrypt)->hide();
-  }
-}
-
-void TFormVelunor::EditPasswordChange() {
-  ButtonRule();
-}
-
-void TFormVelunor::EditPasswordClick() {
-  EditPassword->setFocus();
-}
-
-void TFormVelunor::ButtonRule() {
-  const bool enabled = encrypter::CodingAllowed(
-      static_cast<std::size_t>(EditPassword->text().toUcs4().size()), !RichEditIn->Text().empty());
-  ButtonEncrypt->setEnabled(enabled);
-  ButtonDecrypt->setEnabled(enabled);
-}
-
-void TFormVelunor::ButtonPasteFromClipboardClick() {
-  RichEditIn->SelectWholeText();
-  RichEditIn->PasteClipboardText();
-  RichEditOut->ClearText();
-  outputIsDecrypted_ = false;
-  ButtonRule();
-  ButtonOK->setEnabled(false);
-  // The mouse pointer stays visible while typing here, so unlike on Windows
-  // nothing has to bring it back around the focus change.
-  EditPassword->setFocus();
-}
-
-TWipedBytes TFormVelunor::KeywordBytes() const {
-  // The copies of the keyword's characters are zeroed once they are read.
-  QList<uint> codes = EditPassword->text().toUcs4();
-  std::u32string characters(codes.begin(), codes.end());
-  SecureFill(codes.data(), 0, static_cast<std::size_t>(codes.size()) * sizeof(uint));
-  encrypter::TKeywordBytes keyword = encrypter::KeywordFromCharacters(characters);
-  SecureFill(characters.data(), 0, characters.size() * sizeof(char32_t));
-  if (!keyword.unrepresentable.empty()) {
-    throw Exception(CodePageFault(tr("Das Schlüsselwort"), keyword.unrepresentable).toStdString());
-  }
-  return std::move(keyword.bytes);
-}
-
-void TFormVelunor::CheckInputCodePage() const {
-  const std::u32string outside = RichEditIn->CharactersOutsideCodePage();
-  if (!outside.empty()) {
-    throw Exception(CodePageFault(tr("Der Text"), outside).toStdString());
-  }
-}
-
-ByteString TFormVelunor::PlainTextOfInput() const {
-  return encrypter::PlainTextOfLines(RichEditIn->Lines().ToVector());
-}
-
-void TFormVelunor::ShowCodingDone(const ByteString& result) {
-  RichEditOut->SetText(result);
-  EnterCodingDoneState();
-}
-
-void TFormVelunor::EnterCodingDoneState() {
-  ButtonEncrypt->setEnabled(false);
-  ButtonDecrypt->setEnabled(false);
-  RichEditIn->SetReadOnly(true);
-  RichEditOut->SetReadOnly(true);
-  ButtonOK->setEnabled(true);
-  // The next step; the pressed button, now disabled, would hand the focus
-  // on to "Abbrechen".
-  ButtonOK->setFocus();
-}
-
-void TFormVelunor::ButtonEncryptClick() {
-  const TWipedBytes keyword = KeywordBytes();
-  CheckInputCodePage();
-  ShowCodingDone(encrypter::EncryptWithKeyword(Components.CipherManager1, TextOf(keyword),
-                                               PlainTextOfInput()));
-  outputIsDecrypted_ = false;
-}
-
-void TFormVelunor::ButtonDecryptClick() {
-  const TWipedBytes keyword = KeywordBytes();
-  CheckInputCodePage();
-  ShowCodingDone(encrypter::DecryptWithKeyword(Components.CipherManager1, TextOf(keyword),
-                                               RichEditIn->Text()));
-  outputIsDecrypted_ = true;
-  WarnWhenTheKeywordLooksWrong();
-}
-
-void TFormVelunor::WarnWhenTheKeywordLooksWrong() {
-  if (!mailClientMode_) return;
-  // The output box's text: it ends before a zero byte of the result.
-  if (!encrypter::WarnOfWrongKeyword(CtrlDown(), RichEditOut->Text())) return;
-  ShowWrongKeywordWarning();
-}
-
-void TFormVelunor::ShowWrongKeywordWarning() {
-  ShowWrongKeywordBox(this);
-  // Back to the keyword, ready to be replaced. A window manager may hand
-  // the focus to another window when the box closes, and the window's own
-  // focus would go back to "&OK".
-  activateWindow();
-  EditPassword->setFocus();
-  EditPassword->selectAll();
-}
-
-void TFormVelunor::CopyResultToClipboard() {
-  RichEditOut->SelectWholeText();
-  RichEditOut->CopySelectedText(outputIsDecrypted_ ? TClipboardMark::kSensitive
-                                                   : TClipboardMark::kNone);
-}
-
-void TFormVelunor::ButtonOKClick() {
-  // "&OK" ends the program: not while a cheat sheet cannot save its text.
-  if (!TFormSpicker::SaveOpenSheets(this)) return;
-  ProcessPendingMessage();
-  if (mailClientMode_) {
-    HandOffToMailClient();
-  } else {
-    CopyResultToClipboard();
-  }
-  emit QuitRequested();
-}
-
-class TFormVelunor::THandOffToMailClient final : public encrypter::THandOffSteps {
- public:
-  explicit THandOffToMailClient(TFormVelunor& form) : form_(form) {}
-
-  bool FindMailClient() override {
-    mailClient_ = form_.FindMailClient();
-    return mailClient_ != 0;
-  }
-  bool HandOffFileExists() override { return form_.HandOffFileExists(); }
-  // A failure raises here: the letter stays as it was, nothing is posted,
-  // the result goes to the clipboard and the program goes on.
-  void SaveResult() override {
-    SaveHandOffFile(*form_.RichEditOut, form_.handOffFile_,
-                    [this] { form_.CopyResultToClipboard(); });
-  }
-  bool NotifyMailClient() override {
-    return form_.windowSystem_.PostSystemCommand(mailClient_, platform::kHandOffCommand, 0);
-  }
-  void CopyResultToClipboard() override { form_.CopyResultToClipboard(); }
-
- private:
-  TFormVelunor& form_;
-  platform::TWindowHandle mailClient_ = 0;
-};
-
-void TFormVelunor::HandOffToMailClient() {
-  ProcessPendingMessage();
-  THandOffToMailClient steps(*this);
-  encrypter::HandOffResult(steps);
+  Run(&encrypter::TEncrypterSession::FormActivate);
 }
 
 void TFormVelunor::ButtonEscClick() {
   close();
-}
-
-void TFormVelunor::RichEditInMouseDown() {
-  EditPassword->setFocus();
-}
-
-void TFormVelunor::RichEditInMouseUp() {
-  EditPassword->setFocus();
-}
-
-void TFormVelunor::RichEditInKeyDown() {
-  EditPassword->setFocus();
-}
-
-void TFormVelunor::RichEditInKeyUp() {
-  EditPassword->setFocus();
 }
 
 void TFormVelunor::actSpickzettelExecute() {
@@ -464,9 +349,7 @@ void TFormVelunor::actSpickzettelExecute() {
 }
 
 void TFormVelunor::closeEvent(QCloseEvent* event) {
-  // Closing the window ends the program: not while a cheat sheet cannot
-  // save its text, which would be lost.
-  if (!TFormSpicker::SaveOpenSheets(this)) {
+  if (!session_->MayClose()) {
     event->ignore();
     return;
   }

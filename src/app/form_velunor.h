@@ -6,14 +6,15 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <functional>
+#include <memory>
 #include <string>
-#include <utility>
 
-#include "app/form_velunor_components.h"
 #include "cheatsheet/form_spicker.h"
+#include "encrypter/encrypter_session.h"
+#include "encrypter/form_velunor_components.h"
 #include "platform/window_system.h"
 #include "runtime/byte_string.h"
-#include "runtime/wiped_bytes.h"
 #include "widgets/flat_glyph_button.h"
 #include "widgets/gradient_form.h"
 #include "widgets/rich_text_box.h"
@@ -30,6 +31,10 @@ namespace velunor {
 // the input box, and "&OK" writes the result back into the file and then
 // posts the mail client the system command 888.
 //
+// The rules and steps are the encrypter core's (encrypter::TEncrypterSession);
+// this is the window: its controls, their wiring to the session's handlers,
+// and what the session asks of the window and its desktop.
+//
 // The controls keep their form names and are reachable from outside as the
 // fields of a form are; the handlers are named after control and event.
 class TFormVelunor : public TGradientForm {
@@ -40,35 +45,23 @@ class TFormVelunor : public TGradientForm {
   ~TFormVelunor() override;
 
   // The file the mail client hands over: the program's first argument.
-  void SetHandOffFile(std::string path) { handOffFile_ = std::move(path); }
+  void SetHandOffFile(std::string path) { session_->SetHandOffFile(std::move(path)); }
   // Whether an activation has found the mail client; stays true for the run.
-  bool MailClientMode() const { return mailClientMode_; }
+  bool MailClientMode() const { return session_->MailClientMode(); }
 
-  // Handlers. Each one that may fail runs under RunHandler, which shows
-  // the error box and leaves the window as the failure found it.
-  void FormCreate();
-  void EditPasswordChange();
-  void EditPasswordClick();
-  void ButtonPasteFromClipboardClick();
-  virtual void ButtonEncryptClick();
-  virtual void ButtonDecryptClick();
-  virtual void ButtonOKClick();
+  // Handlers of the window's own. The session's handlers run under
+  // RunHandler, which shows the error box and leaves the window as the
+  // failure found it.
   void ButtonEscClick();
-  void RichEditInMouseDown();
-  void RichEditInMouseUp();
-  void RichEditInKeyDown();
-  void RichEditInKeyUp();
   void actSpickzettelExecute();
-
-  // Enables the two coding buttons when the keyword has 3 to 70 bytes and
-  // the input box is not empty, disables them otherwise.
-  void ButtonRule();
 
   // The plain text an encryption codes: every line of the input box
   // followed by CR LF, the last one too.
-  ByteString PlainTextOfInput() const;
+  ByteString PlainTextOfInput() const { return session_->PlainTextOfInput(); }
+  // The window's rules and steps.
+  encrypter::TEncrypterSession& Session() { return *session_; }
 
-  TFormVelunorComponents Components{StoredValues()};
+  encrypter::TFormVelunorComponents Components{StoredValues()};
 
   QFrame* PanelTop;
   QLabel* Label1;
@@ -103,24 +96,16 @@ class TFormVelunor : public TGradientForm {
   void Closed();
 
  protected:
+  // What another use of the window (the filter) brings: its own session
+  // (rules and steps) and the class name of its window.
+  using TSessionFactory = std::function<std::unique_ptr<encrypter::TEncrypterSession>(
+      encrypter::TEncrypterFrontEnd&, encrypter::TFormVelunorComponents&)>;
+  TFormVelunor(platform::TWindowSystem& windowSystem, const TSessionFactory& makeSession,
+               const char* windowClassName, QWidget* parent);
+
   void FormActivate() override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-
-  // The keyword's code page 1252 bytes; raises when it holds characters the
-  // code page lacks.
-  TWipedBytes KeywordBytes() const;
-  // Raises when the input box holds characters code page 1252 lacks.
-  void CheckInputCodePage() const;
-  // The state after a coding: coding buttons off, boxes read-only, "&OK" on.
-  void ShowCodingDone(const ByteString& result);
-  void EnterCodingDoneState();
-  // Whether a Ctrl key is down at this moment.
-  bool CtrlDown() const { return windowSystem_.IsKeyDown(platform::TKey::kControl); }
-  // "Vermutlich falsches Schlüsselwort!", then back to the keyword, selected.
-  void ShowWrongKeywordWarning();
-
-  platform::TWindowSystem& windowSystem_;
 
  private:
   void CreateTopPanel();
@@ -131,26 +116,16 @@ class TFormVelunor : public TGradientForm {
   void SetTabOrder();
   // Object names as the form names its controls, for tests and tools.
   void NameControls();
-  // Runs one of the handlers under RunHandler.
-  void Run(void (TFormVelunor::*handler)());
+  // Runs one of the session's handlers under RunHandler.
+  void Run(void (encrypter::TEncrypterSession::*handler)());
+  void ApplyWindowClassName(const char* className);
 
-  void CopyResultToClipboard();
+  // What the session asks of this window and its desktop.
+  class TFrontEnd;
 
-  // Mail-client mode.
-  platform::TWindowHandle FindMailClient() const;
-  bool HandOffFileExists() const;
-  void ActivateInMailClientMode();
-  void HideOneCodingButton();
-  void WarnWhenTheKeywordLooksWrong();
-  void HandOffToMailClient();
-  void ApplyWindowClassName();
-  // The hand-off's steps on this window and its desktop.
-  class THandOffToMailClient;
-
-  // Whether the output box holds the result of a decryption.
-  bool outputIsDecrypted_ = false;
-  std::string handOffFile_;
-  bool mailClientMode_ = false;
+  platform::TWindowSystem& windowSystem_;
+  std::unique_ptr<TFrontEnd> frontEnd_;
+  std::unique_ptr<encrypter::TEncrypterSession> session_;
 };
 
 }  // namespace velunor

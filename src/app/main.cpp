@@ -10,6 +10,7 @@
 
 #include "app/application.h"
 #include "app/clipboard_keeper.h"
+#include "app/failure_text.h"
 #include "app/form_velunor.h"
 #include "app/instance_channel.h"
 #include "app/start_platform.h"
@@ -18,6 +19,7 @@
 #include "app/window_language.h"
 #include "app/window_modes.h"
 #include "cipher/cipher_registry.h"
+#include "encrypter/program.h"
 #include "encrypter/window_launch.h"
 #include "hash/hash_registry.h"
 #include "platform/window_system.h"
@@ -68,7 +70,7 @@ int main(int argc, char** argv) {
   const QString programFileName = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
   if (singleInstance && CheckSingleInstance(*windowSystem, programFileName,
                                             instanceChannel ? &*instanceChannel : nullptr)) {
-    return kExitAlreadyRunning;
+    return encrypter::kExitAlreadyRunning;
   }
 
   // Dragged by their caption bars, the windows are moved by the window
@@ -80,7 +82,7 @@ int main(int argc, char** argv) {
     return windowSystem->StartWindowMove(window.winId(), screenPosition.x(), screenPosition.y());
   });
 
-  QCoreApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+  QCoreApplication::setApplicationName(QString::fromLatin1(encrypter::kApplicationTitle));
   QGuiApplication::setWindowIcon(ApplicationIcon());
 
   // The filter, the editor and the keyword dialog: not the single instance.
@@ -98,7 +100,7 @@ int main(int argc, char** argv) {
   }
   form->show();
   // Once the window is up: a cheat-sheet text kept at the last end.
-  QTimer::singleShot(0, form, [form] { TFormSpicker::ReportKeptText(form); });
+  QTimer::singleShot(0, form, [form] { ReportKeptText(form); });
 
   const int status = QApplication::exec();
   delete form.data();

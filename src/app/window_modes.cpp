@@ -65,7 +65,7 @@ int ReportFault(const encrypter::TWindowLaunch& launch) {
       break;
   }
   std::cerr << Translate(kUsage).toStdString() << '\n';
-  return kExitBadArguments;
+  return encrypter::kExitBadArguments;
 }
 
 void WriteAll(int fd, const std::string& bytes) {
@@ -118,14 +118,14 @@ std::optional<std::string> ReadEditedFile(const std::string& path) {
 }
 
 int RunFilter(const encrypter::TWindowLaunch& launch, platform::TWindowSystem& windowSystem) {
-  TFilterText text;
+  encrypter::TFilterText text;
   text.wrapColumns = launch.wrapColumns;
   if (launch.mode == encrypter::TWindowMode::kFilter) {
     text.text = ReadStandardInput();
     text.deliver = [](const std::string& result) { WriteAll(STDOUT_FILENO, result); };
   } else {
     std::optional<std::string> content = ReadEditedFile(launch.file);
-    if (!content) return kExitCancelled;
+    if (!content) return encrypter::kExitCancelled;
     text.text = std::move(*content);
     text.deliver = [file = launch.file](const std::string& result) {
       ReplaceEditedFile(file, result);
@@ -133,7 +133,8 @@ int RunFilter(const encrypter::TWindowLaunch& launch, platform::TWindowSystem& w
   }
   TFormVelunorFilter form(windowSystem, std::move(text));
   QObject::connect(&form, &TFormVelunor::QuitRequested, [] { QCoreApplication::exit(0); });
-  QObject::connect(&form, &TFormVelunor::Closed, [] { QCoreApplication::exit(kExitCancelled); });
+  QObject::connect(&form, &TFormVelunor::Closed,
+                   [] { QCoreApplication::exit(encrypter::kExitCancelled); });
   form.show();
   return QApplication::exec();
 }
@@ -146,11 +147,11 @@ int AskKeyword(const encrypter::TWindowLaunch& launch) {
       QCoreApplication::exit(0);
     } catch (const Exception& e) {
       Say(QString::fromStdString(e.Message()));
-      QCoreApplication::exit(kExitCancelled);
+      QCoreApplication::exit(encrypter::kExitCancelled);
     }
   });
   QObject::connect(&form, &TFormAskKeyword::Cancelled,
-                   [] { QCoreApplication::exit(kExitCancelled); });
+                   [] { QCoreApplication::exit(encrypter::kExitCancelled); });
   form.show();
   return QApplication::exec();
 }

@@ -10,10 +10,6 @@ namespace platform {
 class TWindowSystem;
 }
 
-// Exit statuses of the starts other than the window's own.
-inline constexpr int kExitCancelled = 1;     // "Abbrechen", Esc, closed; or the text unreadable
-inline constexpr int kExitBadArguments = 2;  // the command line is at fault
-
 // Runs what the program's arguments ask for other than the encrypter
 // window itself: the filter and the external editor (TFormVelunorFilter),
 // the keyword dialog (TFormAskKeyword), the help, or the report of a fault

@@ -2,21 +2,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
+#include <QList>
 #include <QShowEvent>
-#include <QStandardPaths>
-#include <cstdio>
 #include <exception>
 
-#include "cheatsheet/spicker_file.h"
-#include "files/file_replacement.h"
+#include "encrypter/spicker_file.h"
 #include "runtime/form_description.h"
-#include "runtime/streams.h"
-#include "runtime/text_lines.h"
-#include "widgets/codepage_text.h"
 #include "widgets/fixed_layout.h"
-#include "widgets/message_box.h"
 
 namespace velunor {
 
@@ -53,32 +45,47 @@ QString ProgramFilePath() {
   return path.isEmpty() ? QCoreApplication::applicationFilePath() : path;
 }
 
-// Replaces the file as a whole or not at all (see TFileReplacement). A new
-// file is readable by its owner only: it holds keywords.
-void ReplaceFile(const std::string& path, std::string_view text) {
-  const QString name = QString::fromStdString(path);
-  // The user's data directory may not exist yet.
-  QDir().mkpath(QFileInfo(name).absolutePath());
-  try {
-    ReplaceFileAtomically(path, text, TFileReplacement::kPrivateNewFileMode);
-  } catch (const EFileReplacement& failure) {
-    if (failure.Step() == TReplacementStep::kWrite) throw EWriteError();
-    throw EFCreateError(path, failure.Error());
-  }
-}
-
-// Where a text that could not be saved at the end of the program is kept.
-std::string KeptTextFileName(const std::string& spickerFileName) {
-  return spickerFileName + kKeptTextSuffix;
-}
-
-std::string CurrentSpickerFileName() {
-  const QString fallbackDirectory =
-      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  return ChooseSpickerFileName(ProgramFilePath().toStdString(), fallbackDirectory.toStdString());
-}
-
 }  // namespace
+
+class TFormSpicker::TWindow final : public encrypter::TSpickerWindow {
+ public:
+  explicit TWindow(TFormSpicker& form) : form_(form), memo_(*form.Memo1) {}
+
+  std::string Text() override {
+    // The raw text keeps no-break spaces, which the plain text turns into blanks.
+    QString text = memo_.document()->toRawText();
+    for (QChar& character : text) {
+      // Between blocks, and the line break Shift+Enter puts inside one.
+      if (character == QChar::ParagraphSeparator || character == QChar::LineSeparator) {
+        character = u'\n';
+      }
+    }
+    // Through UCS-4, a lone surrogate becomes U+FFFD (UTF-8 would make it "?").
+    const QList<uint> characters = text.toUcs4();
+    return QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
+                             characters.size())
+        .toStdString();
+  }
+  void SetText(std::string_view utf8) override {
+    memo_.setPlainText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  }
+  bool Modified() override { return memo_.document()->isModified(); }
+  void SetModified(bool modified) override { memo_.document()->setModified(modified); }
+
+  void Close() override { form_.close(); }
+  void ComeToFront() override {
+    form_.show();
+    form_.raise();
+    form_.activateWindow();
+  }
+  void ShowFailure(std::exception_ptr failure) override {
+    form_.runHandler_(&form_, [failure] { std::rethrow_exception(failure); });
+  }
+
+ private:
+  TFormSpicker& form_;
+  QPlainTextEdit& memo_;
+};
 
 TFormSpicker::TFormSpicker(QWidget* owner, THandlerRunner runHandler)
     : TGradientForm(owner), runHandler_(std::move(runHandler)) {
@@ -92,12 +99,12 @@ TFormSpicker::TFormSpicker(QWidget* owner, THandlerRunner runHandler)
   SetClientSize(kClientWidth, kClientHeight);
   CreateControls();
   SetCancelButton(ButtonEsc);
-  connect(ButtonEsc, &QPushButton::clicked, this, [this] { Run([this] { ButtonEscClick(); }); });
+  connect(ButtonEsc, &QPushButton::clicked, this, [this] { session_->ButtonEscClick(); });
   GradientFormCreate();
 }
 
 TFormSpicker::~TFormSpicker() {
-  GradientFormDestroy();
+  session_->GradientFormDestroy();
 }
 
 void TFormSpicker::CreateControls() {
@@ -131,106 +138,8 @@ void TFormSpicker::SetProgramFilePath(const QString& path) {
   ProgramFilePathOverride() = path;
 }
 
-bool TFormSpicker::Run(const std::function<void()>& handler) {
-  bool completed = false;
-  runHandler_(this, [&] {
-    handler();
-    completed = true;
-  });
-  return completed;
-}
-
-// ---- Memo text and file -----------------------------------------------------
-
-QString TFormSpicker::MemoContent() const {
-  // The raw text keeps no-break spaces, which the plain text turns into blanks.
-  QString text = Memo1->document()->toRawText();
-  for (QChar& character : text) {
-    // Between blocks, and the line break Shift+Enter puts inside one.
-    if (character == QChar::ParagraphSeparator || character == QChar::LineSeparator) {
-      character = u'\n';
-    }
-  }
-  return text;
-}
-
-ByteString TFormSpicker::MemoText() const {
-  const QString text = MemoContent();
-  const std::u32string outside = CharactersOutsideCp1252(text);
-  if (!outside.empty()) {
-    throw Exception(tr("Der Spickzettel enthält Zeichen, die der Zeichensatz "
-                       "Windows-1252 nicht darstellen kann: %1. Bitte ersetzen oder "
-                       "entfernen Sie diese Zeichen.")
-                        .arg(DescribeCharacters(outside))
-                        .toStdString());
-  }
-  return WithCrLfBreaks(TextToCp1252(text));
-}
-
-void TFormSpicker::LoadMemo() {
-  ByteString text = ReadSpickerText(SpickerFileName());
-  std::erase(text, '\r');  // every break is CR LF; the text box breaks lines at LF
-  const QString content = TextFromCp1252(text);
-  // An unchanged text is not set again, which would move the cursor to the start.
-  if (content != MemoContent()) Memo1->setPlainText(content);
-  Memo1->document()->setModified(false);
-}
-
-void TFormSpicker::SaveMemo() {
-  const ByteString text = MemoText();
-  CheckMemoCapacity(text.size());
-  ReplaceFile(SpickerFileName(), text);
-  Memo1->document()->setModified(false);
-  // The text kept at an earlier end is in the file now.
-  std::remove(KeptTextFileName(SpickerFileName()).c_str());
-}
-
-QString TFormSpicker::KeptTextTooLong(const std::string& path) {
-  return tr("Der Text, der beim letzten Programmende in der Datei %1 erhalten blieb, ist "
-            "länger, als ein Spickzettel fassen kann (1 MiB). Bitte übernehmen Sie ihn mit "
-            "einem Texteditor und löschen Sie danach die Datei.")
-      .arg(QString::fromStdString(path));
-}
-
-std::optional<ByteString> TFormSpicker::KeptText(const std::string& path) {
-  try {
-    return ReadKeptText(path);
-  } catch (const EKeptTextTooLong&) {
-    // Left in its file: the sheet opens only once the user has taken it over.
-    throw Exception(KeptTextTooLong(path).toStdString());
-  }
-}
-
-void TFormSpicker::LoadKeptText(const ByteString& text) {
-  Memo1->setPlainText(
-      QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).remove(u'\r'));
-  // Not in the file yet: the next save puts it there.
-  Memo1->document()->setModified(true);
-}
-
-void TFormSpicker::KeepUnsavedText(const char* reason) {
-  const std::string kept = KeptTextFileName(SpickerFileName());
-  const QByteArray text = MemoContent().toUtf8();
-  try {
-    // Never through a link planted at its name, which could point anywhere.
-    ReplaceFileAtomically(
-        kept, WithCrLfBreaks(std::string_view(text.data(), static_cast<std::size_t>(text.size()))),
-        TFileReplacement::kPrivateNewFileMode, TTargetName::kNameItself);
-  } catch (const std::exception& failure) {
-    // Nowhere left to put it but the terminal, should there be one.
-    std::fprintf(stderr, "cmvelunor: %s; %s\n", reason, failure.what());
-  }
-}
-
-void TFormSpicker::SaveAndClose() {
-  SaveMemo();
-  done_ = true;
-  close();
-}
-
-void TFormSpicker::CloseUnsaved() {
-  done_ = true;
-  close();
+std::string TFormSpicker::CurrentSpickerFileName() {
+  return encrypter::SpickerFileNameFor(ProgramFilePath().toStdString());
 }
 
 // ---- Handlers ---------------------------------------------------------------
@@ -238,44 +147,12 @@ void TFormSpicker::CloseUnsaved() {
 void TFormSpicker::GradientFormCreate() {
   SetOuterWidth(kOuterWidth);
   SharedSpickerFileName() = CurrentSpickerFileName();
-}
-
-void TFormSpicker::GradientFormActivate() {
-  // Back after a failed save, the memo keeps the text it could not save.
-  if (done_ || Memo1->document()->isModified()) return;
-  if (const auto kept = KeptText(KeptTextFileName(SpickerFileName()))) {
-    LoadKeptText(*kept);
-  } else if (FileExists(SpickerFileName())) {
-    LoadMemo();
-  }
-}
-
-void TFormSpicker::GradientFormDeactivate() {
-  if (!done_) SaveAndClose();
-}
-
-void TFormSpicker::ButtonEscClick() {
-  SaveAndClose();
-}
-
-void TFormSpicker::GradientFormDestroy() {
-  if (done_) return;
-  // The end of the program cannot wait for an answer (the session may be
-  // ending): a text that cannot be saved is kept beside the file instead,
-  // and the next start says so.
-  try {
-    SaveMemo();
-  } catch (const std::exception& failure) {
-    KeepUnsavedText(failure.what());
-  }
+  window_ = std::make_unique<TWindow>(*this);
+  session_ = std::make_unique<encrypter::TSpickerSession>(*window_, SharedSpickerFileName());
 }
 
 bool TFormSpicker::SaveBeforeProgramEnd() {
-  if (done_ || Run([this] { SaveMemo(); })) return true;
-  show();
-  raise();
-  activateWindow();
-  return false;
+  return session_->SaveBeforeProgramEnd();
 }
 
 bool TFormSpicker::SaveOpenSheets(QWidget* owner) {
@@ -285,32 +162,14 @@ bool TFormSpicker::SaveOpenSheets(QWidget* owner) {
   return true;
 }
 
-void TFormSpicker::ReportKeptText(QWidget* parent) {
-  const std::string kept = KeptTextFileName(CurrentSpickerFileName());
-  QString text = tr("Beim letzten Programmende konnte der Spickzettel nicht "
-                    "gespeichert werden. Sein Text ist in der Datei %1 erhalten "
-                    "geblieben; der Spickzettel zeigt ihn beim nächsten Öffnen.")
-                     .arg(QString::fromStdString(kept));
-  try {
-    if (!ReadKeptText(kept)) return;
-  } catch (const EKeptTextTooLong&) {
-    text = KeptTextTooLong(kept);
-  } catch (const Exception&) {
-    // Unreadable: the sheet says why when it opens.
-  }
-  TMessageBox box(QMessageBox::Information, tr("Information"), text, QMessageBox::Ok, parent);
-  box.exec();
-}
-
 // ---- Window events ----------------------------------------------------------
 
 void TFormSpicker::FormActivate() {
-  // A file that cannot be read must not be overwritten by an empty memo.
-  if (!Run([this] { GradientFormActivate(); })) CloseUnsaved();
+  session_->GradientFormActivate();
 }
 
 void TFormSpicker::FormDeactivate() {
-  Run([this] { GradientFormDeactivate(); });
+  session_->GradientFormDeactivate();
 }
 
 void TFormSpicker::showEvent(QShowEvent* event) {
@@ -324,11 +183,10 @@ void TFormSpicker::showEvent(QShowEvent* event) {
 
 void TFormSpicker::closeEvent(QCloseEvent* event) {
   // The frame's close button saves first, as "&Schließen" does.
-  if (!done_ && !Run([this] { SaveMemo(); })) {
+  if (!session_->CloseQuery()) {
     event->ignore();
     return;
   }
-  done_ = true;
   event->accept();
 }
 

@@ -5,10 +5,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <functional>
-#include <optional>
+#include <memory>
 #include <string>
 
-#include "runtime/byte_string.h"
+#include "encrypter/spicker_session.h"
 #include "widgets/gradient_form.h"
 
 namespace velunor {
@@ -19,19 +19,15 @@ using THandlerRunner = std::function<void(QWidget* parent, const std::function<v
 
 // The keyword cheat sheet "Spickzettel für Schlüsselwörter": a notepad whose
 // text lives in one file (SpickerFileName) and is saved whenever the window
-// closes or the focus goes to another window of the program.
+// closes or the focus goes to another window of the program. Its handlers
+// and rules, and those of its file, are the encrypter core's
+// (encrypter::TSpickerSession); this is the window and its wiring.
 //
 // Each opening creates a new window, which reads the file afresh. A window
 // is freed once it has closed with its text saved, so no hidden window can
 // later write an older text over a newer one. A window still shown when the
-// program ends saves as it is destroyed.
-//
-// Nothing is lost: a save replaces the file as a whole or not at all, a
-// window whose save failed stays open with its text, and a window whose file
-// could not be read closes without saving, leaving the file as it was. The
-// program does not end at the user's wish while a sheet cannot save; at an
-// end nobody can answer (SIGTERM as a session ends) such a text is kept as
-// UTF-8 beside the file and comes back in the next sheet.
+// program ends saves as it is destroyed. The program does not end at the
+// user's wish while a sheet cannot save.
 class TFormSpicker : public TGradientForm {
   Q_OBJECT
 
@@ -63,17 +59,12 @@ class TFormSpicker : public TGradientForm {
   static bool SaveOpenSheets(QWidget* owner);
   bool SaveBeforeProgramEnd();
 
-  // At start: tells the user when the text of a cheat sheet was kept
-  // beside its file because it could not be saved at the last end
-  // (kKeptTextSuffix). The next cheat sheet shows that text.
-  static void ReportKeptText(QWidget* parent);
+  // The cheat sheet's file as it is now: beside the program, or in the
+  // user's data folder where the program's folder cannot be written.
+  static std::string CurrentSpickerFileName();
 
-  // Handlers, named after the window's events and the control.
+  // Creation: the window's width and the sheet's file.
   void GradientFormCreate();
-  void GradientFormActivate();
-  void GradientFormDeactivate();
-  void ButtonEscClick();
-  void GradientFormDestroy();
 
   QFrame* Panel1;
   QPlainTextEdit* Memo1;
@@ -89,34 +80,13 @@ class TFormSpicker : public TGradientForm {
 
  private:
   void CreateControls();
-  // Runs a handler under the error box; false when it failed.
-  bool Run(const std::function<void()>& handler);
 
-  // The memo's text with LF between lines.
-  QString MemoContent() const;
-  // The memo's text in code page 1252 with CR LF between lines; raises
-  // when it holds characters the code page lacks.
-  ByteString MemoText() const;
-  void LoadMemo();
-  void SaveMemo();
-  // The text kept at an earlier end, if any; raises with KeptTextTooLong
-  // when it is longer than the sheet holds.
-  static std::optional<ByteString> KeptText(const std::string& path);
-  static QString KeptTextTooLong(const std::string& path);
-  // Shows the kept text, to be saved again.
-  void LoadKeptText(const ByteString& text);
-  // Keeps the memo's text as UTF-8 beside the file, for an end of the
-  // program at which it could not be saved.
-  void KeepUnsavedText(const char* reason);
-  // Saves, then closes; a failed save leaves the window open.
-  void SaveAndClose();
-  // Closes without saving, as when the file could not be read.
-  void CloseUnsaved();
+  // This window and Memo1 as the sheet's handlers see them.
+  class TWindow;
 
   THandlerRunner runHandler_;
-  // Set once the window's last word has been written (or must not be):
-  // from then on it never writes the file again.
-  bool done_ = false;
+  std::unique_ptr<TWindow> window_;
+  std::unique_ptr<encrypter::TSpickerSession> session_;
 };
 
 }  // namespace velunor

@@ -34,6 +34,10 @@ struct TWindowLaunch {
   std::string faultArgument;  // the argument at fault
 };
 
+// Exit statuses of the starts other than the window's own.
+inline constexpr int kExitCancelled = 1;     // "Abbrechen", Esc, closed; or the text unreadable
+inline constexpr int kExitBadArguments = 2;  // the command line is at fault
+
 TWindowLaunch ParseWindowArguments(const std::vector<std::string>& arguments);
 
 }  // namespace velunor::encrypter

@@ -1,7 +1,6 @@
 #include "widgets/codepage_text.h"
 
-#include <QCoreApplication>
-#include <QStringList>
+#include <QList>
 
 #include "runtime/codepage1252.h"
 
@@ -34,27 +33,6 @@ std::u32string CharactersOutsideCp1252(const QString& text) {
     }
   }
   return outside;
-}
-
-QString DescribeCharacters(const std::u32string& characters) {
-  // A message names a few; the rest are counted, so that the message box
-  // stays small however many there are. One more is named rather than
-  // counted as "1 weitere".
-  constexpr std::size_t kNamedAtMost = 10;
-  const std::size_t named =
-      characters.size() <= kNamedAtMost + 1 ? characters.size() : kNamedAtMost;
-  QStringList parts;
-  for (const char32_t character : characters.substr(0, named)) {
-    const QString code = QString::number(static_cast<uint>(character), 16).toUpper();
-    parts << QCoreApplication::translate("velunor::CodePageText", "„%1“ (U+%2)")
-                 .arg(QString::fromUcs4(&character, 1), code.rightJustified(4, QLatin1Char('0')));
-  }
-  QString description = parts.join(QStringLiteral(", "));
-  if (named < characters.size()) {
-    description += QCoreApplication::translate("velunor::CodePageText", " und %1 weitere")
-                       .arg(characters.size() - named);
-  }
-  return description;
 }
 
 }  // namespace velunor

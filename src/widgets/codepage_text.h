@@ -21,8 +21,4 @@ ByteString TextToCp1252(const QString& text);
 // The characters of `text` that code page 1252 lacks, each once, in order.
 std::u32string CharactersOutsideCp1252(const QString& text);
 
-// The characters as a readable list: „ł“ (U+0142), „😀“ (U+1F600); of more
-// than eleven, the first ten and "und N weitere".
-QString DescribeCharacters(const std::u32string& characters);
-
 }  // namespace velunor

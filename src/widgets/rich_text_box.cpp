@@ -19,8 +19,6 @@ namespace velunor {
 
 namespace {
 
-constexpr const char* kSaveFailedMessage = "Das Speichern des Streams ist mißlungen";
-
 // CR LF, a lone CR and a lone LF each become one LF.
 QString WithLfBreaks(const QString& text) {
   QString result;
@@ -35,8 +33,6 @@ QString WithLfBreaks(const QString& text) {
 }
 
 }  // namespace
-
-ESaveStreamError::ESaveStreamError(int error) : Exception(kSaveFailedMessage), error_(error) {}
 
 // ---- TRichTextBoxStrings ----------------------------------------------------
 
@@ -58,15 +54,6 @@ ByteString TRichTextBoxStrings::operator[](int index) const {
 
 void TRichTextBoxStrings::LoadTextFile(const std::string& path) {
   box_.SetText(ReadWholeFile(path));
-}
-
-void TRichTextBoxStrings::SaveTextFile(const std::string& path) const {
-  try {
-    ReplaceFileContent(path, box_.Text());
-  } catch (const EFileReplacement& failure) {
-    if (failure.Step() == TReplacementStep::kCreate) throw EFCreateError(path, failure.Error());
-    throw ESaveStreamError(failure.Error());
-  }
 }
 
 // ---- TRichTextBox -----------------------------------------------------------

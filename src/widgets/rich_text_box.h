@@ -14,16 +14,6 @@ namespace velunor {
 
 class TRichTextBox;
 
-// "Das Speichern des Streams ist mißlungen": writing a text file failed.
-class ESaveStreamError : public Exception {
- public:
-  explicit ESaveStreamError(int error);
-  int Error() const { return error_; }
-
- private:
-  int error_;
-};
-
 // The lines of a text box as 8-bit text: one line per paragraph, and a text
 // ending in a paragraph break has no empty last line.
 class TRichTextBoxStrings {
@@ -38,16 +28,9 @@ class TRichTextBoxStrings {
   // Replaces the box's content with the file's plain 8-bit text; CR LF, a
   // lone CR and a lone LF each end a paragraph. Raises EFOpenError
   // ("Datei %s kann nicht geöffnet werden") and leaves the box unchanged
-  // when the file cannot be read.
+  // when the file cannot be read. (The plain-text save of a box's whole
+  // text is the encrypter core's SaveTextFile.)
   void LoadTextFile(const std::string& path);
-  // Replaces the file's content with the whole text (paragraphs ended by
-  // CR LF, see TRichTextBox::Text), creating the file when it is missing.
-  // The file holds its old content or the whole text, never a part
-  // (ReplaceFileContent). Raises EFCreateError ("Datei %s kann nicht
-  // erstellt werden") when the file cannot be created or opened for
-  // writing, and ESaveStreamError when writing fails; both carry the
-  // system's error number.
-  void SaveTextFile(const std::string& path) const;
 
  private:
   TRichTextBox& box_;

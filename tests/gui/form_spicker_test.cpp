@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
@@ -20,9 +19,10 @@
 #include <optional>
 #include <vector>
 
+#include "app/failure_text.h"
 #include "app/form_velunor.h"
 #include "cheatsheet/form_spicker.h"
-#include "cheatsheet/spicker_file.h"
+#include "encrypter/spicker_file.h"
 #include "gui/gui_test_support.h"
 #include "platform/window_system.h"
 #include "support/write_faults.h"
@@ -141,24 +141,6 @@ class FormSpickerTest : public QObject {
     qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome_.path()));
   }
 
-  void theFileIsNamedAfterTheProgram_data() {
-    QTest::addColumn<QString>("program");
-    QTest::addColumn<QString>("file");
-    QTest::newRow("no extension") << "/opt/velunor/cmvelunor"
-                                  << "/opt/velunor/cmvelunor.msg";
-    QTest::newRow("extension") << "/opt/velunor/CMVelunor.exe"
-                               << "/opt/velunor/CMVelunor.msg";
-    QTest::newRow("last dot counts") << "/opt/a.b.c"
-                                     << "/opt/a.b.msg";
-    QTest::newRow("dot in a directory") << "/opt/v1.2/cmvelunor"
-                                        << "/opt/v1.2/cmvelunor.msg";
-  }
-  void theFileIsNamedAfterTheProgram() {
-    QFETCH(QString, program);
-    QFETCH(QString, file);
-    QCOMPARE(QString::fromStdString(velunor::SpickerFileNameBeside(program.toStdString())), file);
-  }
-
   void theWindowOpensOverTheMainWindow() {
     ProgramRun run;
     TFormSpicker* sheet = run.Open();
@@ -267,7 +249,7 @@ class FormSpickerTest : public QObject {
     QTest::newRow("file size limit") << int{kSizeLimit} << longText << "Stream-Write-Fehler.";
     QTest::newRow("full disk") << int{kFullDisk} << longText << "Stream-Write-Fehler.";
     QTest::newRow("beyond the capacity")
-        << int{kNoFault} << QString(velunor::kMemoCapacity + 1, 'x')
+        << int{kNoFault} << QString(velunor::encrypter::kMemoCapacity + 1, 'x')
         << "Text überschreitet Memo-Kapazität.";
     QTest::newRow("outside code page 1252")
         << int{kNoFault} << "Złoty"
@@ -355,7 +337,7 @@ class FormSpickerTest : public QObject {
       // "&OK" ends the program too: it waits as well.
       QSignalSpy quit(run.main.get(), &TFormVelunor::QuitRequested);
       ModalBoxCatcher onOk;
-      run.main->ButtonOKClick();
+      run.main->Session().ButtonOKClick();
       QVERIFY(onOk.Caught());
       QCOMPARE(quit.count(), 0);
       QVERIFY(sheet->isVisible());
@@ -369,7 +351,7 @@ class FormSpickerTest : public QObject {
     }
     ProgramRun run(directory.path());
     ModalBoxCatcher atStart;
-    TFormSpicker::ReportKeptText(run.main.get());
+    velunor::ReportKeptText(run.main.get());
     QVERIFY(atStart.Caught());
     QVERIFY(atStart.Text().contains(QString::fromStdString(run.KeptPath())));
     TFormSpicker* sheet = run.Open();
@@ -414,7 +396,7 @@ class FormSpickerTest : public QObject {
   void aKeptTextTooLongToShowIsLeftAlone_data() {
     QTest::addColumn<QByteArray>("start");
     QTest::addColumn<qint64>("bytes");
-    const auto capacity = static_cast<qint64>(velunor::kMemoCapacity);
+    const auto capacity = static_cast<qint64>(velunor::encrypter::kMemoCapacity);
     // 16 Ki lines of 62 two-byte characters and CR LF: 1 Mi characters.
     const QByteArray line = QString(62, QChar(0x3A9)).toUtf8() + "\r\n";
     QTest::newRow("a full sheet") << line.repeated(16 * 1024) << 16 * 1024 * line.size();
@@ -435,7 +417,7 @@ class FormSpickerTest : public QObject {
     ::getrusage(RUSAGE_SELF, &before);
 
     ModalBoxCatcher atStart;
-    TFormSpicker::ReportKeptText(run.main.get());
+    velunor::ReportKeptText(run.main.get());
     QVERIFY(atStart.Caught());
     QVERIFY(atStart.Text().contains(QString::fromStdString(kept)));
     QCOMPARE(atStart.Text().contains("1 MiB"), !fits);
@@ -461,7 +443,7 @@ class FormSpickerTest : public QObject {
 
   void aFileTooLongToShowIsLeftAlone() {
     ProgramRun run;
-    const QByteArray tooLong(static_cast<qsizetype>(velunor::kMemoCapacity) + 1, 'x');
+    const QByteArray tooLong(static_cast<qsizetype>(velunor::encrypter::kMemoCapacity) + 1, 'x');
     run.WriteFile(tooLong);
     ModalBoxCatcher box;
     QTest::keyClick(run.main->EditPassword, Qt::Key_F1);
@@ -506,12 +488,10 @@ class FormSpickerTest : public QObject {
   void aReadOnlyProgramDirectoryKeepsTheFileInTheUsersDataDirectory() {
     ProgramRun run;
     const ReadOnlyDirectory readOnly(run.programDirectory.path());
-    QVERIFY(!velunor::DirectoryIsWritable(run.programDirectory.path().toStdString()));
+    QVERIFY(!velunor::encrypter::DirectoryIsWritable(run.programDirectory.path().toStdString()));
     TFormSpicker* sheet = run.Open();
     QVERIFY(sheet);
-    const QString fallback =
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/cmvelunor.msg";
-    QVERIFY(fallback.startsWith(dataHome_.path()));
+    const QString fallback = dataHome_.path() + "/CMVelunor/cmvelunor.msg";
     QCOMPARE(QString::fromStdString(TFormSpicker::SpickerFileName()), fallback);
     ProgramRun::Type(*sheet, "notiz");
     QTest::mouseClick(sheet->ButtonEsc, Qt::LeftButton);

@@ -181,7 +181,7 @@ class FormVelunorTest : public QObject {
     window.TypeKeyword("geheim");
     QVERIFY(!window.form.ButtonEncrypt->isEnabled());
     QCOMPARE(Raw(window.form.PlainTextOfInput()), QByteArray());
-    window.form.ButtonEncryptClick();
+    window.form.Session().ButtonEncryptClick();
     QCOMPARE(Raw(window.form.RichEditOut->Text()), QByteArray());
     QVERIFY(window.form.ButtonOK->isEnabled());
   }
@@ -483,32 +483,6 @@ class ApplicationTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void errorBoxAppendsAFullStopOnlyAfterHigherCharacters_data() {
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("plain") << "Stream-Write-Fehler"
-                           << "Stream-Write-Fehler.";
-    QTest::newRow("full stop") << "Input is not an valid MIME Base 64 Format."
-                               << "Input is not an valid MIME Base 64 Format.";
-    QTest::newRow("exclamation mark") << "Achtung!"
-                                      << "Achtung!";
-    QTest::newRow("blank") << "Ende "
-                           << "Ende ";
-    QTest::newRow("hyphen") << "a-"
-                            << "a-";
-    QTest::newRow("slash") << "a/"
-                           << "a/.";
-    QTest::newRow("umlaut") << QString::fromUtf8("geöffnet werden ü")
-                            << QString::fromUtf8("geöffnet werden ü.");
-    QTest::newRow("empty") << ""
-                           << "";
-  }
-  void errorBoxAppendsAFullStopOnlyAfterHigherCharacters() {
-    QFETCH(QString, message);
-    QFETCH(QString, shown);
-    QCOMPARE(QString::fromStdString(velunor::ErrorBoxText(message.toStdString())), shown);
-  }
-
   void aHandlerThatThrowsShowsTheErrorBox() {
     ModalBoxCatcher box;
     bool after = false;

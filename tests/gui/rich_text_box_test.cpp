@@ -8,7 +8,6 @@
 #include <QTest>
 #include <QTextBlock>
 #include <fstream>
-#include <iterator>
 
 #include "gui/gui_test_support.h"
 #include "runtime/exceptions.h"
@@ -28,11 +27,6 @@ QStringList LinesOf(const TRichTextBox& box) {
   for (const ByteString& line : box.Lines().ToVector())
     lines << QString::fromLatin1(Raw(line));
   return lines;
-}
-
-ByteString ReadFile(const QString& path) {
-  std::ifstream file(path.toStdString(), std::ios::binary);
-  return ByteString(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 void WriteFile(const QString& path, const ByteString& bytes) {
@@ -217,33 +211,6 @@ class RichTextBoxTest : public QObject {
     const QString message = MessageOf([&] { box.Lines().LoadTextFile("/no/such/file.txt"); });
     QCOMPARE(message, QString::fromUtf8("Datei /no/such/file.txt kann nicht geöffnet werden"));
     QCOMPARE(Raw(box.Text()), QByteArray("kept"));
-  }
-
-  void saveWritesTheWholeTextWithCrLf() {
-    QTemporaryDir folder;
-    const QString file = folder.filePath("out.txt");
-    WriteFile(file, "a much longer old content that must go");
-    TRichTextBox box;
-    box.setPlainText(QString::fromUtf8("Grüße\n€ 5\n"));
-    box.Lines().SaveTextFile(file.toStdString());
-    QCOMPARE(Raw(ReadFile(file)), QByteArray("Gr\xFC\xDF"
-                                             "e\r\n\x80 5\r\n"));
-  }
-
-  void saveFailuresRaiseTheirMessages_data() {
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("cannot create") << "/no/such/folder/out.txt"
-                                   << "Datei /no/such/folder/out.txt kann nicht erstellt werden";
-    QTest::newRow("cannot write") << "/dev/full"
-                                  << QString::fromUtf8("Das Speichern des Streams ist mißlungen");
-  }
-  void saveFailuresRaiseTheirMessages() {
-    QFETCH(QString, path);
-    QFETCH(QString, message);
-    TRichTextBox box;
-    box.SetText("text");
-    QCOMPARE(MessageOf([&] { box.Lines().SaveTextFile(path.toStdString()); }), message);
   }
 
   void copyPutsTheSelectionOnTheClipboard() {

@@ -1,8 +1,8 @@
-#include "app/form_velunor_components.h"
+#include "encrypter/form_velunor_components.h"
 
 #include "encrypter/coding_profile.h"
 
-namespace velunor {
+namespace velunor::encrypter {
 
 TFormVelunorComponents::TFormVelunorComponents(TComponent& formValues)
     : TComponent(nullptr, "FormVelunor"),
@@ -23,11 +23,11 @@ const TFormDescription& TFormVelunorComponents::StoredDescription() {
         {"CaptionFont.Style", "[fsBold]"},
         {"UseSystemCaptionFont", "True"},
         {"GradientStopColor", "clInfoBk"}}},
-      {"HashManager1", {{"Hash", encrypter::kStoredHashClass}}},
+      {"HashManager1", {{"Hash", kStoredHashClass}}},
       {"CipherManager1",
-       {{"Mode", CipherModeName(encrypter::kCipherMode)},
+       {{"Mode", CipherModeName(kCipherMode)},
         {"HashManager", "HashManager1"},
-        {"Cipher", encrypter::kStoredCipherClass}}},
+        {"Cipher", kStoredCipherClass}}},
   };
   return description;
 }
@@ -41,4 +41,4 @@ void TFormVelunorComponents::ReadStoredValue(const TStoredValue& value,
   formValues_.ReadStoredValue(value, reader);
 }
 
-}  // namespace velunor
+}  // namespace velunor::encrypter

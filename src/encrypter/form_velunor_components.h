@@ -5,7 +5,7 @@
 #include "runtime/component.h"
 #include "runtime/form_description.h"
 
-namespace velunor {
+namespace velunor::encrypter {
 
 // The encrypter window as an owner of components: its two managers, set up
 // from the window's stored description when it is created. The window's own
@@ -30,4 +30,4 @@ class TFormVelunorComponents : public TComponent {
   TComponent& formValues_;
 };
 
-}  // namespace velunor
+}  // namespace velunor::encrypter
