@@ -31,9 +31,13 @@ bool IsTextByte(unsigned char byte) {
 bool LooksLikeText(std::string_view decrypted) {
   // An empty cipher text decrypts to nothing, whatever the keyword.
   if (decrypted.empty()) return true;
-  if (WarnOfWrongKeyword(false, decrypted)) return false;
-  return std::all_of(decrypted.begin(), decrypted.end(),
-                     [](char c) { return IsTextByte(static_cast<unsigned char>(c)); });
+  if (!std::all_of(decrypted.begin(), decrypted.end(),
+                   [](char c) { return IsTextByte(static_cast<unsigned char>(c)); }))
+    return false;
+  // The window ends every line it encrypts with CR LF, so a short text
+  // without a space ("Ja", a single word) still ends that way; a wrong
+  // keyword ends so by chance once in 65536.
+  return !WarnOfWrongKeyword(false, decrypted) || decrypted.ends_with("\r\n");
 }
 
 }  // namespace velunor::encrypter

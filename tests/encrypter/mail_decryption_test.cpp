@@ -111,7 +111,9 @@ TEST(TextCheck, ADecryptionReadsAsTextWithASpaceEarlyAndNoControlCharacters) {
       {"Gr\xFC\xDF\x65 und \x80\tTab\n", true},
       {std::string(49, 'x') + " z", true},
       {std::string(50, 'x') + " z", false},  // the window's rule
-      {"Ja\r\n", false},
+      {"Ja\r\n", true},                      // a single word as the window encrypts it
+      {"Ja", false},
+      {"Ja\r\n\x01", false},
       {"", true},
       {"Hallo Welt\x01", false},
       {std::string("Hallo Welt\0", 11), false},
