@@ -15,10 +15,6 @@ namespace {
 using velunor::ByteString;
 using velunor::TCipher;
 
-bool IsMacMode(velunor::TCipherMode mode) {
-  return mode == velunor::cmCTSMAC || mode == velunor::cmCBCMAC || mode == velunor::cmCFBMAC;
-}
-
 // Keys the cipher from raw key bytes (any length, the library cuts what is
 // too long) or from a keyword through any registered hash.
 void Key(TCipher& cipher, FuzzedDataProvider& input, const ByteString& iv) {
