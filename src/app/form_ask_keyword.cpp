@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 
 #include "app/application.h"
+#include "encrypter/caption_description.h"
 #include "encrypter/code_page_fault.h"
 #include "encrypter/keyword_rule.h"
 #include "runtime/form_description.h"
@@ -22,12 +23,7 @@ constexpr int kClientHeight = 100;
 // colour, with the system's caption font.
 const TFormDescription& StoredDescription() {
   static const TFormDescription description = {
-      {"FormAskKeyword",
-       {{"CaptionFont.Height", "-11"},
-        {"CaptionFont.Name", "MS Sans Serif"},
-        {"CaptionFont.Style", "[fsBold]"},
-        {"UseSystemCaptionFont", "True"},
-        {"GradientStopColor", "clInfoBk"}}},
+      encrypter::CaptionDescription("FormAskKeyword"),
   };
   return description;
 }

@@ -6,6 +6,7 @@
 #include <QShowEvent>
 #include <exception>
 
+#include "encrypter/caption_description.h"
 #include "encrypter/spicker_file.h"
 #include "runtime/form_description.h"
 #include "widgets/fixed_layout.h"
@@ -20,12 +21,7 @@ constexpr int kMemoHeight = 182;
 // tooltip colour, with the system's caption font.
 const TFormDescription& StoredDescription() {
   static const TFormDescription description = {
-      {"FormSpicker",
-       {{"CaptionFont.Height", "-11"},
-        {"CaptionFont.Name", "MS Sans Serif"},
-        {"CaptionFont.Style", "[fsBold]"},
-        {"UseSystemCaptionFont", "True"},
-        {"GradientStopColor", "clInfoBk"}}},
+      encrypter::CaptionDescription("FormSpicker"),
   };
   return description;
 }

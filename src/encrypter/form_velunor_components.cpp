@@ -1,5 +1,6 @@
 #include "encrypter/form_velunor_components.h"
 
+#include "encrypter/caption_description.h"
 #include "encrypter/coding_profile.h"
 
 namespace velunor::encrypter {
@@ -17,12 +18,7 @@ const TFormDescription& TFormVelunorComponents::StoredDescription() {
   // No cipher class of that name is registered: the cipher manager keeps
   // no selection and works with its fallback, Blowfish.
   static const TFormDescription description = {
-      {"FormVelunor",
-       {{"CaptionFont.Height", "-11"},
-        {"CaptionFont.Name", "MS Sans Serif"},
-        {"CaptionFont.Style", "[fsBold]"},
-        {"UseSystemCaptionFont", "True"},
-        {"GradientStopColor", "clInfoBk"}}},
+      CaptionDescription("FormVelunor"),
       {"HashManager1", {{"Hash", kStoredHashClass}}},
       {"CipherManager1",
        {{"Mode", CipherModeName(kCipherMode)},
