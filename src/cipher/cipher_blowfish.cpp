@@ -14,7 +14,6 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = TCipher_Blowfish::kInfo.BlockSize;
 constexpr std::int32_t kMaxKeySize = TCipher_Blowfish::kInfo.MaxKeySize;
 constexpr std::int32_t kKeyDataSize = TCipher_Blowfish::kInfo.KeyDataSize;
 static_assert(sizeof(BlowfishKeySchedule) == kKeyDataSize);

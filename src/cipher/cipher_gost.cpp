@@ -10,7 +10,6 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = TCipher_Gost::kInfo.BlockSize;
 constexpr std::int32_t kMaxKeySize = TCipher_Gost::kInfo.MaxKeySize;
 constexpr std::int32_t kKeyDataSize = TCipher_Gost::kInfo.KeyDataSize;
 static_assert(sizeof(GostKeySchedule) == kKeyDataSize);

@@ -12,7 +12,6 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = TCipher_IDEA::kInfo.BlockSize;
 constexpr std::int32_t kMaxKeySize = TCipher_IDEA::kInfo.MaxKeySize;
 constexpr std::int32_t kKeyDataSize = TCipher_IDEA::kInfo.KeyDataSize;
 static_assert(sizeof(IdeaKeySchedule) == kKeyDataSize);

@@ -11,7 +11,6 @@ namespace velunor {
 
 namespace {
 
-constexpr std::int32_t kBlockSize = TCipher_Q128::kInfo.BlockSize;
 constexpr std::int32_t kMaxKeySize = TCipher_Q128::kInfo.MaxKeySize;
 constexpr std::int32_t kKeyDataSize = TCipher_Q128::kInfo.KeyDataSize;
 static_assert(sizeof(Q128KeySchedule) == kKeyDataSize);
