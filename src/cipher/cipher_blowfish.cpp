@@ -33,7 +33,7 @@ void CodeBlocks(const std::uint32_t* s, const std::uint32_t* p, std::uint8_t* bl
 template <bool kForward>
 void CodeBlocksDispatched(const std::uint32_t* s, const std::uint32_t* p, std::uint8_t* blocks,
                           std::size_t count) {
-  if (ProcessorHasBitFieldExtract()) {
+  if (ProcessorFeatures().bitFieldExtract) {
     CodeBlocks<kForward, true>(s, p, blocks, count);
   } else {
     CodeBlocks<kForward, false>(s, p, blocks, count);
@@ -98,7 +98,7 @@ void TCipher_Blowfish::ScheduleKey(std::span<const std::uint8_t> key) {
     p[i] ^= word;
   }
 
-  if (ProcessorHasBitFieldExtract()) {
+  if (ProcessorFeatures().bitFieldExtract) {
     blowfish::FillKeySchedule<true>(s, p);
   } else {
     blowfish::FillKeySchedule<false>(s, p);
@@ -123,7 +123,7 @@ void TCipher_Blowfish::DecipherBlocks(std::uint8_t* blocks, std::size_t count) {
 
 void TCipher_Blowfish::EncipherChainedBlocks(const std::uint8_t* source, std::uint8_t* dest,
                                              std::size_t count, TChainFeedback feedback) {
-  if (ProcessorHasBitFieldExtract()) {
+  if (ProcessorFeatures().bitFieldExtract) {
     EncipherChain<true>(SBoxes(), PArray(), source, dest, count, MutableChainBlock(), feedback);
   } else {
     EncipherChain<false>(SBoxes(), PArray(), source, dest, count, MutableChainBlock(), feedback);

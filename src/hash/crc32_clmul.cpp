@@ -10,12 +10,6 @@ namespace velunor {
 
 #if defined(__x86_64__) || defined(__i386__)
 
-bool ProcessorHasCarrylessMultiply() {
-  static const bool available =
-      __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
-  return available;
-}
-
 namespace {
 
 // x^n mod P for the CRC-32 polynomial P (04C11DB7 hex with its x^32 term),
@@ -95,10 +89,6 @@ __attribute__((target("pclmul,sse4.1"))) std::uint32_t UpdateCrc32Clmul(std::uin
 
 #else
 
-bool ProcessorHasCarrylessMultiply() {
-  return false;
-}
-
 std::uint32_t UpdateCrc32Clmul(std::uint32_t crc, const std::uint8_t* data, std::size_t size) {
   return UpdateCrc32Sliced(crc, data, size);
 }
@@ -106,7 +96,7 @@ std::uint32_t UpdateCrc32Clmul(std::uint32_t crc, const std::uint8_t* data, std:
 #endif
 
 std::uint32_t UpdateCrc32Fast(std::uint32_t crc, const std::uint8_t* data, std::size_t size) {
-  if (size >= 64 && ProcessorHasCarrylessMultiply()) return UpdateCrc32Clmul(crc, data, size);
+  if (size >= 64 && ProcessorFeatures().carrylessMultiply) return UpdateCrc32Clmul(crc, data, size);
   return UpdateCrc32Sliced(crc, data, size);
 }
 

@@ -3,15 +3,14 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace velunor {
+#include "runtime/processor_features.h"
 
-// Whether this processor has carry-less multiplication (PCLMULQDQ), checked once.
-bool ProcessorHasCarrylessMultiply();
+namespace velunor {
 
 // The reflected CRC-32 (polynomial EDB88320 hex, no initial or final
 // inversion) by folding 64 bytes at a time with carry-less multiplication;
 // the same result as UpdateCrc32Sliced, several times faster on long runs.
-// Only call it when ProcessorHasCarrylessMultiply() is true.
+// Only call it when ProcessorFeatures().carrylessMultiply is true.
 std::uint32_t UpdateCrc32Clmul(std::uint32_t crc, const std::uint8_t* data, std::size_t size);
 
 // The CRC-32 register after `size` bytes: carry-less multiplication where the

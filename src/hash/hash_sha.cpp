@@ -164,7 +164,7 @@ void THash_SHA::CompressBlock(const std::uint8_t* block) {
 
 void THash_SHA::CompressBlocks(const std::uint8_t* blocks, std::size_t count) {
   const bool sha1 = Variant == ShaVariant::kSha1;
-  if (sha1 && ProcessorHasShaExtensions()) {
+  if (sha1 && ProcessorFeatures().shaExtensions) {
     CompressSha1WithShaExtensions(ChainingState, blocks, count);
     return;
   }

@@ -139,7 +139,7 @@ void THash_Tiger::CompressBlocks(const std::uint8_t* blocks, std::size_t count) 
 
 void CompressTigerBlocks(std::uint32_t* chaining, std::uint32_t passCount,
                          const std::uint8_t* blocks, std::size_t count) {
-  if (ProcessorHasBitFieldExtract()) {
+  if (ProcessorFeatures().bitFieldExtract) {
     CompressTigerRun<true>(chaining, passCount, blocks, count);
   } else {
     CompressTigerRun<false>(chaining, passCount, blocks, count);

@@ -1,33 +1,12 @@
 #include "hash/sha1_extensions.h"
 
 #if defined(__x86_64__) || defined(__i386__)
-#include <cpuid.h>
 #include <immintrin.h>
 #endif
 
 namespace velunor {
 
 #if defined(__x86_64__) || defined(__i386__)
-
-namespace {
-
-// Asked through CPUID itself: not every compiler's __builtin_cpu_supports
-// knows the SHA extensions (clang 14 does not).
-bool QueryShaExtensions() {
-  constexpr unsigned kSse41 = 1u << 19;  // leaf 1, ECX
-  constexpr unsigned kSha = 1u << 29;    // leaf 7 sub-leaf 0, EBX
-  unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
-  if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0 || (ecx & kSse41) == 0) return false;
-  if (__get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx) == 0) return false;
-  return (ebx & kSha) != 0;
-}
-
-}  // namespace
-
-bool ProcessorHasShaExtensions() {
-  static const bool available = QueryShaExtensions();
-  return available;
-}
 
 namespace {
 
@@ -202,10 +181,6 @@ __attribute__((target("sha,sse4.1"))) void CompressSha1WithShaExtensions(std::ui
 }
 
 #else
-
-bool ProcessorHasShaExtensions() {
-  return false;
-}
 
 void CompressSha1WithShaExtensions(std::uint32_t*, const std::uint8_t*, std::size_t) {}
 

@@ -3,14 +3,13 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace velunor {
+#include "runtime/processor_features.h"
 
-// Whether this processor has the SHA extensions (SHA-NI), checked once.
-bool ProcessorHasShaExtensions();
+namespace velunor {
 
 // The SHA-1 compression of consecutive 64-byte blocks through the SHA
 // extensions; the same result as the portable steps block after block,
-// several times faster. Only call it when ProcessorHasShaExtensions() is true.
+// several times faster. Only call it when ProcessorFeatures().shaExtensions is true.
 void CompressSha1WithShaExtensions(std::uint32_t* state, const std::uint8_t* blocks,
                                    std::size_t blockCount);
 

@@ -1,5 +1,7 @@
 #include "protection/base64_kernels.h"
 
+#include "protection/kernel_choice.h"
+
 #include <array>
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -193,22 +195,23 @@ __attribute__((target("avx2"))) std::size_t DecodeAvx2(const std::uint8_t* text,
 
 #endif
 
+// The sets of loops, best first.
+constexpr KernelOption<Base64Kernels> kBase64Options[] = {
+#ifdef VELUNOR_BASE64_X86
+    {&TProcessorFeatures::avx2, {"avx2", EncodeAvx2, DecodeAvx2}},
+    {&TProcessorFeatures::ssse3, {"ssse3", EncodeSsse3, DecodeSsse3}},
+#endif
+    {nullptr, {"portable", EncodePortable, DecodePortable}},
+};
+
 }  // namespace
 
 std::vector<Base64Kernels> RunnableBase64Kernels() {
-  std::vector<Base64Kernels> kernels;
-#ifdef VELUNOR_BASE64_X86
-  __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx2")) kernels.push_back({"avx2", EncodeAvx2, DecodeAvx2});
-  if (__builtin_cpu_supports("ssse3")) kernels.push_back({"ssse3", EncodeSsse3, DecodeSsse3});
-#endif
-  kernels.push_back({"portable", EncodePortable, DecodePortable});
-  return kernels;
+  return RunnableKernels(kBase64Options);
 }
 
 const Base64Kernels& ChosenBase64Kernels() {
-  static const Base64Kernels chosen = RunnableBase64Kernels().front();
-  return chosen;
+  return ChosenKernels<kBase64Options>();
 }
 
 void EncodeBase64Groups(const std::uint8_t* data, std::size_t groups, std::uint8_t* text) {

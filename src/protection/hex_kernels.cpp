@@ -1,5 +1,7 @@
 #include "protection/hex_kernels.h"
 
+#include "protection/kernel_choice.h"
+
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #define VELUNOR_HEX_X86 1
@@ -119,22 +121,23 @@ __attribute__((target("avx2"))) std::size_t DecodeAvx2(const std::uint8_t* text,
 
 #endif
 
+// The sets of loops, best first.
+constexpr KernelOption<HexKernels> kHexOptions[] = {
+#ifdef VELUNOR_HEX_X86
+    {&TProcessorFeatures::avx2, {"avx2", EncodeAvx2, DecodeAvx2}},
+    {&TProcessorFeatures::ssse3, {"ssse3", EncodeSsse3, DecodeSsse3}},
+#endif
+    {nullptr, {"portable", EncodePortable, DecodePortable}},
+};
+
 }  // namespace
 
 std::vector<HexKernels> RunnableHexKernels() {
-  std::vector<HexKernels> kernels;
-#ifdef VELUNOR_HEX_X86
-  __builtin_cpu_init();
-  if (__builtin_cpu_supports("avx2")) kernels.push_back({"avx2", EncodeAvx2, DecodeAvx2});
-  if (__builtin_cpu_supports("ssse3")) kernels.push_back({"ssse3", EncodeSsse3, DecodeSsse3});
-#endif
-  kernels.push_back({"portable", EncodePortable, DecodePortable});
-  return kernels;
+  return RunnableKernels(kHexOptions);
 }
 
 const HexKernels& ChosenHexKernels() {
-  static const HexKernels chosen = RunnableHexKernels().front();
-  return chosen;
+  return ChosenKernels<kHexOptions>();
 }
 
 }  // namespace velunor

@@ -3,17 +3,15 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace velunor {
+#include "runtime/processor_features.h"
 
-// Whether this processor has a one-step bit-field extract (BEXTR of x86's
-// BMI1), checked once.
-bool ProcessorHasBitFieldExtract();
+namespace velunor {
 
 // Byte kIndex (0 = lowest) of a word, as a table index. Table-driven rounds
 // take several bytes of a word that was computed just before; a shift and a
 // zero extension cost two steps on that chain, the extract one. Its result is
 // 64 bits wide so that no zero extension follows it. Only use
-// kBitFieldExtract = true when ProcessorHasBitFieldExtract() is true.
+// kBitFieldExtract = true when ProcessorFeatures().bitFieldExtract is true.
 template <bool kBitFieldExtract, unsigned kIndex, class Word>
 inline std::size_t ByteOf(Word x) {
 #if defined(__x86_64__) && defined(__GNUC__)

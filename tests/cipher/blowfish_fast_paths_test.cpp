@@ -30,7 +30,7 @@ Tables PatternTables(std::uint32_t seed) {
 // Blocks coded with the bit-field extracts, by eight lanes or as register
 // halves, must equal the portable single-block form, in both directions.
 TEST(BlowfishFastPaths, RoundFormsGiveThePortableBlocks) {
-  const bool extract = ProcessorHasBitFieldExtract();
+  const bool extract = ProcessorFeatures().bitFieldExtract;
   for (std::uint32_t seed = 1; seed <= 100; ++seed) {
     const Tables t = PatternTables(seed);
     const ByteString plain = test::PatternBytes(64, seed + 500);
@@ -56,7 +56,7 @@ TEST(BlowfishFastPaths, RoundFormsGiveThePortableBlocks) {
 }
 
 TEST(BlowfishFastPaths, KeyScheduleFormsAgree) {
-  if (!ProcessorHasBitFieldExtract()) GTEST_SKIP() << "processor without BMI1";
+  if (!ProcessorFeatures().bitFieldExtract) GTEST_SKIP() << "processor without BMI1";
   for (std::uint32_t seed = 1; seed <= 10; ++seed) {
     Tables portable = PatternTables(seed);
     Tables extract = portable;

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "hash/hash_sha.h"
@@ -12,29 +10,11 @@
 namespace velunor {
 namespace {
 
-// The processor check asks CPUID itself; the kernel's view of the same
-// feature bits is the reference.
-TEST(Sha1Extensions, DetectedAsTheKernelReportsThem) {
-  std::ifstream cpuinfo("/proc/cpuinfo");
-  std::string line;
-  while (std::getline(cpuinfo, line) && !line.starts_with("flags")) {
-  }
-  if (line.empty()) GTEST_SKIP() << "no processor flags in /proc/cpuinfo";
-  std::istringstream flags(line.substr(line.find(':') + 1));
-  bool sha = false;
-  bool sse41 = false;
-  for (std::string flag; flags >> flag;) {
-    sha = sha || flag == "sha_ni";
-    sse41 = sse41 || flag == "sse4_1";
-  }
-  EXPECT_EQ(ProcessorHasShaExtensions(), sha && sse41);
-}
-
 // The SHA extensions take over SHA-1's compression where the processor has
 // them; on such a machine the vector tests only see that path, so both paths
 // are compared here on many blocks and chaining values.
 TEST(Sha1Extensions, GiveThePortableResult) {
-  if (!ProcessorHasShaExtensions()) GTEST_SKIP() << "processor without SHA extensions";
+  if (!ProcessorFeatures().shaExtensions) GTEST_SKIP() << "processor without SHA extensions";
   for (std::uint32_t seed = 1; seed <= 500; ++seed) {
     const ByteString block = test::PatternBytes(64, seed);
     const ByteString start = test::PatternBytes(20, seed + 7777);
@@ -51,7 +31,7 @@ TEST(Sha1Extensions, GiveThePortableResult) {
 // A run of blocks keeps the chaining value in registers between blocks; it
 // must end where the portable steps end, block after block.
 TEST(Sha1Extensions, RunsOfBlocksGiveThePortableResult) {
-  if (!ProcessorHasShaExtensions()) GTEST_SKIP() << "processor without SHA extensions";
+  if (!ProcessorFeatures().shaExtensions) GTEST_SKIP() << "processor without SHA extensions";
   for (std::size_t blockCount = 0; blockCount <= 9; ++blockCount) {
     const ByteString blocks =
         test::PatternBytes(64 * blockCount, static_cast<std::uint32_t>(40 + blockCount));

@@ -13,7 +13,7 @@ namespace {
 // form of Tiger's compression; it must give the portable words for runs of
 // blocks, chaining values and pass counts.
 TEST(TigerFastPath, GivesThePortableChainingWords) {
-  if (!ProcessorHasBitFieldExtract()) GTEST_SKIP() << "processor without BMI1";
+  if (!ProcessorFeatures().bitFieldExtract) GTEST_SKIP() << "processor without BMI1";
   for (const std::uint32_t passes : {3u, 4u, 7u}) {
     for (std::size_t count = 0; count <= 9; ++count) {
       const auto seed = static_cast<std::uint32_t>(100 * passes + count);
