@@ -13,6 +13,8 @@
 // its window is closed.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
