@@ -4,9 +4,10 @@
 # keyword typed, encrypted and decrypted, the result taken with "&OK" and
 # read back from the clipboard once the program has ended, compared with the
 # cipher text of velunor.exe and a pinned one; Esc leaves the clipboard
-# alone; a second start shows the notice and ends with 42; the mail client's
-# round trip with mailclient-stub.exe (the letter replaced, 888 received,
-# the wrong-keyword warning).
+# alone; a coding error shows the error box and changes nothing; a second
+# start shows the notice and ends with 42; the mail client's round trip
+# with mailclient-stub.exe (the letter replaced, 888 received, the
+# wrong-keyword warning).
 #   main_window_test.sh BIN_DIR   (BIN_DIR: build-windows/bin)
 set -u
 here=$(dirname "$(realpath "$0")")
@@ -42,7 +43,7 @@ exe_cipher=$(printf %s "$letter" | wine "$bin/velunor.exe" encrypt --text --keyw
 
 # Starts cmvelunor.exe with the arguments given; sets pid and window.
 start_window() {
-  wine "$bin/cmvelunor.exe" "$@" &
+  wine "$bin/cmvelunor.exe" "$@" >/dev/null 2>&1 &
   pid=$!
   pids+=("$pid")
   window=$(wine_wait_window '^CMVelunor - Text' 60) || return 1
@@ -106,10 +107,27 @@ else
   fail "Esc: no window"
 fi
 
+echo "a text base 64 rejects draws the error box; the window stays as it was"
+clipboard_in 'kein Base64!'
+if start_window; then
+  paste_and_code 2
+  if error_box=$(wine_wait_window '^CMVelunor$' 15); then
+    wine_keys "$error_box" Return
+  else
+    fail "error box: none"
+  fi
+  wine_keys "$window" alt+o Escape
+  wine_wait_exit "$pid"
+  [ "$exit_status" = 0 ] || fail "error box: the program ended with $exit_status"
+  [ "$(clipboard_out)" = 'kein Base64!' ] || fail "error box: \"&OK\" took [$(clipboard_out)]"
+else
+  fail "error box: no window"
+fi
+
 echo "a second start shows the notice and ends with 42"
 if start_window; then
   first=$pid first_window=$window
-  wine "$bin/cmvelunor.exe" &
+  wine "$bin/cmvelunor.exe" >/dev/null 2>&1 &
   second=$!
   pids+=("$second")
   if notice=$(wine_wait_window '^Information$' 30); then

@@ -51,8 +51,9 @@ wine_type() {
   sleep 0.3
 }
 
-# The X clipboard: put the text $1 on it; print what it holds.
-clipboard_in() { printf %s "$1" | xclip -i -selection clipboard; }
+# The X clipboard: put the text $1 on it; print what it holds. xclip stays
+# to serve the text, its output closed, so that no one waits for its end.
+clipboard_in() { printf %s "$1" | xclip -i -selection clipboard >/dev/null 2>&1; }
 clipboard_out() { xclip -o -selection clipboard 2>/dev/null; }
 
 # Waits up to $2 seconds (default 15) for the background process $1 to end
