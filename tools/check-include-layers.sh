@@ -21,6 +21,7 @@ declare -A may_use=(
   [cli]="runtime primitives protection hash cipher managers encrypter files"
   [widgets]="runtime files"
   [cheatsheet]="runtime files widgets encrypter"
+  [win32]="runtime primitives protection hash cipher managers encrypter files platform"
   [app]="runtime primitives protection hash cipher managers encrypter files platform widgets cheatsheet"
 )
 

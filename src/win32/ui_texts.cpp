@@ -1,0 +1,20 @@
+#include "win32/ui_texts.h"
+
+#include "win32/windows_api.h"
+
+namespace velunor::win32 {
+
+std::wstring Utf16FromUtf8(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int size = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+  std::wstring text(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), length);
+  return text;
+}
+
+std::wstring UiText(std::string_view german) {
+  return Utf16FromUtf8(german);
+}
+
+}  // namespace velunor::win32
