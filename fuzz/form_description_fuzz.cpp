@@ -8,7 +8,7 @@
 #include "managers/hash_manager.h"
 #include "runtime/component.h"
 #include "runtime/form_description.h"
-#include "widgets/gradient_form_rules.h"
+#include "caption/gradient_caption_rules.h"
 
 namespace {
 

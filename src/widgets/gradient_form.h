@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "runtime/component.h"
-#include "widgets/caption_properties.h"
+#include "caption/caption_properties.h"
 #include "widgets/form.h"
 
 class QPainter;
