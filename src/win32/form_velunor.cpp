@@ -1,10 +1,12 @@
 #include "win32/form_velunor.h"
 
+#include "encrypter/caption_description.h"
 #include "win32/ui_texts.h"
 
 namespace velunor::win32 {
 
-TFormVelunor::TFormVelunor(HINSTANCE instance) : instance_(instance) {}
+TFormVelunor::TFormVelunor(HINSTANCE instance)
+    : instance_(instance), caption_(encrypter::CaptionDescription("FormVelunor")) {}
 
 TFormVelunor::~TFormVelunor() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -38,6 +40,8 @@ LRESULT CALLBACK TFormVelunor::WindowProc(HWND window, UINT message, WPARAM wPar
   auto* form = reinterpret_cast<TFormVelunor*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   if (form->window_ == nullptr) form->window_ = window;
+  LRESULT result = 0;
+  if (form->caption_.HandleMessage(window, message, wParam, lParam, result)) return result;
   return form->HandleMessage(message, wParam, lParam);
 }
 

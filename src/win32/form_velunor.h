@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/gradient_caption.h"
+
 namespace velunor::win32 {
 
 // The encrypter window on Windows: a top-level window of the class
@@ -27,6 +29,7 @@ class TFormVelunor {
 
   HINSTANCE instance_;
   HWND window_ = nullptr;
+  TGradientCaption caption_;
 };
 
 }  // namespace velunor::win32

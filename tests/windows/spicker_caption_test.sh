@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# The gradient caption and the cheat sheet of the Win32 windows under Wine,
+# on a display of their own (with_xvfb.sh) and a Wine prefix of their own
+# (with_wine.sh):
+#   - the caption bars' pixels, active and inactive, against the independent
+#     caption model (tests/support/caption_model.py), with the system colours
+#     set to known values first;
+#   - the cheat sheet's file beside the program: created at "&Schließen",
+#     read back by the next sheet;
+#   - a program folder that cannot be written: the file goes to
+#     %APPDATA%\CMVelunor\cmvelunor.msg, nothing beside the program.
+#   spicker_caption_test.sh PROGRAM.exe TITLE [KEY]
+# PROGRAM.exe opens the cheat sheet at KEY (default: at its start) from its
+# window named TITLE.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/wine_window_steps.sh"
+model=$here/../support/caption_model.py
+program=$1 title=$2 open_key=${3:-}
+
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  chattr -i "$work/readonly" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# Known system colours, so that the model's colours do not depend on Wine's
+# defaults: the active bars run from black to the tooltip colour, the
+# inactive ones from black to the inactive caption colour.
+info=FFFFE1 inactive=7A96DF
+wine reg add 'HKCU\Control Panel\Colors' /v InfoWindow /d "255 255 225" /f > /dev/null 2>&1
+wine reg add 'HKCU\Control Panel\Colors' /v InactiveTitle /d "122 150 223" /f > /dev/null 2>&1
+wineserver -k > /dev/null 2>&1 || true
+wineserver -p > /dev/null 2>&1
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+start_program() {
+  local folder=$1
+  mkdir -p "$folder"
+  cp "$program" "$folder/"
+  wine "$folder/$(basename "$program")" > /dev/null 2>&1 &
+  pid=$!
+  main=$(wine_wait_window "^$title\$")
+  [ -z "$open_key" ] || open_sheet
+  sheet=$(wine_wait_window '^Spickzettel für Schlüsselwörter$')
+  sleep 1
+}
+
+# A click into the main window gives it the focus, then the key opens a sheet.
+open_sheet() {
+  xdotool mousemove --window "$main" 300 200 click 1
+  xdotool windowfocus --sync "$main"
+  sleep 0.5
+  xdotool key "${open_key:-F1}"
+}
+
+# Types into the cheat sheet (without a window manager, Wine leaves the X
+# keyboard focus where it was) and closes it with Esc.
+type_into_sheet() {
+  xdotool windowfocus --sync "$sheet"
+  sleep 0.3
+  xdotool type --delay 50 "$1"
+  xdotool key Escape
+  wine_wait_window_gone "$sheet"
+  sleep 1
+}
+
+stop_program() {
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  pid=""
+}
+
+# check_caption WINDOW STATE STOP TEXT-WIDTH
+check_caption() {
+  local picture=$work/$2-$1.xwd
+  xwd -silent -id "$1" -out "$picture"
+  python3 "$model" check "$picture" --start 000000 --stop "$3" --text-width "$4" \
+    --right-margin 24 || fail "the $2 caption of window $1 is not the model's"
+}
+
+# Beside the program: the sheet is active, its owner inactive.
+folder=$work/program
+start_program "$folder"
+check_caption "$sheet" active "$info" 200
+check_caption "$main" inactive "$inactive" 260
+type_into_sheet 'Schluessel eins'
+[ "$(iconv -f CP1252 -t UTF-8 "$folder"/*.msg)" = 'Schluessel eins' ] ||
+  fail "no cheat sheet beside the program after \"&Schließen\""
+check_caption "$main" active "$info" 260
+
+# The next sheet reads the file: what it saves starts with the old text.
+open_sheet
+sheet=$(wine_wait_window '^Spickzettel für Schlüsselwörter$')
+sleep 1
+xdotool windowfocus --sync "$sheet"
+xdotool key ctrl+End
+type_into_sheet ', zwei'
+[ "$(iconv -f CP1252 -t UTF-8 "$folder"/*.msg)" = 'Schluessel eins, zwei' ] ||
+  fail "the second sheet did not read the first one's text back: $(cat "$folder"/*.msg)"
+stop_program
+
+# A program folder that cannot be written (immutable even for root).
+folder=$work/readonly
+mkdir -p "$folder"
+cp "$program" "$folder/"
+chattr +i "$folder" || fail "cannot make $folder read-only"
+start_program "$folder"
+type_into_sheet 'notiz'
+stop_program
+saved=$(find "$WINEPREFIX/drive_c/users" -path '*/CMVelunor/cmvelunor.msg' | head -n 1)
+[ -n "$saved" ] || fail "no cheat sheet under %APPDATA%\\CMVelunor"
+[ "$(cat "$saved")" = notiz ] || fail "the sheet under %APPDATA% holds: $(cat "$saved")"
+[ -z "$(ls "$folder"/*.msg 2>/dev/null)" ] || fail "a sheet beside a read-only program"
+echo "caption pixels and cheat sheet: as expected"
