@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "runtime/component.h"
 #include "caption/caption_properties.h"
+#include "runtime/component.h"
 #include "widgets/form.h"
 
 class QPainter;
