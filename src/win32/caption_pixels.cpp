@@ -35,7 +35,8 @@ void TBarBitmap::Set(int x, int y, TRgb color) {
 
 void TBarBitmap::FillColumns(int left, int right, TRgb color) {
   for (int y = 0; y < height_; ++y) {
-    for (int x = left; x < right; ++x) Set(x, y, color);
+    for (int x = left; x < right; ++x)
+      Set(x, y, color);
   }
 }
 
@@ -43,7 +44,8 @@ void TBarBitmap::Fill(const TRect& rect, TRgb color) {
   if (pixels_ == nullptr) return;
   GdiFlush();
   for (int y = rect.top; y < rect.bottom; ++y) {
-    for (int x = rect.left; x < rect.right; ++x) Set(x, y, color);
+    for (int x = rect.left; x < rect.right; ++x)
+      Set(x, y, color);
   }
 }
 
@@ -59,8 +61,8 @@ void TBarBitmap::PaintGradient(const TRect& rect, TRgb start, TRgb stop, const T
       break;
     case TGradientFill::kBanded:
       for (int i = 0; i < colors; ++i) {
-        FillColumns(rect.left + BandEdge(i, width, colors), rect.left + BandEdge(i + 1, width, colors),
-                    table[static_cast<std::size_t>(i)]);
+        FillColumns(rect.left + BandEdge(i, width, colors),
+                    rect.left + BandEdge(i + 1, width, colors), table[static_cast<std::size_t>(i)]);
       }
       break;
     case TGradientFill::kStretched:

@@ -25,8 +25,8 @@ class TBarBitmap {
   // The gradient from `start` to `stop` over `rect` (from the top of the
   // picture): dithered, banded or stretched as ChooseGradientFill decides,
   // the latter two from the state's colour table.
-  void PaintGradient(const TRect& rect, TRgb start, TRgb stop, const TColorTable& table,
-                     int colors, bool dither);
+  void PaintGradient(const TRect& rect, TRgb start, TRgb stop, const TColorTable& table, int colors,
+                     bool dither);
   void CopyTo(HDC target, int x, int y) const;
 
  private:

@@ -40,7 +40,8 @@ std::set<TFormSpicker*>& OpenSheets() {
 std::string Utf8FromUtf16(std::wstring_view text) {
   if (text.empty()) return {};
   const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
   return utf8;
@@ -154,34 +155,33 @@ void TFormSpicker::CreateControls() {
                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
   RECT client;
   GetClientRect(window_, &client);
-  memo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL |
-                              ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
-                          0, 0, client.right, Scaled(kPanelHeight), window_,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemoId)), instance,
-                          nullptr);
+  memo_ =
+      CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                          ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
+                      0, 0, client.right, Scaled(kPanelHeight), window_,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemoId)), instance, nullptr);
   // The sheet's own limit is the core's (kMemoCapacity); the box takes
   // whatever it is given.
   SendMessageW(memo_, EM_SETLIMITTEXT, 0, 0);
-  const std::wstring label = UiText("Änderungen im Spickzettel werden immer automatisch gespeichert");
-  HWND label1 = CreateWindowExW(0, L"STATIC", label.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER,
-                                Scaled(kLabelLeft), Scaled(kPanelHeight + kLabelTop),
-                                Scaled(kLabelWidth), Scaled(kLabelHeight), window_, nullptr,
-                                instance, nullptr);
+  const std::wstring label =
+      UiText("Änderungen im Spickzettel werden immer automatisch gespeichert");
+  HWND label1 =
+      CreateWindowExW(0, L"STATIC", label.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER,
+                      Scaled(kLabelLeft), Scaled(kPanelHeight + kLabelTop), Scaled(kLabelWidth),
+                      Scaled(kLabelHeight), window_, nullptr, instance, nullptr);
   const std::wstring close = UiText("&Schließen");
-  HWND button = CreateWindowExW(0, L"BUTTON", close.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                Scaled(kButtonLeft), Scaled(kPanelHeight + kButtonTop),
-                                Scaled(kButtonWidth), Scaled(kButtonHeight), window_,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)), instance,
-                                nullptr);
+  HWND button = CreateWindowExW(
+      0, L"BUTTON", close.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+      Scaled(kButtonLeft), Scaled(kPanelHeight + kButtonTop), Scaled(kButtonWidth),
+      Scaled(kButtonHeight), window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
+      instance, nullptr);
   for (HWND control : {memo_, label1, button}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }
 }
 
-LRESULT CALLBACK TFormSpicker::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK TFormSpicker::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));

@@ -1,11 +1,11 @@
 #include "win32/gradient_caption.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
-#include <utility>
-#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "win32/system_dpi.h"
@@ -94,8 +94,7 @@ TCaptionProperties PropertiesOf(const TComponentDescription& description) {
 TGradientCaption::TGradientCaption(const TComponentDescription& description)
     : TGradientCaption(PropertiesOf(description)) {}
 
-TGradientCaption::TGradientCaption(const TCaptionProperties& properties)
-    : properties_(properties) {
+TGradientCaption::TGradientCaption(const TCaptionProperties& properties) : properties_(properties) {
   CalculateColors();
   lowColorDisplay_ = IsLowColorDisplay();
 }
@@ -150,9 +149,9 @@ TCaptionButtonSet TGradientCaption::Buttons(HWND window) const {
   const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
   const auto classStyle = static_cast<DWORD>(GetClassLongPtrW(window, GCL_STYLE));
-  return {(style & WS_SYSMENU) != 0,       (style & WS_MINIMIZEBOX) != 0,
-          (style & WS_MAXIMIZEBOX) != 0,   (exStyle & WS_EX_CONTEXTHELP) != 0,
-          (classStyle & CS_NOCLOSE) != 0,  IsIconic(window) != 0,
+  return {(style & WS_SYSMENU) != 0,      (style & WS_MINIMIZEBOX) != 0,
+          (style & WS_MAXIMIZEBOX) != 0,  (exStyle & WS_EX_CONTEXTHELP) != 0,
+          (classStyle & CS_NOCLOSE) != 0, IsIconic(window) != 0,
           IsZoomed(window) != 0};
 }
 
@@ -237,7 +236,8 @@ void TGradientCaption::DrawCaptionButtons(HDC target, HWND window, TRect& rect) 
   const TBorderStyle style = BorderStyle(window);
   const TCaptionButtonSet buttons = Buttons(window);
   const TFrameMetrics metrics = Metrics(window);
-  if (buttons.systemMenu && (style == TBorderStyle::bsSingle || style == TBorderStyle::bsSizeable)) {
+  if (buttons.systemMenu &&
+      (style == TBorderStyle::bsSingle || style == TBorderStyle::bsSizeable)) {
     HICON icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL2, 0));
     if (icon == nullptr) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
     if (icon == nullptr) icon = LoadIconW(nullptr, IDI_APPLICATION);

@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include "caption/caption_properties.h"
-#include "runtime/form_description.h"
 #include "caption/gradient_caption_rules.h"
+#include "runtime/form_description.h"
 #include "win32/caption_pixels.h"
 
 namespace velunor::win32 {

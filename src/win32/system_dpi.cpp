@@ -20,7 +20,7 @@ using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT
 using DwmSetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
 
 constexpr UINT kDefaultDpi = 96;
-constexpr DWORD kNonClientRenderingPolicy = 2;  // DWMWA_NCRENDERING_POLICY
+constexpr DWORD kNonClientRenderingPolicy = 2;    // DWMWA_NCRENDERING_POLICY
 constexpr DWORD kNonClientRenderingDisabled = 1;  // DWMNCRP_DISABLED
 
 }  // namespace

@@ -25,8 +25,7 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  velunor::win32::TGradientCaption hostCaption(
-      velunor::encrypter::CaptionDescription("FormHost"));
+  velunor::win32::TGradientCaption hostCaption(velunor::encrypter::CaptionDescription("FormHost"));
   caption = &hostCaption;
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
