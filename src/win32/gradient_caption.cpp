@@ -37,8 +37,6 @@ bool Contains(const TRect& rect, POINT point) {
 
 UINT ButtonFace(TCaptionButtonFace face) {
   switch (face) {
-    case TCaptionButtonFace::kClose:
-      return DFCS_CAPTIONCLOSE;
     case TCaptionButtonFace::kMinimise:
       return DFCS_CAPTIONMIN;
     case TCaptionButtonFace::kMaximise:
@@ -46,9 +44,44 @@ UINT ButtonFace(TCaptionButtonFace face) {
     case TCaptionButtonFace::kRestore:
       return DFCS_CAPTIONRESTORE;
     case TCaptionButtonFace::kHelp:
-      return DFCS_CAPTIONHELP;
+    case TCaptionButtonFace::kClose:
+      break;
   }
-  return DFCS_CAPTIONCLOSE;
+  return DFCS_CAPTIONHELP;
+}
+
+// The cross of the close button: two strokes two pixels wide.
+void DrawCross(HDC target, const RECT& glyph, int size, COLORREF color) {
+  HBRUSH brush = CreateSolidBrush(color);
+  for (int i = 0; i < size; ++i) {
+    const RECT down{glyph.left + i, glyph.top + i, glyph.left + i + 2, glyph.top + i + 1};
+    const RECT up{glyph.left + size - 1 - i, glyph.top + i, glyph.left + size + 1 - i,
+                  glyph.top + i + 1};
+    FillRect(target, &down, brush);
+    FillRect(target, &up, brush);
+  }
+  DeleteObject(brush);
+}
+
+// The close button as a push button with a cross, drawn here rather than
+// through the system's caption glyph font, which not every system has.
+void DrawCloseButton(HDC target, const TRect& rect, bool enabled, bool pressed) {
+  RECT box = ToRect(rect);
+  if (rect.IsEmpty()) return;
+  DrawFrameControl(target, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0u));
+  const int size = std::min(rect.Width(), rect.Height()) - 5;
+  if (size < 2) return;
+  const int shift = pressed ? 1 : 0;
+  const int left = rect.left + (rect.Width() - size) / 2 + shift;
+  const int top = rect.top + (rect.Height() - size) / 2 + shift;
+  const RECT glyph{left, top, left + size, top + size};
+  if (enabled) {
+    DrawCross(target, glyph, size, GetSysColor(COLOR_BTNTEXT));
+  } else {
+    const RECT shadow{left + 1, top + 1, left + size + 1, top + size + 1};
+    DrawCross(target, shadow, size, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawCross(target, glyph, size, GetSysColor(COLOR_BTNSHADOW));
+  }
 }
 
 // The window's point of an LPARAM in screen coordinates.
@@ -131,11 +164,10 @@ TBorderStyle TGradientCaption::BorderStyle(HWND window) const {
 }
 
 TFrameMetrics TGradientCaption::Metrics(HWND window) const {
-  const UINT dpi = WindowDpi(window);
-  return {SystemMetric(SM_CXFIXEDFRAME, dpi), SystemMetric(SM_CYFIXEDFRAME, dpi),
-          SystemMetric(SM_CXSIZEFRAME, dpi),  SystemMetric(SM_CYSIZEFRAME, dpi),
-          SystemMetric(SM_CYCAPTION, dpi),    SystemMetric(SM_CYSMCAPTION, dpi),
-          SystemMetric(SM_CXSMICON, dpi),     SystemMetric(SM_CXSMSIZE, dpi)};
+  const auto metric = [window](int index) { return SystemMetric(window, index); };
+  return {metric(SM_CXFIXEDFRAME), metric(SM_CYFIXEDFRAME), metric(SM_CXSIZEFRAME),
+          metric(SM_CYSIZEFRAME),  metric(SM_CYCAPTION),    metric(SM_CYSMCAPTION),
+          metric(SM_CXSMICON),     metric(SM_CXSMSIZE)};
 }
 
 TRect TGradientCaption::CaptionRect(HWND window) const {
@@ -172,7 +204,7 @@ void TGradientCaption::UpdateCaptionFont(HWND window) {
   if (captionFont_ != nullptr && fontDpi_ == dpi) return;
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
-  if (!NonClientMetrics(metrics, dpi)) return;
+  if (!NonClientMetrics(window, metrics)) return;
   const bool tool = IsToolWindow(BorderStyle(window));
   const LOGFONTW& system = tool ? metrics.lfSmCaptionFont : metrics.lfCaptionFont;
   // The system's caption font, in its face, size, pitch and style.
@@ -246,11 +278,14 @@ void TGradientCaption::DrawCaptionButtons(HDC target, HWND window, TRect& rect) 
     rect.left += metrics.smallIconWidth + 1;
   }
   for (const TCaptionButton& button : LayOutCaptionButtons(rect, style, buttons, metrics)) {
+    const bool pressed = closePressed_ && button.face == TCaptionButtonFace::kClose;
+    if (button.face == TCaptionButtonFace::kClose) {
+      DrawCloseButton(target, button.rect, button.enabled, pressed);
+      continue;
+    }
     RECT box = ToRect(button.rect);
-    UINT state = ButtonFace(button.face);
-    if (!button.enabled) state |= DFCS_INACTIVE;
-    if (closePressed_ && button.face == TCaptionButtonFace::kClose) state |= DFCS_PUSHED;
-    DrawFrameControl(target, &box, DFC_CAPTION, state);
+    DrawFrameControl(target, &box, DFC_CAPTION,
+                     ButtonFace(button.face) | (button.enabled ? 0u : DFCS_INACTIVE));
   }
 }
 

@@ -19,30 +19,52 @@ using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 using SystemParametersInfoForDpiFunction = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 using DwmSetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWORD);
 
+using GetWindowDpiAwarenessContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
+using GetAwarenessFromDpiAwarenessContextFunction = int(WINAPI*)(DPI_AWARENESS_CONTEXT);
+
 constexpr UINT kDefaultDpi = 96;
+constexpr int kPerMonitorAware = 2;               // DPI_AWARENESS_PER_MONITOR_AWARE
 constexpr DWORD kNonClientRenderingPolicy = 2;    // DWMWA_NCRENDERING_POLICY
 constexpr DWORD kNonClientRenderingDisabled = 1;  // DWMNCRP_DISABLED
+
+// The window's resolution when it follows each monitor's, else 0.
+UINT PerMonitorDpi(HWND window) {
+  static const auto getAwareness = SystemFunction<GetWindowDpiAwarenessContextFunction>(
+      L"user32.dll", "GetWindowDpiAwarenessContext");
+  static const auto awarenessOf = SystemFunction<GetAwarenessFromDpiAwarenessContextFunction>(
+      L"user32.dll", "GetAwarenessFromDpiAwarenessContext");
+  static const auto getDpiForWindow =
+      SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
+  if (getAwareness == nullptr || awarenessOf == nullptr || getDpiForWindow == nullptr) return 0;
+  if (awarenessOf(getAwareness(window)) != kPerMonitorAware) return 0;
+  return getDpiForWindow(window);
+}
 
 }  // namespace
 
 UINT WindowDpi(HWND window) {
-  static const auto getDpiForWindow =
-      SystemFunction<GetDpiForWindowFunction>(L"user32.dll", "GetDpiForWindow");
-  const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
-  return dpi != 0 ? dpi : kDefaultDpi;
+  const UINT dpi = PerMonitorDpi(window);
+  if (dpi != 0) return dpi;
+  HDC screen = GetDC(nullptr);
+  const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return systemDpi > 0 ? static_cast<UINT>(systemDpi) : kDefaultDpi;
 }
 
-int SystemMetric(int index, UINT dpi) {
+int SystemMetric(HWND window, int index) {
   static const auto forDpi =
       SystemFunction<GetSystemMetricsForDpiFunction>(L"user32.dll", "GetSystemMetricsForDpi");
-  return forDpi != nullptr ? forDpi(index, dpi) : GetSystemMetrics(index);
+  const UINT dpi = PerMonitorDpi(window);
+  return forDpi != nullptr && dpi != 0 ? forDpi(index, dpi) : GetSystemMetrics(index);
 }
 
-bool NonClientMetrics(NONCLIENTMETRICSW& metrics, UINT dpi) {
+bool NonClientMetrics(HWND window, NONCLIENTMETRICSW& metrics) {
   static const auto forDpi = SystemFunction<SystemParametersInfoForDpiFunction>(
       L"user32.dll", "SystemParametersInfoForDpi");
   metrics.cbSize = sizeof metrics;
-  if (forDpi != nullptr && forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+  const UINT dpi = PerMonitorDpi(window);
+  if (forDpi != nullptr && dpi != 0 &&
+      forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
     return true;
   }
   return SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) != 0;

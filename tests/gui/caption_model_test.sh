@@ -19,7 +19,7 @@ cp "$bin/cmvelunor" "$work/cmvelunor"
 check_caption() {
   xwd -silent -id "$1" -out "$work/$2.xwd"
   python3 "$here/../support/caption_model.py" check "$work/$2.xwd" --start 000000 \
-    --stop "$3" --text-width "$4" --right-margin 24
+    --stop "$3" --text-width "$4" --right-margin 24 --min-height 16
 }
 
 "$work/cmvelunor" &

@@ -159,10 +159,11 @@ def read_picture(path):
     header_size, width, height = header[0], header[4], header[5]
     byte_order, bits_per_pixel, line_bytes = header[7], header[11], header[12]
     red_mask, green_mask, blue_mask, colormap_entries = header[14], header[15], header[16], header[19]
-    if bits_per_pixel != 32:
-        sys.exit(f"{path}: {bits_per_pixel} bits per pixel, expected 32")
+    if bits_per_pixel not in (24, 32):
+        sys.exit(f"{path}: {bits_per_pixel} bits per pixel, expected 24 or 32")
     pixels = data[header_size + 12 * colormap_entries:]
-    unpack = "<I" if byte_order == 0 else ">I"
+    size = bits_per_pixel // 8
+    order = "little" if byte_order == 0 else "big"
 
     def channel(value, mask):
         shift = (mask & -mask).bit_length() - 1
@@ -170,8 +171,8 @@ def read_picture(path):
 
     rows = []
     for y in range(height):
-        line = pixels[y * line_bytes:y * line_bytes + 4 * width]
-        values = struct.unpack(unpack[0] + "I" * width, line)
+        line = pixels[y * line_bytes:y * line_bytes + size * width]
+        values = [int.from_bytes(line[size * x:size * x + size], order) for x in range(width)]
         rows.append([(channel(v, red_mask), channel(v, green_mask), channel(v, blue_mask))
                      for v in values])
     return width, height, rows

@@ -23,18 +23,26 @@ pid=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
   chattr -i "$work/readonly" 2>/dev/null || true
+  [ -n "${KEEP_PICTURES:-}" ] && cp "$work"/*.xwd "$KEEP_PICTURES"/ 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 # Known system colours, so that the model's colours do not depend on Wine's
 # defaults: the active bars run from black to the tooltip colour, the
-# inactive ones from black to the inactive caption colour.
+# inactive ones from black to the inactive caption colour. $1: the screen's
+# dots per inch. Wine reads both as its server starts.
 info=FFFFE1 inactive=7A96DF
-wine reg add 'HKCU\Control Panel\Colors' /v InfoWindow /d "255 255 225" /f > /dev/null 2>&1
-wine reg add 'HKCU\Control Panel\Colors' /v InactiveTitle /d "122 150 223" /f > /dev/null 2>&1
-wineserver -k > /dev/null 2>&1 || true
-wineserver -p > /dev/null 2>&1
+set_up_wine() {
+  wine reg add 'HKCU\Control Panel\Colors' /v InfoWindow /d "255 255 225" /f > /dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Colors' /v InactiveTitle /d "122 150 223" /f > /dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1
+  wineserver -k > /dev/null 2>&1 || true
+  wineserver -p > /dev/null 2>&1
+}
+set_up_wine 96
+# The prefix outlives a run: no sheet of an earlier one.
+find "$WINEPREFIX/drive_c/users" -type d -name CMVelunor -exec rm -rf {} + 2>/dev/null || true
 
 fail() {
   echo "FAIL: $*" >&2
@@ -62,12 +70,18 @@ open_sheet() {
 }
 
 # Types into the cheat sheet (without a window manager, Wine leaves the X
-# keyboard focus where it was) and closes it with Esc.
+# keyboard focus where it was) and closes it with Esc, or with a click on
+# the close button of its caption bar when $2 is "close-button".
 type_into_sheet() {
   xdotool windowfocus --sync "$sheet"
   sleep 0.3
   xdotool type --delay 50 "$1"
-  xdotool key Escape
+  if [ "${2:-}" = close-button ]; then
+    eval "$(xdotool getwindowgeometry --shell "$sheet" | grep WIDTH)"
+    xdotool mousemove --window "$sheet" $((WIDTH - 12)) 10 click 1
+  else
+    xdotool key Escape
+  fi
   wine_wait_window_gone "$sheet"
   sleep 1
 }
@@ -78,12 +92,13 @@ stop_program() {
   pid=""
 }
 
-# check_caption WINDOW STATE STOP TEXT-WIDTH
+# check_caption WINDOW STATE STOP TEXT-WIDTH [HEIGHT]: the bar's pixels, at
+# least HEIGHT rows of them (default 15, the small caption at 100 %).
 check_caption() {
   local picture=$work/$2-$1.xwd
   xwd -silent -id "$1" -out "$picture"
   python3 "$model" check "$picture" --start 000000 --stop "$3" --text-width "$4" \
-    --right-margin 24 || fail "the $2 caption of window $1 is not the model's"
+    --right-margin 24 --min-height "${5:-15}" || fail "the $2 caption of window $1 is not the model's"
 }
 
 # Beside the program: the sheet is active, its owner inactive.
@@ -102,7 +117,7 @@ sheet=$(wine_wait_window '^Spickzettel für Schlüsselwörter$')
 sleep 1
 xdotool windowfocus --sync "$sheet"
 xdotool key ctrl+End
-type_into_sheet ', zwei'
+type_into_sheet ', zwei' close-button
 [ "$(iconv -f CP1252 -t UTF-8 "$folder"/*.msg)" = 'Schluessel eins, zwei' ] ||
   fail "the second sheet did not read the first one's text back: $(cat "$folder"/*.msg)"
 stop_program
@@ -119,4 +134,12 @@ saved=$(find "$WINEPREFIX/drive_c/users" -path '*/CMVelunor/cmvelunor.msg' | hea
 [ -n "$saved" ] || fail "no cheat sheet under %APPDATA%\\CMVelunor"
 [ "$(cat "$saved")" = notiz ] || fail "the sheet under %APPDATA% holds: $(cat "$saved")"
 [ -z "$(ls "$folder"/*.msg 2>/dev/null)" ] || fail "a sheet beside a read-only program"
+
+# At 150 %: the bars as wide as the frames are, the gradient still the model's.
+set_up_wine 144
+[ -n "${KEEP_PICTURES:-}" ] && cp "$work"/*.xwd "$KEEP_PICTURES"/
+start_program "$work/scaled"
+check_caption "$sheet" active "$info" 300 23
+check_caption "$main" inactive "$inactive" 390 23
+stop_program
 echo "caption pixels and cheat sheet: as expected"

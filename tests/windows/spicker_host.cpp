@@ -35,7 +35,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.lpszClassName = L"SpickerHost";
   RegisterClassExW(&windowClass);
   HWND host = CreateWindowExW(WS_EX_TOOLWINDOW, L"SpickerHost", L"Spicker host",
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU, 40, 40, 600, 400, nullptr,
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU, 20, 20, 900, 600, nullptr,
                               nullptr, instance, nullptr);
   ShowWindow(host, SW_SHOW);
   velunor::win32::TFormSpicker::Open(host);
