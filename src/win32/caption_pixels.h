@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "win32/windows_api.h"
 
 #include <cstdint>
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "encrypter/caption_description.h"
-#include "encrypter/program.h"
 #include "encrypter/spicker_file.h"
-#include "win32/system_dpi.h"
+#include "win32/message_boxes.h"
 #include "win32/ui_texts.h"
+#include "win32/wide_text.h"
 
 namespace velunor::win32 {
 
@@ -35,16 +35,6 @@ constexpr int kFontPoints = 8;
 std::set<TFormSpicker*>& OpenSheets() {
   static std::set<TFormSpicker*> sheets;
   return sheets;
-}
-
-std::string Utf8FromUtf16(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
 }
 
 std::string ProgramFilePath() {
@@ -112,6 +102,14 @@ bool TFormSpicker::SaveOpenSheets() {
   return true;
 }
 
+bool TFormSpicker::PreTranslateMessage(const MSG& message) {
+  const HWND sheet = GetAncestor(message.hwnd, GA_ROOT);
+  for (TFormSpicker* open : OpenSheets()) {
+    if (open->window_ == sheet) return IsDialogMessageW(sheet, const_cast<MSG*>(&message)) != 0;
+  }
+  return false;
+}
+
 bool TFormSpicker::Create(HWND owner) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass{};
@@ -127,15 +125,16 @@ bool TFormSpicker::Create(HWND owner) {
   }
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  scale_.dpi = WindowDpi(owner);
   const std::wstring caption = UiText("Spickzettel für Schlüsselwörter");
   window_ = CreateWindowExW(exStyle, kClassName, caption.c_str(), style, 0, 0, kOuterWidth,
                             kClientHeight, owner, nullptr, instance, this);
   if (window_ == nullptr) return false;
   // The client area as laid out, at the window's resolution; then the
   // outer width creation sets.
-  RECT frame{0, 0, Scaled(kClientWidth), Scaled(kClientHeight)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  SetWindowPos(window_, nullptr, 0, 0, Scaled(kOuterWidth), frame.bottom - frame.top,
+  const SIZE outer =
+      OuterSizeFor({scale_(kClientWidth), scale_(kClientHeight)}, style, exStyle, scale_.dpi);
+  SetWindowPos(window_, nullptr, 0, 0, scale_(kOuterWidth), outer.cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CreateControls();
   session_ = std::make_unique<encrypter::TSpickerSession>(
@@ -144,22 +143,18 @@ bool TFormSpicker::Create(HWND owner) {
   return true;
 }
 
-int TFormSpicker::Scaled(int pixels) const {
-  return MulDiv(pixels, static_cast<int>(WindowDpi(window_)), 96);
-}
-
 void TFormSpicker::CreateControls() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  font_ = CreateFontW(-MulDiv(kFontPoints, static_cast<int>(WindowDpi(window_)), 72), 0, 0, 0,
-                      FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
+  font_ = CreateFontW(-MulDiv(kFontPoints, static_cast<int>(scale_.dpi), 72), 0, 0, 0, FW_NORMAL,
+                      FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                      DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
   RECT client;
   GetClientRect(window_, &client);
   memo_ =
       CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                           ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
-                      0, 0, client.right, Scaled(kPanelHeight), window_,
+                      0, 0, client.right, scale_(kPanelHeight), window_,
                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kMemoId)), instance, nullptr);
   // The sheet's own limit is the core's (kMemoCapacity); the box takes
   // whatever it is given.
@@ -168,13 +163,13 @@ void TFormSpicker::CreateControls() {
       UiText("Änderungen im Spickzettel werden immer automatisch gespeichert");
   HWND label1 =
       CreateWindowExW(0, L"STATIC", label.c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER,
-                      Scaled(kLabelLeft), Scaled(kPanelHeight + kLabelTop), Scaled(kLabelWidth),
-                      Scaled(kLabelHeight), window_, nullptr, instance, nullptr);
+                      scale_(kLabelLeft), scale_(kPanelHeight + kLabelTop), scale_(kLabelWidth),
+                      scale_(kLabelHeight), window_, nullptr, instance, nullptr);
   const std::wstring close = UiText("&Schließen");
   HWND button = CreateWindowExW(
       0, L"BUTTON", close.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-      Scaled(kButtonLeft), Scaled(kPanelHeight + kButtonTop), Scaled(kButtonWidth),
-      Scaled(kButtonHeight), window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
+      scale_(kButtonLeft), scale_(kPanelHeight + kButtonTop), scale_(kButtonWidth),
+      scale_(kButtonHeight), window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDCANCEL)),
       instance, nullptr);
   for (HWND control : {memo_, label1, button}) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -271,14 +266,7 @@ void TFormSpicker::ComeToFront() {
 }
 
 void TFormSpicker::ShowFailure(std::exception_ptr failure) {
-  std::string message;
-  try {
-    std::rethrow_exception(failure);
-  } catch (const std::exception& error) {
-    message = error.what();
-  }
-  MessageBoxW(window_, Utf16FromUtf8(encrypter::ErrorBoxText(message)).c_str(),
-              Utf16FromUtf8(encrypter::kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
+  RunHandler(window_, [failure] { std::rethrow_exception(failure); });
 }
 
 }  // namespace velunor::win32

@@ -1,12 +1,13 @@
 #pragma once
 
-#include <windows.h>
+#include "win32/windows_api.h"
 
 #include <exception>
 #include <memory>
 #include <string>
 
 #include "encrypter/spicker_session.h"
+#include "win32/dpi.h"
 #include "win32/gradient_caption.h"
 
 namespace velunor::win32 {
@@ -39,6 +40,10 @@ class TFormSpicker : private encrypter::TSpickerWindow {
   // to the front and the result is false: the program must not end.
   static bool SaveOpenSheets();
 
+  // The keys of a sheet's dialog (Esc, Tab) for a message to one of its
+  // windows; true when the message has been handled.
+  static bool PreTranslateMessage(const MSG& message);
+
  private:
   TFormSpicker();
   ~TFormSpicker() override;
@@ -48,7 +53,6 @@ class TFormSpicker : private encrypter::TSpickerWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Activation(WPARAM wParam, HWND other);
-  int Scaled(int pixels) const;
 
   // TSpickerWindow: the memo and the window as the handlers see them.
   std::string Text() override;
@@ -61,6 +65,7 @@ class TFormSpicker : private encrypter::TSpickerWindow {
 
   HWND window_ = nullptr;
   HWND memo_ = nullptr;
+  TScale scale_;
   HFONT font_ = nullptr;
   bool activatedOnce_ = false;
   TGradientCaption caption_;

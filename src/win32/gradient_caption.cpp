@@ -8,7 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "win32/system_dpi.h"
+#include "win32/dpi.h"
+#include "win32/system_metrics.h"
 
 namespace velunor::win32 {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "win32/windows_api.h"
 
 #include "caption/caption_properties.h"
 #include "caption/gradient_caption_rules.h"

@@ -1,4 +1,4 @@
-#include "win32/system_dpi.h"
+#include "win32/system_metrics.h"
 
 namespace velunor::win32 {
 
@@ -22,7 +22,6 @@ using DwmSetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, LPCVOID, DWO
 using GetWindowDpiAwarenessContextFunction = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND);
 using GetAwarenessFromDpiAwarenessContextFunction = int(WINAPI*)(DPI_AWARENESS_CONTEXT);
 
-constexpr UINT kDefaultDpi = 96;
 constexpr int kPerMonitorAware = 2;               // DPI_AWARENESS_PER_MONITOR_AWARE
 constexpr DWORD kNonClientRenderingPolicy = 2;    // DWMWA_NCRENDERING_POLICY
 constexpr DWORD kNonClientRenderingDisabled = 1;  // DWMNCRP_DISABLED
@@ -41,15 +40,6 @@ UINT PerMonitorDpi(HWND window) {
 }
 
 }  // namespace
-
-UINT WindowDpi(HWND window) {
-  const UINT dpi = PerMonitorDpi(window);
-  if (dpi != 0) return dpi;
-  HDC screen = GetDC(nullptr);
-  const int systemDpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return systemDpi > 0 ? static_cast<UINT>(systemDpi) : kDefaultDpi;
-}
 
 int SystemMetric(HWND window, int index) {
   static const auto forDpi =

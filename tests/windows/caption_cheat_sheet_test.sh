@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The gradient caption and the cheat sheet of the Win32 windows under Wine,
+# The gradient caption and the cheat sheet of cmvelunor.exe under Wine,
 # on a display of their own (with_xvfb.sh) and a Wine prefix of their own
 # (with_wine.sh):
 #   - the caption bars' pixels, active and inactive, against the independent
@@ -9,14 +9,13 @@
 #     read back by the next sheet;
 #   - a program folder that cannot be written: the file goes to
 #     %APPDATA%\CMVelunor\cmvelunor.msg, nothing beside the program.
-#   spicker_caption_test.sh PROGRAM.exe TITLE [KEY]
-# PROGRAM.exe opens the cheat sheet at KEY (default: at its start) from its
-# window named TITLE.
+#   caption_cheat_sheet_test.sh PROGRAM.exe TITLE KEY
+# PROGRAM.exe opens a cheat sheet at KEY from its main window named TITLE.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/wine_window_steps.sh"
 model=$here/../support/caption_model.py
-program=$1 title=$2 open_key=${3:-}
+program=$1 title=$2 open_key=$3
 
 work=$(mktemp -d)
 pid=""
@@ -56,7 +55,7 @@ start_program() {
   wine "$folder/$(basename "$program")" > /dev/null 2>&1 &
   pid=$!
   main=$(wine_wait_window "^$title\$")
-  [ -z "$open_key" ] || open_sheet
+  open_sheet
   sheet=$(wine_wait_window '^Spickzettel für Schlüsselwörter$')
   sleep 1
 }
@@ -66,7 +65,7 @@ open_sheet() {
   xdotool mousemove --window "$main" 300 200 click 1
   xdotool windowfocus --sync "$main"
   sleep 0.5
-  xdotool key "${open_key:-F1}"
+  xdotool key "$open_key"
 }
 
 # Types into the cheat sheet (without a window manager, Wine leaves the X

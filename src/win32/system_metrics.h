@@ -1,6 +1,6 @@
 #pragma once
 
-#include <windows.h>
+#include "win32/windows_api.h"
 
 namespace velunor::win32 {
 
@@ -8,8 +8,6 @@ namespace velunor::win32 {
 // that is aware of each monitor's resolution (Windows 10 1607 and later),
 // else the system's one resolution, at which Windows shows the window.
 
-// The window's dots per inch (96 at 100 %).
-UINT WindowDpi(HWND window);
 // GetSystemMetrics at the window's resolution.
 int SystemMetric(HWND window, int index);
 // The caption fonts and sizes of the frame at the window's resolution;
