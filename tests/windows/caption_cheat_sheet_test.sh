@@ -29,16 +29,9 @@ trap cleanup EXIT
 
 # Known system colours, so that the model's colours do not depend on Wine's
 # defaults: the active bars run from black to the tooltip colour, the
-# inactive ones from black to the inactive caption colour. $1: the screen's
-# dots per inch. Wine reads both as its server starts.
+# inactive ones from black to the inactive caption colour.
 info=FFFFE1 inactive=7A96DF
-set_up_wine() {
-  wine reg add 'HKCU\Control Panel\Colors' /v InfoWindow /d "255 255 225" /f > /dev/null 2>&1
-  wine reg add 'HKCU\Control Panel\Colors' /v InactiveTitle /d "122 150 223" /f > /dev/null 2>&1
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f > /dev/null 2>&1
-  wineserver -k > /dev/null 2>&1 || true
-  wineserver -p > /dev/null 2>&1
-}
+set_up_wine() { wine_set_screen "255 255 225" "122 150 223" "$1"; }
 set_up_wine 96
 # The prefix outlives a run: no sheet of an earlier one.
 find "$WINEPREFIX/drive_c/users" -type d -name CMVelunor -exec rm -rf {} + 2>/dev/null || true
@@ -60,26 +53,17 @@ start_program() {
   sleep 1
 }
 
-# A click into the main window gives it the focus, then the key opens a sheet.
-open_sheet() {
-  xdotool mousemove --window "$main" 300 200 click 1
-  xdotool windowfocus --sync "$main"
-  sleep 0.5
-  xdotool key "$open_key"
-}
+open_sheet() { wine_keys "$main" "$open_key"; }
 
-# Types into the cheat sheet (without a window manager, Wine leaves the X
-# keyboard focus where it was) and closes it with Esc, or with a click on
+# Types into the cheat sheet and closes it with Esc, or with a click on
 # the close button of its caption bar when $2 is "close-button".
 type_into_sheet() {
-  xdotool windowfocus --sync "$sheet"
-  sleep 0.3
-  xdotool type --delay 50 "$1"
+  wine_type "$sheet" "$1"
   if [ "${2:-}" = close-button ]; then
     eval "$(xdotool getwindowgeometry --shell "$sheet" | grep WIDTH)"
     xdotool mousemove --window "$sheet" $((WIDTH - 12)) 10 click 1
   else
-    xdotool key Escape
+    wine_keys "$sheet" Escape
   fi
   wine_wait_window_gone "$sheet"
   sleep 1
@@ -114,8 +98,7 @@ check_caption "$main" active "$info" 260
 open_sheet
 sheet=$(wine_wait_window '^Spickzettel für Schlüsselwörter$')
 sleep 1
-xdotool windowfocus --sync "$sheet"
-xdotool key ctrl+End
+wine_keys "$sheet" ctrl+End
 type_into_sheet ', zwei' close-button
 [ "$(iconv -f CP1252 -t UTF-8 "$folder"/*.msg)" = 'Schluessel eins, zwei' ] ||
   fail "the second sheet did not read the first one's text back: $(cat "$folder"/*.msg)"
