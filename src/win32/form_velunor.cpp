@@ -91,10 +91,7 @@ wchar_t MnemonicOf(HWND button) {
 LRESULT CALLBACK KeywordBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                 DWORD_PTR form) {
   const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-  if (message == WM_LBUTTONUP) {
-    // A click into the keyword box: the focus stays (or comes back) there.
-    reinterpret_cast<TFormVelunor*>(form)->Session().ReturnFocusToKeyword();
-  }
+  if (message == WM_LBUTTONUP) reinterpret_cast<TFormVelunor*>(form)->EditPasswordClick();
   return result;
 }
 
@@ -280,7 +277,8 @@ void TFormVelunor::Layout() {
     if (width == 0 || height == 0 || placement.rightAligned) {
       // A label: one line, as wide as its text unless its width is fixed.
       const SIZE text = TextSize(placement.control, font_);
-      if (width == 0) width = text.cx;
+      // Bitmap fonts draw a little beyond their measured extent.
+      if (width == 0) width = text.cx + scale_(3);
       if (height == 0) height = text.cy;
     }
     SetWindowPos(placement.control, nullptr, scale_(layout.left), scale_(layout.top), width, height,
@@ -403,6 +401,7 @@ LRESULT TFormVelunor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void TFormVelunor::Run(void (encrypter::TEncrypterSession::*handler)()) {
+  if (session_ == nullptr) return;
   RunHandler(window_, [this, handler] { ((*session_).*handler)(); });
 }
 
@@ -503,6 +502,10 @@ bool TFormVelunor::PreTranslateMessage(const MSG& message) {
 void TFormVelunor::actSpickzettelExecute() {
   // Each time a new sheet, which reads the file afresh.
   TFormSpicker::Open(window_);
+}
+
+void TFormVelunor::EditPasswordClick() {
+  Run(&encrypter::TEncrypterSession::ReturnFocusToKeyword);
 }
 
 void TFormVelunor::ButtonEscClick() {

@@ -55,6 +55,8 @@ class TFormVelunor {
   // message has been handled and must go no further.
   bool PreTranslateMessage(const MSG& message);
 
+  // A click into the keyword box: the focus stays (or comes back) there.
+  void EditPasswordClick();
   // F1, the cheat-sheet button, a double click on "Schlüsselwort: ".
   void actSpickzettelExecute();
   void ButtonEscClick();

@@ -17,6 +17,7 @@
 #include "win32/form_velunor.h"
 #include "win32/form_velunor_front_end.h"
 #include "win32/message_boxes.h"
+#include "win32/ui_texts.h"
 #include "win32/wide_text.h"
 
 namespace {
@@ -93,7 +94,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
 
   win32::TFormVelunor form(windowSystem);
   if (!form.Create()) {
-    win32::ShowErrorBox(nullptr, L"Das Fenster kann nicht erstellt werden");
+    win32::ShowErrorBox(nullptr, win32::UiText("Das Fenster kann nicht erstellt werden"));
     return 1;
   }
   // The mail client names its hand-off file as the first argument.

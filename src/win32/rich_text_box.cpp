@@ -87,6 +87,9 @@ void TRichTextBox::SetContent(const std::wstring& content) {
   SETTEXTEX setting{ST_DEFAULT, 1200};
   SendMessageW(window_, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&setting),
                reinterpret_cast<LPARAM>(content.c_str()));
+  // The start of the new text in sight, not its end.
+  SendMessageW(window_, EM_SETSEL, 0, 0);
+  SendMessageW(window_, EM_SCROLLCARET, 0, 0);
 }
 
 void TRichTextBox::SetText(std::string_view bytes) {

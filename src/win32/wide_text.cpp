@@ -15,15 +15,18 @@ std::string Utf8FromUtf16(std::wstring_view text) {
 }
 
 std::wstring FillIn(std::wstring text, std::initializer_list<std::wstring_view> arguments) {
-  int number = 1;
-  for (const std::wstring_view argument : arguments) {
-    const std::wstring mark = L"%" + std::to_wstring(number++);
-    // Each mark once; an argument that holds a mark itself stays as it is.
-    if (const auto at = text.find(mark); at != std::wstring::npos) {
-      text.replace(at, mark.size(), argument);
+  // One pass, so that an argument holding a mark itself stays as it is.
+  std::wstring filled;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto number = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - L'1') : 9;
+    if (text[i] == L'%' && number < arguments.size() && number < 9) {
+      filled += arguments.begin()[number];
+      ++i;
+    } else {
+      filled += text[i];
     }
   }
-  return text;
+  return filled;
 }
 
 }  // namespace velunor::win32

@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "hex_text.h"
+
 namespace {
 
 constexpr const char* kClassName = "TMainForm";
@@ -58,14 +60,7 @@ std::string FileContentInHex(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return "missing";
   const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const char byte : bytes) {
-    const auto value = static_cast<unsigned char>(byte);
-    hex += kDigits[value >> 4];
-    hex += kDigits[value & 15u];
-  }
-  return hex;
+  return HexText(bytes);
 }
 
 Window CreateMailWindow(Display* display) {

@@ -13,10 +13,14 @@
 // its window is closed.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+#include "hex_text.h"
 
 namespace {
 
@@ -35,14 +39,7 @@ std::string FileContentInHex(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   if (!in) return "missing";
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  static constexpr char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (const char byte : bytes) {
-    const auto value = static_cast<unsigned char>(byte);
-    hex += kDigits[value >> 4];
-    hex += kDigits[value & 15u];
-  }
-  return hex;
+  return HexText(bytes);
 }
 
 HANDLE Start(const std::wstring& program) {
