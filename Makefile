@@ -20,7 +20,7 @@ RUN_PACKAGES := cmake ninja-build g++ pkg-config ccache \
 # with (neomutt in tmux, Claws Mail), the Windows cross build and Wine, the
 # fuzzing compiler, the package checkers.
 TEST_PACKAGES := rhash time openssl \
-  xvfb xauth xdotool xclip x11-utils openbox wmctrl copyq neomutt tmux claws-mail \
+  xvfb xauth xdotool xclip x11-utils x11-apps openbox wmctrl copyq neomutt tmux claws-mail \
   clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 binutils \
   dpkg-dev fakeroot lintian desktop-file-utils appstream man-db \
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64

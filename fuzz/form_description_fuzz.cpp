@@ -4,11 +4,11 @@
 #include <memory>
 #include <string_view>
 
+#include "caption/gradient_caption_rules.h"
 #include "managers/cipher_manager.h"
 #include "managers/hash_manager.h"
 #include "runtime/component.h"
 #include "runtime/form_description.h"
-#include "widgets/gradient_form_rules.h"
 
 namespace {
 

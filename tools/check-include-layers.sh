@@ -19,10 +19,11 @@ declare -A may_use=(
   [files]=""
   [platform]=""
   [cli]="runtime primitives protection hash cipher managers encrypter files"
-  [widgets]="runtime files"
-  [cheatsheet]="runtime files widgets encrypter"
-  [win32]="runtime primitives protection hash cipher managers encrypter files platform"
-  [app]="runtime primitives protection hash cipher managers encrypter files platform widgets cheatsheet"
+  [caption]=""
+  [widgets]="runtime files caption"
+  [cheatsheet]="runtime files caption widgets encrypter"
+  [win32]="runtime primitives protection hash cipher managers encrypter files platform caption"
+  [app]="runtime primitives protection hash cipher managers encrypter files platform caption widgets cheatsheet"
 )
 
 status=0

@@ -9,7 +9,7 @@
 #include <QRect>
 #include <QString>
 
-#include "widgets/gradient_form_rules.h"
+#include "caption/gradient_caption_rules.h"
 
 class QPainter;
 

@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "caption/caption_properties.h"
 #include "runtime/component.h"
-#include "widgets/caption_properties.h"
 #include "widgets/form.h"
 
 class QPainter;

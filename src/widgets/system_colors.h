@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QPalette>
 
-#include "widgets/gradient_form_rules.h"
+#include "caption/gradient_caption_rules.h"
 
 namespace velunor {
 

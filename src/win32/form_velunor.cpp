@@ -2,7 +2,9 @@
 
 #include <commctrl.h>
 
+#include "encrypter/caption_description.h"
 #include "encrypter/keyword_rule.h"
+#include "win32/form_spicker.h"
 #include "win32/form_velunor_front_end.h"
 #include "win32/glyphs.h"
 #include "win32/message_boxes.h"
@@ -96,7 +98,9 @@ LRESULT CALLBACK KeywordBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 TFormVelunor::TFormVelunor(platform::TWindowSystem& windowSystem)
-    : windowSystem_(windowSystem), frontEnd_(std::make_unique<TFrontEnd>(*this, windowSystem)) {}
+    : windowSystem_(windowSystem),
+      frontEnd_(std::make_unique<TFrontEnd>(*this, windowSystem)),
+      caption_(encrypter::CaptionDescription("FormVelunor")) {}
 
 TFormVelunor::~TFormVelunor() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -352,6 +356,8 @@ LRESULT CALLBACK TFormVelunor::WindowProc(HWND window, UINT message, WPARAM wPar
   auto* form = reinterpret_cast<TFormVelunor*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   if (form->window_ == nullptr) form->window_ = window;
+  LRESULT result = 0;
+  if (form->caption_.HandleMessage(window, message, wParam, lParam, result)) return result;
   return form->HandleMessage(message, wParam, lParam);
 }
 
@@ -494,8 +500,8 @@ bool TFormVelunor::PreTranslateMessage(const MSG& message) {
 // ---- Handlers of the window's own ------------------------------------------------
 
 void TFormVelunor::actSpickzettelExecute() {
-  // The cheat-sheet window comes with its own unit; until then there is
-  // nothing to open.
+  // Each time a new sheet, which reads the file afresh.
+  TFormSpicker::Open(window_);
 }
 
 void TFormVelunor::EditPasswordClick() {

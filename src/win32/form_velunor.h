@@ -13,6 +13,8 @@
 #include "win32/dpi.h"
 #include "win32/rich_text_box.h"
 
+#include "win32/gradient_caption.h"
+
 namespace velunor::win32 {
 
 // The encrypter window "CMVelunor - Text ent-/verschlüsseln" on Windows, a
@@ -130,6 +132,7 @@ class TFormVelunor {
   bool activatedOnce_ = false;
   // The control that had the focus when the window was last deactivated.
   HWND lastFocus_ = nullptr;
+  TGradientCaption caption_;
 };
 
 }  // namespace velunor::win32

@@ -2,6 +2,7 @@
 
 #include "encrypter/encrypter_session.h"
 #include "platform/window_system.h"
+#include "win32/form_spicker.h"
 #include "win32/form_velunor.h"
 
 namespace velunor::win32 {
@@ -41,7 +42,7 @@ class TFormVelunor::TFrontEnd final : public encrypter::TEncrypterFrontEnd {
 
   void ShowWrongKeywordWarning() override;
   // The cheat sheets are not on Windows yet: there is none to save.
-  bool SaveOpenCheatSheets() override { return true; }
+  bool SaveOpenCheatSheets() override { return TFormSpicker::SaveOpenSheets(); }
   void Quit() override { PostQuitMessage(0); }
 
  private:

@@ -13,6 +13,7 @@
 #include "platform/win32_window_system.h"
 #include "protection/framework.h"
 #include "win32/dpi.h"
+#include "win32/form_spicker.h"
 #include "win32/form_velunor.h"
 #include "win32/form_velunor_front_end.h"
 #include "win32/message_boxes.h"
@@ -68,6 +69,7 @@ int RunMessageLoop(win32::TFormVelunor& form) {
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (form.PreTranslateMessage(message)) continue;
+    if (win32::TFormSpicker::PreTranslateMessage(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

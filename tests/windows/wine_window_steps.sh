@@ -71,3 +71,16 @@ wine_wait_exit() {
     sleep 0.1
   done
 }
+
+# Sets the system colours the caption bars run to, the tooltip colour $1 and
+# the inactive caption colour $2 ("R G B"), and the screen's dots per inch
+# $3, then restarts the Wine server, which reads them as it starts.
+wine_set_screen() {
+  local colors='HKCU\Control Panel\Colors'
+  wine reg add "$colors" /v InfoWindow /d "$1" /f > /dev/null 2>&1
+  wine reg add "$colors" /v InactiveTitle /d "$2" /f > /dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$3" /f \
+    > /dev/null 2>&1
+  wineserver -k > /dev/null 2>&1 || true
+  wineserver -p > /dev/null 2>&1
+}

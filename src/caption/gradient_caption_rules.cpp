@@ -1,4 +1,4 @@
-#include "widgets/gradient_form_rules.h"
+#include "caption/gradient_caption_rules.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,8 @@
 
 // The rules of the gradient caption bar that need no window system: colour
 // values and tables, the choice of mask and drawing method, the steps of the
-// dithered gradient and the layout of the bar. TGradientForm draws with them.
+// dithered gradient and the layout of the bar. Both windows draw with them:
+// the Qt one (TGradientForm) and the Win32 one (TGradientCaption).
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "widgets/gradient_form_rules.h"
+#include "caption/gradient_caption_rules.h"
 
 // The dither masks of the caption gradient, one string per pixel row, top
 // row first, leftmost pixel first. A 0 keeps the previous colour of the

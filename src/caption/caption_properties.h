@@ -1,6 +1,6 @@
 #pragma once
 
-#include "widgets/gradient_form_rules.h"
+#include "caption/gradient_caption_rules.h"
 
 namespace velunor {
 
