@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/ui_text_table.h"
+
 namespace velunor::win32 {
 
 std::wstring Utf16FromUtf8(std::string_view utf8) {
