@@ -31,3 +31,12 @@ wine_wait_window_gone() {
   echo "window $id still there after ${seconds}s" >&2
   return 1
 }
+
+# Closes the window $1 as a user does, with Alt+F4, and waits until it is
+# gone.
+wine_close_window() {
+  local id=$1
+  xdotool windowactivate --sync "$id" 2> /dev/null || xdotool windowfocus --sync "$id"
+  xdotool key --clearmodifiers alt+F4
+  wine_wait_window_gone "$id"
+}

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The installer under Wine, as a user's machine meets it: installed silently
+# (/S) into a Wine prefix of its own, it puts the package's files into
+# "Program Files\CMVelunor", the Start-menu entry and the uninstaller's
+# entry in the list of programs; the Start-menu entry starts the program, in
+# German and, on an English Windows, in English; the uninstaller (/S) leaves
+# none of it behind. Runs on a display of its own (tests/gui/with_xvfb.sh).
+#   installer_test.sh INSTALLER PACKAGE_FOLDER
+set -euo pipefail
+installer=$1
+package=$2
+source "$(dirname "$0")/wine_window_steps.sh"
+
+WINEPREFIX=$(mktemp -d)
+export WINEPREFIX WINEARCH=win64 WINEDEBUG=-all LC_ALL=de_DE.UTF-8
+# No menu entries of the Linux desktop for the links the installer makes.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+finish() {
+  wineserver -k > /dev/null 2>&1 || true
+  rm -rf "$WINEPREFIX"
+}
+trap finish EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+folder="$WINEPREFIX/drive_c/Program Files/CMVelunor"
+link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/CMVelunor.lnk"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\CMVelunor'
+installed_files=(cmvelunor.exe velunor.exe README.txt COPYRIGHT.txt)
+
+wine wineboot --init > /dev/null 2>&1 < /dev/null
+wineserver -p > /dev/null 2>&1 < /dev/null || true  # already running after wineboot
+
+echo "Installing silently"
+wine "$installer" /S < /dev/null || fail "the installer ended with status $?"
+for file in "${installed_files[@]}"; do
+  cmp "$package/$file" "$folder/$file" || fail "$file is not the package's"
+done
+[ -f "$folder/uninstall.exe" ] || fail "no uninstaller"
+[ -f "$link" ] || fail "no Start-menu entry"
+wine reg query "$uninstall_key" /v UninstallString 2> /dev/null | grep -qF 'C:\Program Files\CMVelunor\uninstall.exe' ||
+  fail "the list of programs does not know the uninstaller"
+
+# The Start-menu entry starts the installed program, whose window speaks
+# Windows' language.
+for run in "de_DE.UTF-8:CMVelunor - Text ent-/verschlüsseln" "en_US.UTF-8:CMVelunor - Encrypt/decrypt text"; do
+  locale=${run%%:*} caption=${run#*:}
+  echo "Starting the program from the Start menu, $locale"
+  LC_ALL=$locale wine start /unix "$link" < /dev/null
+  window=$(wine_wait_window "^$caption\$") || fail "no window '$caption' in $locale"
+  wine_close_window "$window" || fail "the window did not close with Alt+F4"
+done
+
+echo "Uninstalling silently"
+wine "$folder/uninstall.exe" /S < /dev/null || fail "the uninstaller ended with status $?"
+# The uninstaller runs on as a copy of itself in the temporary folder.
+for _ in $(seq 300); do
+  [ -e "$folder" ] || break
+  sleep 0.1
+done
+[ ! -e "$folder" ] || fail "left behind: $(ls "$folder")"
+[ ! -e "$link" ] || fail "the Start-menu entry is left behind"
+for _ in $(seq 20); do
+  wine reg query "$uninstall_key" > /dev/null 2>&1 || break
+  sleep 0.5
+done
+if wine reg query "$uninstall_key" > /dev/null 2>&1; then fail "the uninstaller's entry is left behind"; fi
+echo "Installed, started and uninstalled"
