@@ -36,7 +36,7 @@ function(velunor_windows_package)
     COMMAND ${CMAKE_COMMAND} -E rm -f ${VELUNOR_PACKAGE_ZIP}
     COMMAND ${CMAKE_COMMAND} -E chdir ${stage_parent}
             ${CMAKE_COMMAND} -E tar cf ${VELUNOR_PACKAGE_ZIP} --format=zip ${VELUNOR_PACKAGE_NAME}
-    COMMAND ${VELUNOR_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage}
+    COMMAND ${VELUNOR_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${PROJECT_VERSION} -DSTAGE=${stage}
             -DICON=${VELUNOR_WINDOWS_ICON} -DOUTFILE=${VELUNOR_INSTALLER} ${script}
     DEPENDS cmvelunor_win32 velunor ${script} ${texts}/README.txt ${texts}/COPYRIGHT.txt
             ${VELUNOR_WINDOWS_ICON}

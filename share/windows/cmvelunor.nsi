@@ -1,7 +1,7 @@
 ; The installer of CMVelunor for Windows (64-bit): both programs into the
 ; program folder, a Start-menu entry, and an uninstaller that the system's
 ; list of programs knows. Built by `make windows-package`:
-;   makensis -DVERSION=1.0.0 -DSTAGE=<folder of the files> -DICON=<.ico>
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DSTAGE=<folder of the files> -DICON=<.ico>
 ;            -DOUTFILE=<installer.exe> cmvelunor.nsi
 ; /S installs and uninstalls without asking (the default folder, or /D=...).
 Unicode true
@@ -37,6 +37,26 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "2026 The Velunor developers"
 ; The installer speaks the language of Windows: German, else English.
 !insertmacro MUI_LANGUAGE "German"
 !insertmacro MUI_LANGUAGE "English"
+
+; Neither the installer nor the uninstaller replaces or removes a running
+; program (that would leave half of it behind): while the main window is
+; open they ask to close it first, and without asking (/S) they give up.
+LangString PROGRAM_RUNNING ${LANG_GERMAN} "CMVelunor läuft noch. Bitte schließen Sie das Programm und wählen Sie dann „Wiederholen“."
+LangString PROGRAM_RUNNING ${LANG_ENGLISH} "CMVelunor is still running. Please close it, then choose Retry."
+!macro WaitUntilProgramIsClosed
+  check:
+  FindWindow $0 "TFormVelunor"
+  StrCmp $0 0 closed
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(PROGRAM_RUNNING)" /SD IDCANCEL IDRETRY check
+  Abort
+  closed:
+!macroend
+Function .onInit
+  !insertmacro WaitUntilProgramIsClosed
+FunctionEnd
+Function un.onInit
+  !insertmacro WaitUntilProgramIsClosed
+FunctionEnd
 
 ; The files of the package; the uninstaller removes exactly these.
 !macro PackageFiles Action

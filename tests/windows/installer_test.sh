@@ -44,6 +44,19 @@ done
 wine reg query "$uninstall_key" /v UninstallString 2> /dev/null | grep -qF 'C:\Program Files\CMVelunor\uninstall.exe' ||
   fail "the list of programs does not know the uninstaller"
 
+# While the program runs, neither the uninstaller nor the installer touches
+# its folder (the uninstaller runs in place here, "_?=", to give its status).
+refuses_while_running() {
+  echo "Uninstalling and installing again while the program runs"
+  if wine "$folder/uninstall.exe" /S _?=C:\\Program Files\\CMVelunor < /dev/null; then
+    fail "the uninstaller went on while the program ran"
+  fi
+  if wine "$installer" /S < /dev/null; then fail "the installer went on while the program ran"; fi
+  for file in "${installed_files[@]}" uninstall.exe; do
+    [ -f "$folder/$file" ] || fail "$file is gone"
+  done
+}
+
 # The Start-menu entry starts the installed program, whose window speaks
 # Windows' language.
 for run in "de_DE.UTF-8:CMVelunor - Text ent-/verschlüsseln" "en_US.UTF-8:CMVelunor - Encrypt/decrypt text"; do
@@ -51,6 +64,7 @@ for run in "de_DE.UTF-8:CMVelunor - Text ent-/verschlüsseln" "en_US.UTF-8:CMVel
   echo "Starting the program from the Start menu, $locale"
   LC_ALL=$locale wine start /unix "$link" < /dev/null
   window=$(wine_wait_window "^$caption\$") || fail "no window '$caption' in $locale"
+  [ "$locale" = en_US.UTF-8 ] || refuses_while_running
   wine_close_window "$window" || fail "the window did not close with Alt+F4"
 done
 
