@@ -59,12 +59,16 @@ refuses_while_running() {
 
 # The Start-menu entry starts the installed program, whose window speaks
 # Windows' language.
-for run in "de_DE.UTF-8:CMVelunor - Text ent-/verschlüsseln" "en_US.UTF-8:CMVelunor - Encrypt/decrypt text"; do
-  locale=${run%%:*} caption=${run#*:}
-  echo "Starting the program from the Start menu, $locale"
-  LC_ALL=$locale wine start /unix "$link" < /dev/null
-  window=$(wine_wait_window "^$caption\$") || fail "no window '$caption' in $locale"
-  [ "$locale" = en_US.UTF-8 ] || refuses_while_running
+for run in "German:CMVelunor - Text ent-/verschlüsseln" "English:CMVelunor - Encrypt/decrypt text"; do
+  language=${run%%:*} caption=${run#*:}
+  echo "Starting the program from the Start menu, in $language"
+  if [ "$language" = English ]; then
+    wine_in_english wine start /unix "$link" < /dev/null
+  else
+    wine start /unix "$link" < /dev/null
+  fi
+  window=$(wine_wait_window "^$caption\$") || fail "no window '$caption' in $language"
+  [ "$language" = English ] || refuses_while_running
   wine_close_window "$window" || fail "the window did not close with Alt+F4"
 done
 

@@ -40,3 +40,10 @@ wine_close_window() {
   xdotool key --clearmodifiers alt+F4
   wine_wait_window_gone "$id"
 }
+
+# Runs the command $@ (a Wine program) on an English Windows: the tests' Wine
+# speaks German (tests/windows/with_wine.sh), and Wine takes Windows'
+# language from the locale.
+wine_in_english() {
+  LC_ALL=en_US.UTF-8 "$@"
+}
