@@ -26,6 +26,8 @@ fail() {
   exit 1
 }
 
+[ -f "$installer" ] || fail "no installer $installer (make windows-package builds it)"
+
 folder="$WINEPREFIX/drive_c/Program Files/CMVelunor"
 link="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/CMVelunor.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\CMVelunor'
