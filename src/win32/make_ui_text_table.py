@@ -16,7 +16,7 @@ import xml.etree.ElementTree as ElementTree
 
 
 def translations(ts_file):
-    """The finished translations of the file, as {german: english}."""
+    """The finished, non-empty translations of the file, as {german: english}."""
     table = {}
     for message in ElementTree.parse(ts_file).getroot().iter("message"):
         source = message.findtext("source")
@@ -28,6 +28,8 @@ def translations(ts_file):
         if message.get("numerus") == "yes":
             raise ValueError(f"plural forms have no place in the Win32 texts: {source!r}")
         english = translation.text or ""
+        if not english:  # Qt shows the source text then, and so do the Win32 windows
+            continue
         if table.setdefault(source, english) != english:
             raise ValueError(f"two translations of {source!r}: {table[source]!r}, {english!r}")
     return table

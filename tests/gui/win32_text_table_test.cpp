@@ -13,7 +13,8 @@
 
 namespace {
 
-// {German source text: English translation} of every finished translation.
+// {German source text: English translation} of every finished translation
+// (an empty one stands for the source text, as in Qt).
 std::map<QString, QString> ReadTranslations(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(path));
@@ -26,7 +27,8 @@ std::map<QString, QString> ReadTranslations(const QString& path) {
       source = xml.readElementText();
     } else if (xml.name() == QLatin1String("translation") &&
                xml.attributes().value(QLatin1String("type")).isEmpty()) {
-      translations[source] = xml.readElementText();
+      const QString translation = xml.readElementText();
+      if (!translation.isEmpty()) translations[source] = translation;
     }
   }
   if (xml.hasError()) qFatal("%s: %s", qPrintable(path), qPrintable(xml.errorString()));
