@@ -10,22 +10,24 @@
 #include <memory>
 
 #include "files/in_place_rewrite.h"
+#include "runtime/box_text.h"
 #include "runtime/exceptions.h"
 #include "runtime/streams.h"
 #include "runtime/text_lines.h"
-#include "widgets/codepage_text.h"
 
 namespace velunor {
 
 namespace {
 
+std::u16string_view Utf16Of(const QString& text) {
+  return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
+
 // CR LF, a lone CR and a lone LF each become one LF.
 QString WithLfBreaks(const QString& text) {
   QString result;
   result.reserve(text.size());
-  const std::u16string_view whole(reinterpret_cast<const char16_t*>(text.utf16()),
-                                  static_cast<std::size_t>(text.size()));
-  ForEachLine(whole, [&](std::u16string_view line, bool broken) {
+  ForEachLine(Utf16Of(text), [&](std::u16string_view line, bool broken) {
     result += QStringView(line.data(), static_cast<qsizetype>(line.size()));
     if (broken) result += u'\n';
   });
@@ -85,27 +87,18 @@ QString TRichTextBox::ContentText() const {
 }
 
 ByteString TRichTextBox::Text() const {
-  const ByteString content = TextToCp1252(ContentText());
-  ByteString text;
-  text.reserve(content.size());
-  for (const char byte : content) {
-    if (byte == '\n') {
-      text += "\r\n";
-    } else {
-      text += byte;
-    }
-  }
-  return text;
+  return BoxTextOfContent(Utf16Of(ContentText()));
 }
 
 void TRichTextBox::SetText(std::string_view bytes) {
-  const QString text = WithLfBreaks(TextFromCp1252(bytes.substr(0, bytes.find('\0'))));
+  const std::u16string content = BoxContentOfText(bytes, u'\n');
+  const QString text = QString::fromUtf16(content.data(), static_cast<qsizetype>(content.size()));
   if (text == ContentText()) return;
   setPlainText(text);
 }
 
 std::u32string TRichTextBox::CharactersOutsideCodePage() const {
-  return CharactersOutsideCp1252(ContentText());
+  return CharactersOutsideCp1252(Utf16Of(ContentText()));
 }
 
 void TRichTextBox::SelectWholeText() {

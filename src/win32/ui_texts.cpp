@@ -1,6 +1,6 @@
 #include "win32/ui_texts.h"
 
-#include <windows.h>
+#include "win32/windows_api.h"
 
 #include "win32/ui_text_table.h"
 

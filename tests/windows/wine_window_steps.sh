@@ -32,13 +32,50 @@ wine_wait_window_gone() {
   return 1
 }
 
+# Gives the keyboard focus to the window $1 and presses the keys $2... there
+# (xdotool key names), one after the other, with a moment for each to work.
+wine_keys() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+  for key in "$@"; do
+    xdotool key --clearmodifiers "$key"
+    sleep 0.3
+  done
+}
+
+# Types the text $2 into the window $1.
+wine_type() {
+  xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+  xdotool type --delay 30 "$2"
+  sleep 0.3
+}
+
+# The X clipboard: put the text $1 on it; print what it holds.
+clipboard_in() { printf %s "$1" | xclip -i -selection clipboard; }
+clipboard_out() { xclip -o -selection clipboard 2>/dev/null; }
+
+# Waits up to $2 seconds (default 15) for the background process $1 to end
+# and sets exit_status to its exit status, or to "running" when it has not
+# ended. (Not in a subshell: only the shell that started it can wait for it.)
+wine_wait_exit() {
+  local pid=$1 seconds=${2:-15}
+  exit_status=running
+  for _ in $(seq $((seconds * 10))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      wait "$pid"
+      exit_status=$?
+      return 0
+    fi
+    sleep 0.1
+  done
+}
+
 # Closes the window $1 as a user does, with Alt+F4, and waits until it is
 # gone.
 wine_close_window() {
-  local id=$1
-  xdotool windowactivate --sync "$id" 2> /dev/null || xdotool windowfocus --sync "$id"
-  xdotool key --clearmodifiers alt+F4
-  wine_wait_window_gone "$id"
+  wine_keys "$1" alt+F4
+  wine_wait_window_gone "$1"
 }
 
 # Runs the command $@ (a Wine program) on an English Windows: the tests' Wine
