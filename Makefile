@@ -18,19 +18,23 @@ RUN_PACKAGES := cmake ninja-build g++ pkg-config ccache \
 # What the tests, the checks and CI need besides: X servers and tools to
 # drive them, clipboard histories, the mail programs the recipes are tested
 # with (neomutt in tmux, Claws Mail), the Windows cross build and Wine, the
-# fuzzing compiler, the package checkers.
+# fuzzing compiler, the package checkers, NSIS for the Windows installer.
 TEST_PACKAGES := rhash time openssl \
   xvfb xauth xdotool xclip x11-utils x11-apps openbox wmctrl copyq neomutt tmux claws-mail \
   clang clang-format libclang-rt-14-dev g++-mingw-w64-x86-64 binutils \
   dpkg-dev fakeroot lintian desktop-file-utils appstream man-db \
-  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix googletest wine wine64 nsis locales
+
+# The locales the Windows tests run Wine in: Wine takes Windows' language and
+# the character set of the arguments from the locale, which must exist.
+TEST_LOCALES := de_DE en_US
 
 # The Wayland compositors the desktop tests start, without what they only
 # recommend (KDE's would bring its whole desktop).
 COMPOSITOR_PACKAGES := sway weston xwayland mutter kwin-wayland wl-clipboard dbus
 
 .PHONY: all deps test-deps configure build run test test-sanitize check-win32 check-hardening bench fuzz \
-  fuzz-smoke install package check-package windows test-windows clean format check-format \
+  fuzz-smoke install package check-package windows windows-package test-windows clean format check-format \
   check-layers
 
 all: build
@@ -54,12 +58,25 @@ define install_missing
 	fi
 endef
 
+# Makes the UTF-8 locales of the list $(1) that are missing.
+define make_missing_locales
+	@for l in $(1); do \
+	  locale -a | grep -qx "$$l.utf8" && continue; \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    echo "Making the locale $$l.UTF-8"; localedef -i $$l -f UTF-8 $$l.UTF-8 || exit 1; \
+	  else \
+	    echo "Missing locale. Make it with:"; echo "  sudo localedef -i $$l -f UTF-8 $$l.UTF-8"; exit 1; \
+	  fi; \
+	done
+endef
+
 deps:
 	$(call install_missing,$(RUN_PACKAGES),)
 
 test-deps: deps
 	$(call install_missing,$(TEST_PACKAGES),)
 	$(call install_missing,$(COMPOSITOR_PACKAGES),--no-install-recommends )
+	$(call make_missing_locales,$(TEST_LOCALES))
 
 configure: deps
 	@cmake --preset default > /dev/null
@@ -92,15 +109,22 @@ check-win32: test-deps
 	  src/win32/*.cpp tools/mailclient-stub/mailclient_stub_windows.cpp
 	@echo "Win32 platform layer, file saving, window program and stand-in mail client: compile"
 
-# Windows: velunor.exe (statically linked), the library's tests and the Win32
-# platform layer's tests, cross-compiled with MinGW-w64 into build-windows/bin;
-# test-windows runs them under Wine, on a display of their own for the
-# windows of the platform tests.
-windows: test-deps
+# Windows: cmvelunor.exe and velunor.exe (statically linked), the library's
+# tests and the Win32 tests, cross-compiled with MinGW-w64 into
+# build-windows/bin; the programs' icon is drawn by the Linux build first
+# (with Qt, which the cross build lacks). windows-package packs the programs
+# as a portable zip and an NSIS installer in build-windows; test-windows runs
+# the tests under Wine, on a display of their own for the windows, the
+# installer's among them.
+windows: configure test-deps
+	cmake --build --preset default --target cmvelunor_icons
 	@cmake --preset windows > /dev/null
 	cmake --build --preset windows -j $(JOBS)
 
-test-windows: windows
+windows-package: windows
+	cmake --build --preset windows --target windows_package
+
+test-windows: windows-package
 	tests/gui/with_xvfb.sh tests/windows/with_wine.sh $(CURDIR)/build-windows/wine \
 	  ctest --preset windows
 

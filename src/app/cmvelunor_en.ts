@@ -2,6 +2,35 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>std</name>
+    <message>
+        <source>Der Spickzettel enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen kann: %1. Bitte ersetzen oder entfernen Sie diese Zeichen.</source>
+        <translation>The cheat sheet contains characters that the Windows-1252 character set cannot represent: %1. Please replace or remove these characters.</translation>
+    </message>
+    <message>
+        <source>Das Schlüsselwort</source>
+        <translation>The keyword</translation>
+    </message>
+    <message>
+        <source>Der Text</source>
+        <translation>The text</translation>
+    </message>
+    <message>
+        <source>%1 enthält Zeichen, die der Zeichensatz Windows-1252 nicht darstellen kann: %2. Bitte ersetzen oder entfernen Sie diese Zeichen.</source>
+        <translation>%1 contains characters that the Windows-1252 character set cannot represent: %2. Please replace or remove these characters.</translation>
+    </message>
+    <message>
+        <source>Der Text, der beim letzten Programmende in der Datei %1 erhalten blieb, ist länger, als ein Spickzettel fassen kann (1 MiB). Bitte übernehmen Sie ihn mit einem Texteditor und löschen Sie danach die Datei.</source>
+        <translation>The text kept in the file %1 when the program last ended is longer than a cheat sheet can hold (1 MiB). Please take it over with a text editor, then delete the file.</translation>
+    </message>
+    <message>
+        <source>%1 (%2).
+Die E-Mail ist unverändert; das Ergebnis steht in der Zwischenablage</source>
+        <translation>%1 (%2).
+The e-mail is unchanged; the result is on the clipboard</translation>
+    </message>
+</context>
+<context>
     <name>velunor::Application</name>
     <message>
         <source>Information</source>
@@ -287,6 +316,41 @@ Cancel ends with status 1, a fault in the arguments with 2.</translation>
     <message>
         <source>Datei %1 kann nicht gelesen werden (%2)</source>
         <translation>File %1 cannot be read (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::win32</name>
+    <message>
+        <source>Das Programm %1 läuft bereits.</source>
+        <translation>The program %1 is already running.</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Mit einem falschen Schlüsselwort wird die E-Mail unbrauchbar.
+Geben Sie bitte ggfs. ein anderes Schlüsselwort ein!</source>
+        <translation>A wrong keyword makes the e-mail unusable.
+Please enter a different keyword if necessary!</translation>
+    </message>
+    <message>
+        <source>Vermutlich falsches Schlüsselwort!</source>
+        <translation>Probably the wrong keyword!</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::win32::TFormVelunor</name>
+    <message>
+        <source>CMVelunor - Text ent-/verschlüsseln</source>
+        <translation>CMVelunor - Encrypt/decrypt text</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::win32::TFormVelunor::TFrontEnd</name>
+    <message>
+        <source>Die Zwischenablage kann nicht gefüllt werden</source>
+        <translation>The clipboard cannot be filled</translation>
     </message>
 </context>
 </TS>

@@ -84,3 +84,17 @@ wine_set_screen() {
   wineserver -k > /dev/null 2>&1 || true
   wineserver -p > /dev/null 2>&1
 }
+
+# Closes the window $1 as a user does, with Alt+F4, and waits until it is
+# gone.
+wine_close_window() {
+  wine_keys "$1" alt+F4
+  wine_wait_window_gone "$1"
+}
+
+# Runs the command $@ (a Wine program) on an English Windows: the tests' Wine
+# speaks German (tests/windows/with_wine.sh), and Wine takes Windows'
+# language from the locale.
+wine_in_english() {
+  LC_ALL=en_US.UTF-8 "$@"
+}
