@@ -338,6 +338,25 @@ Please enter a different keyword if necessary!</translation>
         <source>Vermutlich falsches Schlüsselwort!</source>
         <translation>Probably the wrong keyword!</translation>
     </message>
+    <message>
+        <source>Das Fenster kann nicht erstellt werden</source>
+        <translation>The window cannot be created</translation>
+    </message>
+</context>
+<context>
+    <name>velunor::win32::TFormSpicker</name>
+    <message>
+        <source>Spickzettel für Schlüsselwörter</source>
+        <translation>Cheat sheet for keywords</translation>
+    </message>
+    <message>
+        <source>Änderungen im Spickzettel werden immer automatisch gespeichert</source>
+        <translation>Changes to the cheat sheet are always saved automatically</translation>
+    </message>
+    <message>
+        <source>&amp;Schließen</source>
+        <translation>&amp;Close</translation>
+    </message>
 </context>
 <context>
     <name>velunor::win32::TFormVelunor</name>

@@ -38,10 +38,11 @@ std::map<QString, QString> ReadTranslations(const QString& path) {
 
 // Whether a string literal of the Win32 sources reads as a window text: it
 // has a blank, a letter beyond ASCII or an "&" (a button's Alt key), or it is
-// one capitalised word. API names ("GetDpiForWindow"), file names and marks
-// such as "%1" do not.
+// one capitalised word. API names ("GetDpiForWindow"), file names, marks
+// such as "%1" and the stored values of a form description ("True") do not.
 bool ReadsAsWindowText(const QString& text) {
   static const QRegularExpression word(QStringLiteral("^[A-Z][a-z]+$"));
+  if (text == QLatin1String("True") || text == QLatin1String("False")) return false;
   const bool beyondAscii =
       std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x7F; });
   return text.contains(QLatin1Char(' ')) || text.contains(QLatin1Char('&')) || beyondAscii ||
