@@ -1,6 +1,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -12,16 +13,21 @@
 namespace {
 
 FuzzFile* file = nullptr;
-std::string* savedPath = nullptr;
+std::filesystem::path* folder = nullptr;
 
 }  // namespace
 
-// The result is saved into a real file of its own, as the hand-off file is.
+// The result is saved into a real file of its own, as the hand-off file is,
+// in a folder that goes when the fuzzer ends.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   file = new FuzzFile;
-  char folder[] = "/tmp/velunor-handoff-fuzz-XXXXXX";
-  if (::mkdtemp(folder) == nullptr) __builtin_trap();
-  savedPath = new std::string(std::string(folder) + "/letter.txt");
+  char name[] = "/tmp/velunor-handoff-fuzz-XXXXXX";
+  if (::mkdtemp(name) == nullptr) __builtin_trap();
+  folder = new std::filesystem::path(name);
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(*folder, ignored);
+  });
   return 0;
 }
 
@@ -37,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (velunor::SplitParagraphs(loaded) != velunor::SplitParagraphs(stored)) __builtin_trap();
   if (velunor::WithCrLfBreaks(loaded) != loaded) __builtin_trap();
 
-  velunor::encrypter::SaveTextFile(*savedPath, loaded);
-  if (velunor::LoadPlainTextFile(*savedPath) != loaded) __builtin_trap();
+  const std::string saved = (*folder / "letter.txt").string();
+  velunor::encrypter::SaveTextFile(saved, loaded);
+  if (velunor::LoadPlainTextFile(saved) != loaded) __builtin_trap();
   return 0;
 }
