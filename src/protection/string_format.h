@@ -54,7 +54,7 @@ class TStringFormat : public TClass {
   // The number of the class's identity, else that of the nearest parent with one.
   virtual std::int32_t FormatNumber() const;
   // The command line's name of the format; empty for a class without an identity.
-  std::string_view OptionName() const;
+  [[nodiscard]] std::string_view OptionName() const;
   // Whether a conversion may run: before ParseText (fromText) or before RenderBytes.
   virtual bool Accepts(const void* data, std::int64_t len, bool fromText) const;
   // Digits in value order, then the extra characters the format accepts.

@@ -24,7 +24,8 @@ class MessageArg {
 
 // Fills the placeholders of `pattern` in order: %d and %s each take the next
 // argument, %% gives a percent sign. Missing arguments leave the placeholder.
-std::string FormatText(std::string_view pattern, std::initializer_list<MessageArg> args);
+[[nodiscard]] std::string FormatText(std::string_view pattern,
+                                     std::initializer_list<MessageArg> args);
 
 // One message of the library's numbered message table. Each layer keeps the
 // messages it raises beside its exceptions; the numbers stay those of the
@@ -34,8 +35,8 @@ struct TMessage {
   std::string_view text;  // with placeholders, filled by FormatMessage
 };
 
-inline std::string FormatMessage(const TMessage& message,
-                                 std::initializer_list<MessageArg> args = {}) {
+[[nodiscard]] inline std::string FormatMessage(const TMessage& message,
+                                               std::initializer_list<MessageArg> args = {}) {
   return FormatText(message.text, args);
 }
 

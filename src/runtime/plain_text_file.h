@@ -11,6 +11,6 @@ namespace velunor {
 // break (CR LF, a lone CR, a lone LF) written as CR LF, so that the text is
 // what the box gives back and what saving it writes. Raises EFOpenError
 // ("Datei %s kann nicht geöffnet werden") when the file cannot be read.
-ByteString LoadPlainTextFile(const std::string& path);
+[[nodiscard]] ByteString LoadPlainTextFile(const std::string& path);
 
 }  // namespace velunor
