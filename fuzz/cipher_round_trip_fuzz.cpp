@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "cipher/cipher.h"
+#include "cipher/cipher_errors.h"
 #include "cipher/cipher_registry.h"
 #include "hash/hash_registry.h"
-#include "runtime/exceptions.h"
 
 namespace {
 

@@ -1,50 +1,50 @@
-#include <QApplication>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <string_view>
-#include <vector>
 
+#include "encrypter/hand_off_file.h"
 #include "fuzz_file.h"
+#include "runtime/plain_text_file.h"
 #include "runtime/text_lines.h"
-#include "widgets/rich_text_box.h"
 
 namespace {
 
 FuzzFile* file = nullptr;
-velunor::TRichTextBox* box = nullptr;
+std::filesystem::path* folder = nullptr;
 
 }  // namespace
 
-// fontconfig keeps its font lists for the life of the process.
-extern "C" const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
-}
-
-// Qt and the text box are set up once, before the runs, so that what Qt
-// keeps for the rest of the process is not taken for a leak of a run.
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  new QApplication(*argc, *argv);
+// The result is saved into a real file of its own, as the hand-off file is,
+// in a folder that goes when the fuzzer ends.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
   file = new FuzzFile;
-  box = new velunor::TRichTextBox;
-  const char warmUp[] = "a\r\nb\xe4\x80\n";
-  box->Lines().LoadTextFile(
-      file->Hold(reinterpret_cast<const std::uint8_t*>(warmUp), sizeof warmUp - 1));
-  box->Lines().ToVector();
+  char name[] = "/tmp/velunor-handoff-fuzz-XXXXXX";
+  if (::mkdtemp(name) == nullptr) __builtin_trap();
+  folder = new std::filesystem::path(name);
+  std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(*folder, ignored);
+  });
   return 0;
 }
 
-// The mail client's hand-off file of any bytes, loaded into the text box as
-// the window does: the box shows the file's lines up to its first zero byte,
-// every byte as its code page 1252 character, and gives them back unchanged.
+// The mail client's hand-off file of any bytes, loaded as the input box loads
+// it: the lines up to the first zero byte, each with its break as CR LF; the
+// loaded text saved as the window saves its result and loaded again comes
+// back byte for byte.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  box->Lines().LoadTextFile(file->Hold(data, size));
+  const velunor::ByteString loaded = velunor::LoadPlainTextFile(file->Hold(data, size));
 
   std::string_view stored(reinterpret_cast<const char*>(data), size);
   stored = stored.substr(0, stored.find('\0'));
-  const std::vector<velunor::ByteString> lines = velunor::SplitParagraphs(stored);
-  if (box->Lines().ToVector() != lines) __builtin_trap();
-  if (!box->CharactersOutsideCodePage().empty()) __builtin_trap();
+  if (velunor::SplitParagraphs(loaded) != velunor::SplitParagraphs(stored)) __builtin_trap();
+  if (velunor::WithCrLfBreaks(loaded) != loaded) __builtin_trap();
+
+  const std::string saved = (*folder / "letter.txt").string();
+  velunor::encrypter::SaveTextFile(saved, loaded);
+  if (velunor::LoadPlainTextFile(saved) != loaded) __builtin_trap();
   return 0;
 }

@@ -3,7 +3,7 @@
 
 #include "cli/text_input.h"
 #include "protection/format_registry.h"
-#include "runtime/exceptions.h"
+#include "protection/protection_errors.h"
 
 // Prepares arbitrary text for every format the way the command line does,
 // then reads it. Preparing must never change what the library reads from

@@ -6,7 +6,7 @@
 
 #include "protection/byte_sink.h"
 #include "protection/format_registry.h"
-#include "runtime/exceptions.h"
+#include "protection/protection_errors.h"
 #include "support/hostile_base64.h"
 
 namespace {

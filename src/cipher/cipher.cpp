@@ -4,11 +4,11 @@
 #include <cstring>
 #include <limits>
 
+#include "cipher/cipher_errors.h"
 #include "cipher/mode_block_chaining.h"
 #include "cipher/mode_dispatch.h"
 #include "hash/hash_registry.h"
 #include "runtime/exceptions.h"
-#include "runtime/messages.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -96,7 +96,7 @@ void TCipher::CheckKeyLength(std::int32_t& keySize) {
     if (StrictKeyLength) {
       RaiseCipherException(
           kFaultKeyLength,
-          FormatMessage(MessageId::kInvalidKeyLength, {ClassType().ClassName(), 0, MaxKeySize}));
+          FormatMessage(kInvalidKeyLength, {ClassType().ClassName(), 0, MaxKeySize}));
     }
     keySize = MaxKeySize;
   }
@@ -166,7 +166,7 @@ void TCipher::InitKey(std::string_view keyword, const void* iv) {
 
 void TCipher::RaiseNotInitialized() const {
   RaiseCipherException(kFaultNotInitialized,
-                       FormatMessage(MessageId::kCipherNotInitialized, {ClassType().ClassName()}));
+                       FormatMessage(kCipherNotInitialized, {ClassType().ClassName()}));
 }
 
 // ---- the block interface of the modes -------------------------------------

@@ -4,10 +4,9 @@
 
 #include "cipher/blowfish_rounds.h"
 #include "cipher/blowfish_tables.h"
+#include "cipher/cipher_errors.h"
 #include "runtime/bit_field_extract.h"
 #include "runtime/byte_order.h"
-#include "runtime/exceptions.h"
-#include "runtime/messages.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -78,8 +77,8 @@ void EncipherChain(const std::uint32_t* s, const std::uint32_t* p, const std::ui
 void TCipher_Blowfish::ScheduleKey(std::span<const std::uint8_t> key) {
   if (key.empty()) {
     // The key is repeated cyclically over the P-array, which needs at least one byte.
-    RaiseCipherException(kFaultKeyLength, FormatMessage(MessageId::kInvalidKeyLength,
-                                                        {Class().ClassName(), 1, kMaxKeySize}));
+    RaiseCipherException(kFaultKeyLength,
+                         FormatMessage(kInvalidKeyLength, {Class().ClassName(), 1, kMaxKeySize}));
   }
   std::uint32_t* s = SBoxes();
   std::uint32_t* p = PArray();

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "cipher/cipher_errors.h"
 #include "runtime/byte_order.h"
-#include "runtime/exceptions.h"
-#include "runtime/messages.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -100,8 +99,8 @@ void ApplyKeyStream(ScopGeneratorState& s, std::uint8_t* block, bool add) {
 void TCipher_SCOP::ScheduleKey(std::span<const std::uint8_t> key) {
   if (key.empty()) {
     // The expansion builds the key material from the key bytes themselves.
-    RaiseCipherException(kFaultKeyLength, FormatMessage(MessageId::kInvalidKeyLength,
-                                                        {Class().ClassName(), 1, kMaxKeySize}));
+    RaiseCipherException(kFaultKeyLength,
+                         FormatMessage(kInvalidKeyLength, {Class().ClassName(), 1, kMaxKeySize}));
   }
   ExpandKey(key.data(), static_cast<std::int32_t>(key.size()));
 }

@@ -1,9 +1,9 @@
 #include "cli/format_option.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <charconv>
+#include <string_view>
 #include <utility>
 
 #include "protection/format_registry.h"
@@ -13,16 +13,19 @@ namespace velunor::cli {
 
 namespace {
 
-constexpr std::array<std::pair<const char*, std::int32_t>, 8> kFormatNames{{
-    {"copy", sfCopy},
-    {"hex", sfHex},
-    {"hexl", sfHexLower},
-    {"base64", sfBase64},
-    {"uu", sfUU},
-    {"xx", sfXX},
-    {"none", sfNone},
-    {"default", sfDefault},
-}};
+// The names of the two numbers that stand for no registered format.
+constexpr std::pair<const char*, std::int32_t> kOtherNames[] = {{"none", sfNone},
+                                                                {"default", sfDefault}};
+
+// Each registered format by its option name, then none and default.
+template <typename OnName>
+void ForEachFormatName(OnName&& onName) {
+  for (const TStringFormat* format : RegisteredFormats()) {
+    if (!format->OptionName().empty()) onName(format->OptionName(), format->FormatNumber());
+  }
+  for (const auto& [name, number] : kOtherNames)
+    onName(name, number);
+}
 
 }  // namespace
 
@@ -30,9 +33,11 @@ std::optional<std::int32_t> ParseFormatOption(const std::string& text) {
   std::string lower = text;
   std::transform(lower.begin(), lower.end(), lower.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  for (const auto& [name, number] : kFormatNames) {
-    if (lower == name) return number;
-  }
+  std::optional<std::int32_t> named;
+  ForEachFormatName([&](std::string_view name, std::int32_t number) {
+    if (!named && lower == name) named = number;
+  });
+  if (named) return named;
   std::int32_t number = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
   const bool isNumber = error == std::errc() && end == text.data() + text.size() && !text.empty();
@@ -42,10 +47,10 @@ std::optional<std::int32_t> ParseFormatOption(const std::string& text) {
 
 std::string FormatOptionNames() {
   std::string names;
-  for (const auto& [name, number] : kFormatNames) {
+  ForEachFormatName([&names](std::string_view name, std::int32_t) {
     if (!names.empty()) names += ", ";
     names += name;
-  }
+  });
   return names + " or a format number";
 }
 

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "cipher/cipher.h"
 #include "managers/cipher_manager.h"
 #include "managers/hash_manager.h"
-#include "protection/string_format.h"
 
 namespace velunor::encrypter {
 
@@ -18,7 +15,6 @@ namespace velunor::encrypter {
 inline constexpr const char* kHashAlgorithm = "Ripe Message Digest 256";
 inline constexpr const char* kCipherAlgorithm = "Rijndael";
 inline constexpr TCipherMode kCipherMode = cmCTS;
-inline constexpr std::int32_t kTextFormat = sfDefault;
 
 // The same as the window's stored description names them: the classes of
 // the hash and of the (unregistered) cipher.

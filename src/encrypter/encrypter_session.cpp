@@ -7,6 +7,7 @@
 #include "encrypter/keyword_rule.h"
 #include "encrypter/mail_client_rules.h"
 #include "encrypter/text_coding.h"
+#include "runtime/plain_text_file.h"
 #include "runtime/streams.h"
 #include "runtime/support.h"
 
@@ -40,7 +41,7 @@ void TEncrypterSession::ActivateInMailClientMode() {
   controls_.outputFillsPanel = true;
   Show();
   if (HandOffFileExists()) {
-    frontEnd_.SetInputText(ReadWholeFile(handOffFile_));
+    frontEnd_.SetInputText(LoadPlainTextFile(handOffFile_));
     HideCodingButton(CodingButtonToHide(frontEnd_.InputText(), frontEnd_.CtrlDown()));
   }
   ButtonRule();

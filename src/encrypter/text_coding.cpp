@@ -24,13 +24,13 @@ ByteString DecryptCipherText(TCipher& cipher, const ByteString& cipherText, std:
 ByteString EncryptWithKeyword(TCipherManager& manager, std::string_view keyword,
                               const ByteString& plain) {
   manager.InitKey(keyword);
-  return EncryptPlainText(manager.CipherObject(), plain);
+  return manager.EncodeText(plain);
 }
 
 ByteString DecryptWithKeyword(TCipherManager& manager, std::string_view keyword,
                               const ByteString& cipherText) {
   manager.InitKey(keyword);
-  return DecryptCipherText(manager.CipherObject(), WithoutQuoteMarks(cipherText));
+  return manager.DecodeText(WithoutQuoteMarks(cipherText));
 }
 
 }  // namespace velunor::encrypter

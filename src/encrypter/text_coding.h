@@ -21,21 +21,20 @@ ByteString PlainTextOfLines(const std::vector<ByteString>& lines);
 // empty line).
 ByteString PlainTextOfText(std::string_view text);
 
-// Encrypts a plain text with a keyed cipher into the text format (in the
-// profile one line of base 64), and back. The cipher text is as long as the
-// plain text: no header, no padding.
-ByteString EncryptPlainText(TCipher& cipher, const ByteString& plain,
-                            std::int32_t format = kTextFormat);
-ByteString DecryptCipherText(TCipher& cipher, const ByteString& cipherText,
-                             std::int32_t format = kTextFormat);
+// Encrypts a plain text with a keyed cipher into a text format (the
+// command line's choice), and back. The cipher text is as long as the plain
+// text: no header, no padding.
+ByteString EncryptPlainText(TCipher& cipher, const ByteString& plain, std::int32_t format);
+ByteString DecryptCipherText(TCipher& cipher, const ByteString& cipherText, std::int32_t format);
 
 // "Verschlüsseln": keys the manager's cipher afresh from the keyword's code
 // page 1252 bytes, so that no coding depends on an earlier one, and
-// encrypts the plain text.
+// encrypts the plain text with the manager's EncodeText (the default text
+// format, one line of base 64).
 ByteString EncryptWithKeyword(TCipherManager& manager, std::string_view keyword,
                               const ByteString& plain);
-// "Entschlüsseln": keys afresh and decrypts the whole text, nothing
-// appended; quote marks at the starts of its lines are skipped
+// "Entschlüsseln": keys afresh and decrypts the whole text with the
+// manager's DecodeText, nothing appended; quote marks at the starts of its lines are skipped
 // (quote_marks.h).
 ByteString DecryptWithKeyword(TCipherManager& manager, std::string_view keyword,
                               const ByteString& cipherText);

@@ -3,8 +3,7 @@
 #include <algorithm>
 
 #include "protection/framework.h"
-#include "runtime/exceptions.h"
-#include "runtime/messages.h"
+#include "protection/protection_errors.h"
 
 namespace velunor {
 
@@ -58,7 +57,7 @@ namespace {
 
 const TStringFormat& FormatOrRaise(std::int32_t number) {
   const TStringFormat* format = FindFormat(number);
-  if (format == nullptr) throw EStringFormat(FormatMessage(MessageId::kFormatNotExists, {number}));
+  if (format == nullptr) throw EStringFormat(FormatMessage(kFormatNotExists, {number}));
   return *format;
 }
 
@@ -70,7 +69,7 @@ ByteString BytesToText(const void* data, std::int64_t len, std::int32_t number) 
   if (len == 0) return {};
   const TStringFormat& format = FormatOrRaise(number);
   if (!format.Accepts(data, len, false)) {
-    throw EStringFormat(FormatMessage(MessageId::kCannotConvertToFormat, {format.FormatName()}));
+    throw EStringFormat(FormatMessage(kCannotConvertToFormat, {format.FormatName()}));
   }
   return format.RenderBytes(data, len);
 }

@@ -15,14 +15,14 @@ namespace velunor {
 inline constexpr std::int32_t DefaultFormat = sfBase64;
 
 // The registered format for a number (sfDefault: DefaultFormat), or none.
-const TStringFormat* FindFormat(std::int32_t number);
+[[nodiscard]] const TStringFormat* FindFormat(std::int32_t number);
 
 // Registers formats in order; a format whose number is registered already
 // takes that format's place in the registry.
 void RegisterFormats(std::initializer_list<const TStringFormat*> classes);
 
 // The registered formats in registry order.
-std::vector<const TStringFormat*> RegisteredFormats();
+[[nodiscard]] std::vector<const TStringFormat*> RegisteredFormats();
 
 // Text of len bytes in format `number`; raises EStringFormat for an unknown number.
 ByteString BytesToText(const void* data, std::int64_t len, std::int32_t number);
@@ -43,7 +43,7 @@ inline ByteString TextToBytes(std::string_view text, std::int32_t number) {
 // same errors (a decoder raises where it meets the fault, so output before
 // it has reached `next`). sfNone writes nothing; an unknown number raises
 // 65313 when the first byte arrives, as the conversions do for non-empty input.
-std::unique_ptr<ByteSink> NewTextEncoder(std::int32_t number, ByteSink& next);
-std::unique_ptr<ByteSink> NewTextDecoder(std::int32_t number, ByteSink& next);
+[[nodiscard]] std::unique_ptr<ByteSink> NewTextEncoder(std::int32_t number, ByteSink& next);
+[[nodiscard]] std::unique_ptr<ByteSink> NewTextDecoder(std::int32_t number, ByteSink& next);
 
 }  // namespace velunor

@@ -9,8 +9,7 @@
 #include "protection/byte_sink.h"
 #include "protection/coding_sink.h"
 #include "protection/format_registry.h"
-#include "runtime/exceptions.h"
-#include "runtime/messages.h"
+#include "protection/protection_errors.h"
 #include "runtime/support.h"
 #include "runtime/system_file.h"
 
@@ -37,7 +36,7 @@ TProtection::~TProtection() {
 void TProtection::SetProtection(TProtection* value) {
   if (value == protection_) return;
   for (const TProtection* link = value; link != nullptr; link = link->protection_) {
-    if (link == this) throw EProtection(FormatMessage(MessageId::kCircularProtection));
+    if (link == this) throw EProtection(FormatMessage(kCircularProtection));
   }
   // The new object is acquired before the old one is released: when `value`
   // lies further down the old chain and is held only by it, releasing the old

@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "runtime/exceptions.h"
-#include "runtime/messages.h"
+#include "protection/protection_errors.h"
 #include "runtime/support.h"
 
 namespace velunor {
@@ -34,8 +33,7 @@ class WholeTextCoder final : public ByteSink {
     if (!collected_.empty()) {
       const auto len = static_cast<std::int64_t>(collected_.size());
       if (!format_.Accepts(collected_.data(), len, fromText_)) {
-        const MessageId refusal =
-            fromText_ ? MessageId::kInvalidFormatInput : MessageId::kCannotConvertToFormat;
+        const TMessage& refusal = fromText_ ? kInvalidFormatInput : kCannotConvertToFormat;
         throw EStringFormat(FormatMessage(refusal, {format_.FormatName()}));
       }
       next_.WriteString(fromText_ ? format_.ParseText(collected_.data(), len)
@@ -54,7 +52,8 @@ class WholeTextCoder final : public ByteSink {
 }  // namespace
 
 const TStringFormat& TStringFormat::Class() {
-  static const TStringFormat cls("TStringFormat", nullptr);
+  static const TStringFormat cls("TStringFormat", nullptr,
+                                 {sfCopy, {65316, "copy Input to Output"}, "copy"});
   return cls;
 }
 
@@ -68,13 +67,28 @@ ByteString TStringFormat::RenderBytes(const void* data, std::int64_t len) const 
   return MakeByteString(data, static_cast<std::size_t>(len));
 }
 
+const TStringFormat& TStringFormat::IdentifiedClass() const {
+  const TClass* cls = this;
+  while (cls != nullptr) {
+    const auto* format = dynamic_cast<const TStringFormat*>(cls);
+    if (format != nullptr && format->identity_) return *format;
+    cls = cls->ClassParent();
+  }
+  return Class();
+}
+
 std::string TStringFormat::FormatName() const {
-  if (this == &Class()) return std::string(LoadMessage(MessageId::kFormatNameCopy));
-  return ShortClassName(*this);
+  const TStringFormat& identified = IdentifiedClass();
+  if (&identified == &Class() && this != &Class()) return ShortClassName(*this);
+  return std::string(identified.identity_->displayName.text);
 }
 
 std::int32_t TStringFormat::FormatNumber() const {
-  return sfCopy;
+  return IdentifiedClass().identity_->number;
+}
+
+std::string_view TStringFormat::OptionName() const {
+  return identity_ ? identity_->optionName : std::string_view();
 }
 
 bool TStringFormat::Accepts(const void*, std::int64_t, bool) const {
@@ -96,7 +110,7 @@ std::unique_ptr<ByteSink> TStringFormat::NewDecoder(ByteSink& next) const {
 }
 
 void RaiseInvalidText(const std::string& formatName) {
-  throw EStringFormat(FormatMessage(MessageId::kInvalidFormatInput, {formatName}));
+  throw EStringFormat(FormatMessage(kInvalidFormatInput, {formatName}));
 }
 
 std::int64_t ResolveLength(const void* data, std::int64_t len) {

@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "protection/byte_sink.h"
 #include "runtime/byte_string.h"
 #include "runtime/class_ref.h"
+#include "runtime/messages.h"
 
 namespace velunor {
 
@@ -21,10 +23,20 @@ inline constexpr std::int32_t sfBase64 = 4196;
 inline constexpr std::int32_t sfUU = 21845;
 inline constexpr std::int32_t sfXX = 22616;
 
+// What names a format: its number, its display name (a message of the
+// library's numbered table) and the short name the command line takes.
+struct TFormatIdentity {
+  std::int32_t number;
+  TMessage displayName;
+  std::string_view optionName;
+};
+
 // A binary-to-text format. Formats are stateless: each class exists as one
 // class reference whose operations are the class-level operations of the
-// format, and the format registry holds these references. The root class is
-// the copy format, which passes bytes through unchanged.
+// format, and the format registry holds these references. A class reference
+// carries the format's identity and its coders, so that registering it
+// (framework.cpp) is all the rest of the library needs to know of a format.
+// The root class is the copy format, which passes bytes through unchanged.
 //
 // Lengths count in 64 bits; a negative length means "up to the first zero byte".
 class TStringFormat : public TClass {
@@ -35,9 +47,14 @@ class TStringFormat : public TClass {
   virtual ByteString ParseText(const char* text, std::int64_t len) const;
   // Text written from len bytes.
   virtual ByteString RenderBytes(const void* data, std::int64_t len) const;
-  // The display name.
+  // The display name: that of the class's identity, else that of the
+  // nearest parent with one; a class below the copy format without an
+  // identity of its own is named by its class name.
   virtual std::string FormatName() const;
+  // The number of the class's identity, else that of the nearest parent with one.
   virtual std::int32_t FormatNumber() const;
+  // The command line's name of the format; empty for a class without an identity.
+  [[nodiscard]] std::string_view OptionName() const;
   // Whether a conversion may run: before ParseText (fromText) or before RenderBytes.
   virtual bool Accepts(const void* data, std::int64_t len, bool fromText) const;
   // Digits in value order, then the extra characters the format accepts.
@@ -55,7 +72,17 @@ class TStringFormat : public TClass {
   virtual std::unique_ptr<ByteSink> NewDecoder(ByteSink& next) const;
 
  protected:
-  using TClass::TClass;
+  // A format class with an identity of its own.
+  TStringFormat(std::string_view className, const TClass* parent, const TFormatIdentity& identity)
+      : TClass(className, parent), identity_(identity) {}
+  // A format class that goes by its parent's identity.
+  TStringFormat(std::string_view className, const TClass* parent) : TClass(className, parent) {}
+
+ private:
+  // The class itself or its nearest parent with an identity.
+  const TStringFormat& IdentifiedClass() const;
+
+  std::optional<TFormatIdentity> identity_;
 };
 
 // Raises EStringFormat "Input is not an valid <name> Format.".

@@ -3,12 +3,12 @@
 #include <array>
 
 #include "protection/hex_text_coder.h"
-#include "runtime/messages.h"
 
 namespace velunor {
 
 const TStringFormat_HEX& TStringFormat_HEX::Class() {
-  static const TStringFormat_HEX cls("TStringFormat_HEX", &TStringFormat::Class());
+  static const TStringFormat_HEX cls("TStringFormat_HEX", &TStringFormat::Class(),
+                                     {sfHex, {65317, "Hexadecimal"}, "hex"});
   return cls;
 }
 
@@ -23,14 +23,6 @@ ByteString TStringFormat_HEX::RenderBytes(const void* data, std::int64_t len) co
   len = ResolveLength(data, len);
   return CodeWhole(data, len, static_cast<std::size_t>(len) * 2,
                    [this](ByteSink& sink) { return NewEncoder(sink); });
-}
-
-std::string TStringFormat_HEX::FormatName() const {
-  return std::string(LoadMessage(MessageId::kFormatNameHex));
-}
-
-std::int32_t TStringFormat_HEX::FormatNumber() const {
-  return sfHex;
 }
 
 bool TStringFormat_HEX::Accepts(const void* data, std::int64_t len, bool fromText) const {

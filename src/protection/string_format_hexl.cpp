@@ -1,20 +1,11 @@
 #include "protection/string_format_hexl.h"
 
-#include "runtime/messages.h"
-
 namespace velunor {
 
 const TStringFormat_HEXL& TStringFormat_HEXL::Class() {
-  static const TStringFormat_HEXL cls("TStringFormat_HEXL", &TStringFormat_HEX::Class());
+  static const TStringFormat_HEXL cls("TStringFormat_HEXL", &TStringFormat_HEX::Class(),
+                                      {sfHexLower, {65318, "Hexadecimal lowercase"}, "hexl"});
   return cls;
-}
-
-std::string TStringFormat_HEXL::FormatName() const {
-  return std::string(LoadMessage(MessageId::kFormatNameHexLower));
-}
-
-std::int32_t TStringFormat_HEXL::FormatNumber() const {
-  return sfHexLower;
 }
 
 std::string_view TStringFormat_HEXL::Alphabet() const {

@@ -9,8 +9,6 @@ class TStringFormat_HEXL : public TStringFormat_HEX {
  public:
   static const TStringFormat_HEXL& Class();
 
-  std::string FormatName() const override;
-  std::int32_t FormatNumber() const override;
   std::string_view Alphabet() const override;
 
  protected:

@@ -1,12 +1,12 @@
 #include "protection/string_format_mime64.h"
 
 #include "protection/base64_text_coder.h"
-#include "runtime/messages.h"
 
 namespace velunor {
 
 const TStringFormat_MIME64& TStringFormat_MIME64::Class() {
-  static const TStringFormat_MIME64 cls("TStringFormat_MIME64", &TStringFormat_HEX::Class());
+  static const TStringFormat_MIME64 cls("TStringFormat_MIME64", &TStringFormat_HEX::Class(),
+                                        {sfBase64, {65319, "MIME Base 64"}, "base64"});
   return cls;
 }
 
@@ -21,14 +21,6 @@ ByteString TStringFormat_MIME64::RenderBytes(const void* data, std::int64_t len)
   len = ResolveLength(data, len);
   return CodeWhole(data, len, static_cast<std::size_t>(len + 2) / 3 * 4,
                    [this](ByteSink& sink) { return NewEncoder(sink); });
-}
-
-std::string TStringFormat_MIME64::FormatName() const {
-  return std::string(LoadMessage(MessageId::kFormatNameMime64));
-}
-
-std::int32_t TStringFormat_MIME64::FormatNumber() const {
-  return sfBase64;
 }
 
 std::string_view TStringFormat_MIME64::Alphabet() const {

@@ -13,8 +13,6 @@ class TStringFormat_MIME64 : public TStringFormat_HEX {
 
   ByteString ParseText(const char* text, std::int64_t len) const override;
   ByteString RenderBytes(const void* data, std::int64_t len) const override;
-  std::string FormatName() const override;
-  std::int32_t FormatNumber() const override;
   std::string_view Alphabet() const override;
   std::unique_ptr<ByteSink> NewEncoder(ByteSink& next) const override;
   std::unique_ptr<ByteSink> NewDecoder(ByteSink& next) const override;

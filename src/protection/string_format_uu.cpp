@@ -1,7 +1,6 @@
 #include "protection/string_format_uu.h"
 
 #include "protection/uu_text_coder.h"
-#include "runtime/messages.h"
 
 namespace velunor {
 
@@ -13,7 +12,8 @@ constexpr std::size_t kDigitCount = 64;
 }  // namespace
 
 const TStringFormat_UU& TStringFormat_UU::Class() {
-  static const TStringFormat_UU cls("TStringFormat_UU", &TStringFormat::Class());
+  static const TStringFormat_UU cls("TStringFormat_UU", &TStringFormat::Class(),
+                                    {sfUU, {65320, "UU Coding"}, "uu"});
   return cls;
 }
 
@@ -29,14 +29,6 @@ ByteString TStringFormat_UU::RenderBytes(const void* data, std::int64_t len) con
   const auto count = static_cast<std::size_t>(len);
   return CodeWhole(data, len, count / 3 * 4 + count / 45 + 10,
                    [this](ByteSink& sink) { return NewEncoder(sink); });
-}
-
-std::string TStringFormat_UU::FormatName() const {
-  return std::string(LoadMessage(MessageId::kFormatNameUU));
-}
-
-std::int32_t TStringFormat_UU::FormatNumber() const {
-  return sfUU;
 }
 
 bool TStringFormat_UU::Accepts(const void* data, std::int64_t len, bool fromText) const {

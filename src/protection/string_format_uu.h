@@ -12,8 +12,6 @@ class TStringFormat_UU : public TStringFormat {
 
   ByteString ParseText(const char* text, std::int64_t len) const override;
   ByteString RenderBytes(const void* data, std::int64_t len) const override;
-  std::string FormatName() const override;
-  std::int32_t FormatNumber() const override;
   bool Accepts(const void* data, std::int64_t len, bool fromText) const override;
   std::string_view Alphabet() const override;
   std::unique_ptr<ByteSink> NewEncoder(ByteSink& next) const override;

@@ -9,8 +9,6 @@ class TStringFormat_XX : public TStringFormat_UU {
  public:
   static const TStringFormat_XX& Class();
 
-  std::string FormatName() const override;
-  std::int32_t FormatNumber() const override;
   std::string_view Alphabet() const override;
 
  protected:

@@ -9,10 +9,8 @@
 #include <QTextCursor>
 #include <memory>
 
-#include "files/in_place_rewrite.h"
 #include "runtime/box_text.h"
-#include "runtime/exceptions.h"
-#include "runtime/streams.h"
+#include "runtime/plain_text_file.h"
 #include "runtime/text_lines.h"
 
 namespace velunor {
@@ -55,7 +53,7 @@ ByteString TRichTextBoxStrings::operator[](int index) const {
 }
 
 void TRichTextBoxStrings::LoadTextFile(const std::string& path) {
-  box_.SetText(ReadWholeFile(path));
+  box_.SetText(LoadPlainTextFile(path));
 }
 
 // ---- TRichTextBox -----------------------------------------------------------

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "runtime/byte_string.h"
-#include "runtime/exceptions.h"
 
 class QMimeData;
 
@@ -25,11 +24,11 @@ class TRichTextBoxStrings {
   ByteString operator[](int index) const;
   std::vector<ByteString> ToVector() const;
 
-  // Replaces the box's content with the file's plain 8-bit text; CR LF, a
-  // lone CR and a lone LF each end a paragraph. Raises EFOpenError
-  // ("Datei %s kann nicht geöffnet werden") and leaves the box unchanged
-  // when the file cannot be read. (The plain-text save of a box's whole
-  // text is the encrypter core's SaveTextFile.)
+  // Replaces the box's content with the file's plain 8-bit text
+  // (LoadPlainTextFile); CR LF, a lone CR and a lone LF each end a
+  // paragraph. Raises EFOpenError ("Datei %s kann nicht geöffnet werden")
+  // and leaves the box unchanged when the file cannot be read. (The
+  // plain-text save of a box's whole text is the encrypter core's SaveTextFile.)
   void LoadTextFile(const std::string& path);
 
  private:

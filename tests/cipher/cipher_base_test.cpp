@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "cipher/cipher_blowfish.h"
+#include "cipher/cipher_errors.h"
 #include "cipher/cipher_registry.h"
 #include "hash/hash_md4.h"
 #include "hash/hash_ripemd256.h"

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "cipher/cipher_errors.h"
 #include "cipher/cipher_gost.h"
 #include "cipher/cipher_idea.h"
 #include "cipher/cipher_registry.h"
@@ -13,7 +14,6 @@
 #include "cipher/cipher_scop.h"
 #include "cipher/cipher_tea.h"
 #include "protection/string_format.h"
-#include "runtime/exceptions.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -7,12 +7,12 @@
 #include <memory>
 
 #include "cipher/cipher_blowfish.h"
+#include "cipher/cipher_errors.h"
 #include "cipher/cipher_registry.h"
 #include "hash/hash_md4.h"
 #include "hash/hash_ripemd256.h"
 #include "managers/cipher_manager.h"
 #include "protection/format_registry.h"
-#include "runtime/exceptions.h"
 #include "runtime/form_description.h"
 
 namespace velunor {

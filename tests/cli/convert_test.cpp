@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/named_formats.h"
 #include "cli/run_tool.h"
 #include "support/test_support.h"
 
@@ -22,13 +23,9 @@ using namespace std::string_literals;
 using test::RunTool;
 
 TEST(Convert, EveryFormatRoundTripsByNameAndNumber) {
-  const std::pair<const char*, const char*> formats[] = {
-      {"copy", "1"},   {"hex", "16"},   {"hexl", "1016"},  {"base64", "4196"},
-      {"uu", "21845"}, {"xx", "22616"}, {"default", "-1"},
-  };
   const ByteString data = "\0\n\r\xFF "s + test::PatternBytes(300);
-  for (const auto& [name, number] : formats) {
-    for (const std::string format : {name, number}) {
+  for (const auto& named : test::NamedFormatsWithDefault()) {
+    for (const std::string& format : {named.name, named.number}) {
       SCOPED_TRACE(format);
       const auto text = RunTool({"convert", "--to", format}, data);
       ASSERT_EQ(text.status, cli::kExitOk) << text.err;

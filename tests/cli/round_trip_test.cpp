@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/named_formats.h"
 #include "cli/run_tool.h"
 #include "support/test_support.h"
 
@@ -14,8 +15,14 @@ namespace {
 using test::RunTool;
 
 // The text formats by name and number; "copy" writes the bytes themselves.
-const char* const kFormats[] = {"copy", "1",  "hex", "16",    "hexl",    "1016", "base64",
-                                "4196", "uu", "xx",  "22616", "default", "-1"};
+std::vector<std::string> Formats() {
+  std::vector<std::string> formats;
+  for (const auto& format : test::NamedFormatsWithDefault()) {
+    formats.push_back(format.name);
+    formats.push_back(format.number);
+  }
+  return formats;
+}
 
 bool IsCopy(const std::string& format) {
   return format == "copy" || format == "1";
@@ -40,7 +47,7 @@ std::vector<std::string> Spellings(const std::string& text, const std::string& f
 
 TEST(RoundTrip, EveryFormatThroughConvertAndTheCiphers) {
   const ByteString data = test::PatternBytes(200, 7);
-  for (const std::string format : kFormats) {
+  for (const std::string& format : Formats()) {
     const auto text = RunTool({"convert", "--to", format}, data);
     const auto cipher = RunTool({"encrypt", "--keyword", "abc", "--format", format}, data);
     ASSERT_EQ(text.status, 0) << text.err;
@@ -64,7 +71,7 @@ TEST(RoundTrip, DigestsReadBackAsTheirBytes) {
   const auto raw = RunTool({"digest", "--format", "copy"}, "abc");
   ASSERT_EQ(raw.out.size(), 33u);
   const ByteString digest = raw.out.substr(0, 32);
-  for (const std::string format : kFormats) {
+  for (const std::string& format : Formats()) {
     if (IsCopy(format)) continue;
     SCOPED_TRACE(format);
     const auto text = RunTool({"digest", "--format", format}, "abc");

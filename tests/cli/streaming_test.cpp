@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/named_formats.h"
 #include "cli/program.h"
 #include "cli/run_tool.h"
 #include "hash/hash_registry.h"
@@ -38,24 +39,20 @@ TEST(Streaming, OutputsAreThoseOfTheWholeStringCoding) {
   manager.SetMode(cmCTS);
   manager.InitKey("Sommer");
   TCipher& cipher = manager.CipherObject();
-  const struct {
-    const char* name;
-    std::int32_t number;
-  } formats[] = {
-      {"copy", sfCopy}, {"hex", sfHex}, {"base64", sfBase64}, {"uu", sfUU}, {"xx", sfXX}};
+  const std::vector<test::NamedFormat> formats = test::RegisteredNamedFormats();
   for (const std::size_t length : kLengths) {
     const ByteString data = test::PatternBytes(length, static_cast<std::uint32_t>(length));
     for (const auto& format : formats) {
       SCOPED_TRACE(std::string(format.name) + " " + std::to_string(length));
-      const std::string lineBreak = format.number == sfCopy ? "" : "\n";
-      const ByteString cipherText = cipher.ProcessText(data, caEncode, format.number);
+      const std::string lineBreak = format.value == sfCopy ? "" : "\n";
+      const ByteString cipherText = cipher.ProcessText(data, caEncode, format.value);
       const auto encrypted =
           RunTool({"encrypt", "--keyword", "Sommer", "--format", format.name}, data);
       EXPECT_EQ(encrypted.out, cipherText + lineBreak) << encrypted.err;
       const auto decrypted =
           RunTool({"decrypt", "--keyword", "Sommer", "--format", format.name}, cipherText);
       EXPECT_EQ(decrypted.out, data) << decrypted.err;
-      const ByteString text = BytesToText(data, format.number);
+      const ByteString text = BytesToText(data, format.value);
       EXPECT_EQ(RunTool({"convert", "--to", format.name}, data).out, text + lineBreak);
       EXPECT_EQ(RunTool({"convert", "--from", format.name}, text).out, data);
     }

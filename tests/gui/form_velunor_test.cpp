@@ -12,6 +12,7 @@
 #include "gui/gui_test_support.h"
 #include "hash/hash_ripemd256.h"
 #include "platform/window_system.h"
+#include "protection/protection_errors.h"
 
 using velunor::ByteString;
 using velunor::TFormVelunor;

@@ -13,13 +13,14 @@
 #include <new>
 
 #include "cipher/cipher_blowfish.h"
+#include "cipher/cipher_errors.h"
 #include "hash/hash_crc32.h"
 #include "hash/hash_md4.h"
 #include "hash/hash_registry.h"
 #include "hash/hash_ripemd256.h"
 #include "hash/mac.h"
 #include "protection/format_registry.h"
-#include "runtime/exceptions.h"
+#include "protection/protection_errors.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -16,7 +16,7 @@
 
 #include "protection/format_registry.h"
 #include "protection/protection.h"
-#include "runtime/exceptions.h"
+#include "protection/protection_errors.h"
 #include "support/test_support.h"
 
 namespace velunor {

@@ -15,14 +15,20 @@
 #include "protection/coding_sink.h"
 #include "protection/format_registry.h"
 #include "protection/hex_text_coder.h"
-#include "runtime/exceptions.h"
+#include "protection/protection_errors.h"
 #include "support/hostile_base64.h"
 #include "support/test_support.h"
 
 namespace velunor {
 namespace {
 
-constexpr std::int32_t kFormats[] = {sfNone, sfCopy, sfHex, sfHexLower, sfBase64, sfUU, sfXX};
+// sfNone and every registered format.
+std::vector<std::int32_t> Formats() {
+  std::vector<std::int32_t> numbers{sfNone};
+  for (const TStringFormat* format : RegisteredFormats())
+    numbers.push_back(format->FormatNumber());
+  return numbers;
+}
 
 // Lengths around the groups of base 64 (3 bytes, 4 characters), the lines of
 // UU and XX (45 bytes), the cipher blocks (8, 12, 16) and the pipeline's
@@ -96,7 +102,7 @@ TEST(Streaming, TextCodersMatchTheWholeStringConversions) {
   std::mt19937 random(20261208);
   for (const std::size_t length : BoundaryLengths(random)) {
     const ByteString data = test::PatternBytes(length, static_cast<std::uint32_t>(length));
-    for (const std::int32_t number : kFormats) {
+    for (const std::int32_t number : Formats()) {
       SCOPED_TRACE("format " + std::to_string(number) + ", length " + std::to_string(length));
       const ByteString text = BytesToText(data, number);
       const auto encoder = [&](ByteSink& s) { return NewTextEncoder(number, s); };
@@ -197,7 +203,7 @@ TEST(Streaming, PipelineMatchesProcessTextForEveryModeAndFormat) {
   const std::vector<std::size_t> lengths = BoundaryLengths(random);
   for (const TCipherClass* cls : classes) {
     for (int mode = cmCTS; mode <= cmCFBMAC; ++mode) {
-      for (const std::int32_t number : kFormats) {
+      for (const std::int32_t number : Formats()) {
         for (const TCodeAction action : {caEncode, caDecode}) {
           const std::size_t length = lengths[random() % lengths.size()];
           SCOPED_TRACE(std::string(cls->ClassName()) + " mode " + std::to_string(mode) +

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "protection/format_registry.h"
+#include "protection/protection_errors.h"
 #include "protection/string_format_hexl.h"
 #include "protection/string_format_mime64.h"
 #include "protection/string_format_xx.h"
-#include "runtime/exceptions.h"
 #include "support/test_support.h"
 
 namespace velunor {
@@ -16,7 +16,14 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr std::int32_t kTextFormats[] = {sfHex, sfHexLower, sfBase64, sfUU, sfXX};
+// The registered formats that write text (all but the copy format).
+std::vector<std::int32_t> TextFormats() {
+  std::vector<std::int32_t> numbers;
+  for (const TStringFormat* format : RegisteredFormats()) {
+    if (!format->Alphabet().empty()) numbers.push_back(format->FormatNumber());
+  }
+  return numbers;
+}
 
 // The message of the EStringFormat that `convert` raises, or "" when it raises none.
 template <class Convert>
@@ -33,18 +40,20 @@ TEST(TextFormats, RegistryHoldsTheSixFormatsInOrder) {
   struct Expected {
     std::int32_t number;
     const char* name;
+    const char* optionName;
   };
-  const Expected expected[] = {{sfCopy, "copy Input to Output"},
-                               {sfHex, "Hexadecimal"},
-                               {sfHexLower, "Hexadecimal lowercase"},
-                               {sfBase64, "MIME Base 64"},
-                               {sfUU, "UU Coding"},
-                               {sfXX, "XX Coding"}};
+  const Expected expected[] = {{sfCopy, "copy Input to Output", "copy"},
+                               {sfHex, "Hexadecimal", "hex"},
+                               {sfHexLower, "Hexadecimal lowercase", "hexl"},
+                               {sfBase64, "MIME Base 64", "base64"},
+                               {sfUU, "UU Coding", "uu"},
+                               {sfXX, "XX Coding", "xx"}};
   const auto formats = RegisteredFormats();
   ASSERT_EQ(formats.size(), std::size(expected));
   for (std::size_t i = 0; i < formats.size(); ++i) {
     EXPECT_EQ(formats[i]->FormatNumber(), expected[i].number);
     EXPECT_EQ(formats[i]->FormatName(), expected[i].name);
+    EXPECT_EQ(formats[i]->OptionName(), expected[i].optionName);
     EXPECT_EQ(FindFormat(expected[i].number), formats[i]);
   }
   EXPECT_EQ(FindFormat(sfDefault), &TStringFormat_MIME64::Class());
@@ -126,7 +135,7 @@ TEST(TextFormats, EveryShortByteStringRoundTrips) {
         ByteString(length, '\0'), ByteString(length, '\xFF'), test::PatternBytes(length, 7),
         test::PatternBytes(length, static_cast<std::uint32_t>(length) + 1000)};
     for (const ByteString& data : contents) {
-      for (const std::int32_t number : kTextFormats) {
+      for (const std::int32_t number : TextFormats()) {
         const ByteString text = BytesToText(data, number);
         ASSERT_EQ(TextToBytes(text, number), data) << "format " << number << ", length " << length;
       }
@@ -242,6 +251,27 @@ TEST(TextFormats, RegisteringATakenNumberReplacesInPlace) {
   }
   EXPECT_EQ(TStringFormat_Probe::Class().FormatName(), "Probe");
   EXPECT_EQ(RegisteredFormats(), before);
+}
+
+// A class below a library format that has no identity of its own goes by its
+// parent's number and name, but is no option of the command line.
+class TStringFormat_HexChild final : public TStringFormat_HEX {
+ public:
+  static const TStringFormat_HexChild& Class() {
+    static const TStringFormat_HexChild cls("TStringFormat_HexChild", &TStringFormat_HEX::Class());
+    return cls;
+  }
+
+ private:
+  using TStringFormat_HEX::TStringFormat_HEX;
+};
+
+TEST(TextFormats, AClassWithoutIdentityGoesByItsParents) {
+  const TStringFormat& child = TStringFormat_HexChild::Class();
+  EXPECT_EQ(child.FormatNumber(), sfHex);
+  EXPECT_EQ(child.FormatName(), "Hexadecimal");
+  EXPECT_EQ(child.OptionName(), "");
+  EXPECT_EQ(TStringFormat_Probe::Class().OptionName(), "");
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 #include <cstring>
 #include <memory>
 
+#include "cipher/cipher_errors.h"
 #include "protection/protection.h"
+#include "protection/protection_errors.h"
 #include "protection/string_format_mime64.h"
 #include "protection/string_format_xx.h"
 #include "runtime/messages.h"
@@ -139,32 +141,35 @@ TEST(Support, IsInstanceOf) {
   EXPECT_FALSE(IsInstanceOf(probe.Get(), TStringFormat::Class()));
 }
 
+// The library's message table, kept by the layers that raise its messages
+// (the format names stand with the formats: TextFormats.RegistryHoldsTheSixFormatsInOrder).
 TEST(Support, MessageTexts) {
   struct Case {
-    std::string text, expected;
+    TMessage message;
+    std::string text;
+    std::int32_t number;
+    std::string expected;
   };
   const Case cases[] = {
-      {FormatMessage(MessageId::kCircularProtection),
+      {kCircularProtection, FormatMessage(kCircularProtection), 65312,
        "Circular Protection detected, Protection Object is invalid."},
-      {FormatMessage(MessageId::kFormatNotExists, {7}), "String Format \"7\" not exists."},
-      {FormatMessage(MessageId::kFormatNotExists, {-1}), "String Format \"-1\" not exists."},
-      {FormatMessage(MessageId::kInvalidFormatInput, {"MIME Base 64"}),
+      {kFormatNotExists, FormatMessage(kFormatNotExists, {7}), 65313,
+       "String Format \"7\" not exists."},
+      {kFormatNotExists, FormatMessage(kFormatNotExists, {-1}), 65313,
+       "String Format \"-1\" not exists."},
+      {kInvalidFormatInput, FormatMessage(kInvalidFormatInput, {"MIME Base 64"}), 65314,
        "Input is not an valid MIME Base 64 Format."},
-      {FormatMessage(MessageId::kCannotConvertToFormat, {"UU Coding"}),
+      {kCannotConvertToFormat, FormatMessage(kCannotConvertToFormat, {"UU Coding"}), 65315,
        "Input can not be convert to UU Coding Format."},
-      {FormatMessage(MessageId::kFormatNameCopy), "copy Input to Output"},
-      {FormatMessage(MessageId::kFormatNameHex), "Hexadecimal"},
-      {FormatMessage(MessageId::kFormatNameHexLower), "Hexadecimal lowercase"},
-      {FormatMessage(MessageId::kFormatNameMime64), "MIME Base 64"},
-      {FormatMessage(MessageId::kFormatNameUU), "UU Coding"},
-      {FormatMessage(MessageId::kFormatNameXX), "XX Coding"},
-      {FormatMessage(MessageId::kInvalidKeyLength, {"Blowfish", 1, 56}),
+      {kInvalidKeyLength, FormatMessage(kInvalidKeyLength, {"Blowfish", 1, 56}), 65322,
        "Length from Encryptionkey is invalid.\r\nKeysize for Blowfish must be to 1-56 bytes"},
-      {FormatMessage(MessageId::kCipherNotInitialized, {"TCipher_Blowfish"}),
+      {kCipherNotInitialized, FormatMessage(kCipherNotInitialized, {"TCipher_Blowfish"}), 65323,
        "TCipher_Blowfish is not initialized call Init() or InitKey() before."},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(c.text, c.expected);
+    EXPECT_EQ(c.message.number, c.number) << c.expected;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-#include "runtime/exceptions.h"
-
-#include <cstdint>
+#include "cipher/cipher_errors.h"
 
 namespace velunor {
 
