@@ -24,4 +24,17 @@ struct TCaptionProperties {
   bool logoLayered = false;
 };
 
+// Both colour tables of a bar, [0] inactive and [1] active, from its stored
+// colours; `resolve` turns a colour value (a system colour too) into RGB
+// the way the window system at hand does.
+template <class Resolve>
+void FillColorTables(const TCaptionProperties& properties, Resolve resolve,
+                     TColorTable (&tables)[2]) {
+  FillColorTable(resolve(properties.gradientInactiveStartColor),
+                 resolve(properties.gradientInactiveStopColor), properties.gradientColors,
+                 tables[0]);
+  FillColorTable(resolve(properties.gradientStartColor), resolve(properties.gradientStopColor),
+                 properties.gradientColors, tables[1]);
+}
+
 }  // namespace velunor

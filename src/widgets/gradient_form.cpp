@@ -283,12 +283,8 @@ TRgb TGradientForm::ResolveColor(TColor color) const {
 }
 
 void TGradientForm::CalculateColors() {
-  FillColorTable(ResolveColor(properties_.gradientInactiveStartColor),
-                 ResolveColor(properties_.gradientInactiveStopColor), properties_.gradientColors,
-                 colorTable_[0]);
-  FillColorTable(ResolveColor(properties_.gradientStartColor),
-                 ResolveColor(properties_.gradientStopColor), properties_.gradientColors,
-                 colorTable_[1]);
+  FillColorTables(
+      properties_, [this](TColor color) { return ResolveColor(color); }, colorTable_);
 }
 
 void TGradientForm::UpdateCaptionFont() {

@@ -144,12 +144,8 @@ bool TGradientCaption::SystemDrawsCaption() const {
 }
 
 void TGradientCaption::CalculateColors() {
-  FillColorTable(ResolveColor(properties_.gradientInactiveStartColor),
-                 ResolveColor(properties_.gradientInactiveStopColor), properties_.gradientColors,
-                 colorTable_[0]);
-  FillColorTable(ResolveColor(properties_.gradientStartColor),
-                 ResolveColor(properties_.gradientStopColor), properties_.gradientColors,
-                 colorTable_[1]);
+  FillColorTables(
+      properties_, [](TColor color) { return ResolveColor(color); }, colorTable_);
 }
 
 TBorderStyle TGradientCaption::BorderStyle(HWND window) const {
