@@ -15,6 +15,7 @@
 #include <system_error>
 
 #include "files/file_replacement.h"
+#include "files/wide_path.h"
 #include "runtime/streams.h"
 #include "runtime/text_lines.h"
 
@@ -51,27 +52,10 @@ ByteString ReadKeptBytes(Read read) {
 
 #ifdef _WIN32
 
-std::wstring Wide(const std::string& utf8) {
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
-
 // The kept text's file, or nothing where no regular file is: a link (a
 // reparse point) is not followed and a folder not read.
 std::optional<ByteString> ReadKeptFile(const std::string& path) {
-  const std::wstring name = Wide(path);
+  const std::wstring name = WidePath(path);
   const DWORD attributes = GetFileAttributesW(name.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
@@ -147,7 +131,7 @@ bool DirectoryIsWritable(const std::string& directory) {
   // The access rights of a folder tell nothing reliable on Windows (an
   // installed program's folder is no read-only folder): a file made and
   // dropped at once says whether one can be made there.
-  std::wstring probe = Wide(directory);
+  std::wstring probe = WidePath(directory);
   if (!probe.empty() && probe.back() != L'\\' && probe.back() != L'/') probe += L'\\';
   probe += L"cmvelunor-" + std::to_wstring(GetCurrentProcessId()) + L".probe";
   const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
@@ -160,7 +144,7 @@ bool DirectoryIsWritable(const std::string& directory) {
 std::string UserDataDirectory() {
   const wchar_t* appData = _wgetenv(L"APPDATA");
   if (appData == nullptr || *appData == L'\0') return {};
-  return Utf8(appData) + kDirectorySeparator + kUserDataFolderName;
+  return Utf8OfWide(appData) + kDirectorySeparator + kUserDataFolderName;
 }
 
 #else

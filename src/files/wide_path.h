@@ -5,17 +5,30 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace velunor {
 
-// A UTF-8 path as the UTF-16 name that the wide-character file calls of
-// Windows take.
-inline std::wstring WidePath(const std::string& utf8) {
+// A UTF-8 path (or any UTF-8 text) as the UTF-16 that the wide-character
+// calls of Windows take.
+inline std::wstring WidePath(std::string_view utf8) {
+  if (utf8.empty()) return {};
   const int size = static_cast<int>(utf8.size());
   const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
   return wide;
+}
+
+// The other way: UTF-16 from a wide-character call as UTF-8.
+inline std::string Utf8OfWide(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+  return utf8;
 }
 
 }  // namespace velunor

@@ -1,5 +1,6 @@
 #include "win32/ui_texts.h"
 
+#include "files/wide_path.h"
 #include "win32/windows_api.h"
 
 #include "win32/ui_text_table.h"
@@ -7,12 +8,7 @@
 namespace velunor::win32 {
 
 std::wstring Utf16FromUtf8(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring text(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), length);
-  return text;
+  return WidePath(utf8);
 }
 
 namespace {

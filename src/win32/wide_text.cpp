@@ -1,17 +1,12 @@
 #include "win32/wide_text.h"
 
+#include "files/wide_path.h"
 #include "win32/windows_api.h"
 
 namespace velunor::win32 {
 
 std::string Utf8FromUtf16(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-  return utf8;
+  return Utf8OfWide(text);
 }
 
 std::wstring FillIn(std::wstring text, std::initializer_list<std::wstring_view> arguments) {
